@@ -1,0 +1,58 @@
+#pragma once
+// Everything loaded from the data folder at start, and the procedures that write it back.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/store/card_index.h"
+#include "core/store/categories.h"
+#include "core/store/hot_key_slots.h"
+#include "core/store/settings.h"
+
+namespace qw::ports {
+class PlatformServices;
+}
+
+namespace qw::store {
+
+// Where the program runs from; given by the application layer.
+struct StoreLocation {
+  std::filesystem::path executable;   // full path of the running program
+  std::filesystem::path perUserData;  // e.g. ~/.local/share: used when the folder beside
+                                      // the executable cannot be created or written
+};
+
+struct Store {
+  std::filesystem::path executable;
+  std::filesystem::path dataFolder;  // ends in "dataQuillWick"
+  bool dataFolderIsPerUser = false;  // true when the folder beside the executable was unusable
+  Settings settings;
+  std::string language;  // copy of the language setting taken at load; never changes after
+  std::string browserPath;
+  CardIndex cardIndex;
+  HotKeySlots hotKeys;
+  Categories categories;
+
+  std::filesystem::path dataFile(const std::string& name) const { return dataFolder / name; }
+};
+
+// The start-up load, in its fixed order: data folder, hot-key slots reset, card index (with
+// old-format conversion, dead entries dropped, slots filled, blank lines removed), categories,
+// settings, language, browser. Creates missing files. Throws StoreError when the data folder
+// cannot be made usable at all.
+Store loadStore(const StoreLocation& where, ports::PlatformServices& platform);
+
+// Writes the start-at-logon entry (setting "Launch") and param.ini.
+void saveSettings(const Store& store, ports::PlatformServices& platform);
+// Writes fiches.kvn from the in-memory index, counter line included.
+void saveCardIndex(const Store& store);
+// Writes categ.kvn from the in-memory list, counter line included.
+void saveCategories(const Store& store);
+
+// Content file of card `card` (0-based): the first line of its settings file, relative to the
+// data folder unless absolute; empty when the settings file does not exist.
+std::filesystem::path readContentPath(const Store& store, int card);
+
+}  // namespace qw::store
