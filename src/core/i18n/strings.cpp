@@ -1,0 +1,311 @@
+#include "core/i18n/strings.h"
+
+#include <iterator>
+#include <stdexcept>
+
+namespace qw::i18n {
+namespace {
+
+struct Entry {
+  Str id;
+  std::string_view french;
+  std::string_view english;
+};
+
+// Texts are used exactly as written, typos and trailing blanks included: question texts end
+// with a blank because a name is appended to them.
+constexpr Entry kEntries[] = {
+    // Main window
+    {Str::sMainTitle, "KTRQuillWick", "KTRQuillWick"},
+    {Str::sMainClose, "Fermer", "Close"},
+    {Str::sMainNewCard, "Nouvelle Fiche", "New Card"},
+    {Str::sMainDeleteCard, "Supprimer Fiche", "Delete Card"},
+    {Str::sMainPasteInMain, "Coller dans \"Principal\"", "Paste in \"Main\""},
+    {Str::sMainPasteInCurrent, "Coller dans la fiche actuelle", "Paste in current card"},
+    {Str::sMainRestore, "Afficher", "Restore"},
+    {Str::sMainMinimize, "Réduire", "Minimize"},
+    {Str::sMainNextSearch, "Continuer la recherche", "Next Search"},
+    {Str::sMainOptions, "Options...", "Setup..."},
+    {Str::sMainAbout, "A Propos", "About"},
+    {Str::sMainQuit, "Quitter", "Quit"},
+    {Str::sMainCardName, "ktrquillWick", "ktrquillWick"},
+    {Str::sMainLineLabel, "Ligne # :", "Line # :"},
+    {Str::sMainLineHint,
+     "Entrer le numéro de ligne puis appuyer sur Entrée",
+     "Enter the line number and press \"Enter\""},
+    {Str::sMainSearchLabel, "Rechercher :", "Search :"},
+    {Str::sMainSearchHint,
+     "Entrer le texte puis appuyer sur Entrée",
+     "Enter the text and press \"Enter\""},
+    {Str::sMainCardProperties, "Propriétés de la Fiche", "Card property"},
+    {Str::sMainPrevious, "Précédent", "Previous"},
+    {Str::sMainNext, "Suivant", "Next"},
+    {Str::sMainBookmarkManagement,
+     "Gestion des Bookmark Presse-Papier",
+     "Clipboard Bookmark Management"},
+    {Str::sMainCopyFrom, "Copier depuis", "Copy From"},
+    {Str::sMainPasteInto, "Coller dans", "Paste Into"},
+    {Str::sMainFunctionLabel, "Fonction", "Function"},
+    {Str::sFuncReload, "Recharger", "Reload"},
+    {Str::sFuncSortNormal, "Tri Normal", "Normal sort"},
+    {Str::sFuncSortInverse, "Tri Inverse", "Inverse sort"},
+    {Str::sFuncSortNumeric, "Tri Numérique", "Numeric sort"},
+    {Str::sFuncSortNumericInverse, "Tri Numérique Inverse", "Inverse Numeric sort"},
+    {Str::sFuncRemoveEmptyLines, "Enlever les lignes vides", "Delete empty lines"},
+    {Str::sFuncRemoveSpaces, "Supprimer les espaces", "Suppress space"},
+    {Str::sMainLineWord, "Ligne", "Line"},
+    {Str::sMainLinesWord, "Lignes", "Lines"},
+    {Str::sMainPrintHint, "Imprimer", "Print"},
+    {Str::sMainNewCardFromClipboard, "Coller dans une nouvelle Fiche", "Paste in new Card"},
+    {Str::sMainNewBookmarkFromClipboard,
+     "Coller dans un nouveau Bookmark",
+     "Paste in new Bookmark"},
+    {Str::sMainFunctionsLabel, "Fonctions", "Functions"},
+    {Str::sMainCategoriesLabel, "Catégorie", "Categories"},
+    {Str::sMainCategoriesUpdate, "Mettre à jour", "Update"},
+    {Str::sMainInsertHint, "Insérer", "Insert"},
+    {Str::sMainExportRtfHint, "Exporter en RTF", "Export in RTF"},
+    {Str::sMainExportTextHint, "Exporter le Texte", "Export in Text"},
+    {Str::sMainSynchroHint, "Synchroniser", "Synchronize"},
+    {Str::sMainReserved1, "", ""},
+    {Str::sMainReserved2, "", ""},
+    // About dialog
+    {Str::sAboutTitle, "A Propos", "About"},
+    {Str::sAboutTextLine1,
+     "Vos fiches, toujours à portée de clavier.",
+     "Your cards, always a key press away."},
+    {Str::sAboutClose, "Fermer", "Close"},
+    {Str::sAboutTextLine2,
+     "Logiciel libre, fourni sans garantie.",
+     "Free software, provided without warranty."},
+    {Str::sAboutSpare1, "A Propos", "About"},
+    {Str::sAboutSpare2, "A Propos", "About"},
+    // Card properties dialog
+    {Str::sPropsAddTitle, "Ajouter une Fiche", "Add a card"},
+    {Str::sPropsNameLabel, "Nom de la nouvelle fiche : ", "New card name : "},
+    {Str::sPropsAdd, "Ajouter", "Add"},
+    {Str::sPropsCancel, "Annuler", "Cancel"},
+    {Str::sPropsLinkedFileLabel, "Associé à :", "Associated to :"},
+    {Str::sPropsBrowse, "Parcourir...", "Browse..."},
+    {Str::sPropsCancelSpare, "Annuler", "Cancel"},
+    {Str::sPropsModify, "Modifier", "Modify"},
+    {Str::sPropsCategoryLabel, "Liste des Categories", "Template list"},
+    {Str::sPropsAddCategory, "Ajouter modèle", "Add template"},
+    {Str::sPropsHotKeyLabel, "Raccourci : ", "Choose a HotKey"},
+    {Str::sPropsNoHotKey, "Aucun", "None"},
+    {Str::sPropsSynchroLabel, "Lien de Synchronisation", "Synchronisation link"},
+    // Category manager dialog
+    {Str::sCategTitle, "Gestion des Catégories", "Template management"},
+    {Str::sCategNameLabel, "Nom de la Categorie", "Template name"},
+    {Str::sCategListLabel, "Liste des Modèles", "Template list"},
+    {Str::sCategAdd, "Ajouter", "Add"},
+    {Str::sCategDelete, "Supprimer", "Delete"},
+    {Str::sCategClose, "Fermer", "Close"},
+    {Str::sCategModify, "Modifier", "Modify"},
+    {Str::sCategNew, "Nouveau", "New"},
+    {Str::sCategStandard, "Standard", "Standard"},
+    {Str::sCategBookmark, "Bookmark", "Bookmark"},
+    {Str::sCategReserved, "", ""},
+    // Options dialog
+    {Str::sOptionsTitle, "Options", "Setup"},
+    {Str::sOptionsLanguageLabel, "Langue :", "Language :"},
+    {Str::sOptionsDefaultCardLabel, "Fiche par défaut :", "Default card :"},
+    {Str::sOptionsBackgroundColorLabel,
+     "Couleur de fonds de la fenêtre",
+     "Window background color"},
+    {Str::sOptionsCardNameColorLabel, "Couleur des noms des fiches", "Card name color"},
+    {Str::sOptionsActiveCardColorLabel, "Couleur de la fiche active", "Active card name color"},
+    {Str::sOptionsSample1, "Fiche 1", "Card 1"},
+    {Str::sOptionsSample2, "Fiche 2", "Card 2"},
+    {Str::sOptionsSample3, "Fiche 3", "Card 3"},
+    {Str::sOptionsTemplate, "Modèle", "Template"},
+    {Str::sOptionsTemplateManagement, "Gestion des Modèles", "Template Management"},
+    {Str::sOptionsDefaultFontSize, "Taille de caractère par défaut : ", "Default font size : "},
+    {Str::sOptionsDefaultFontName, "Police de caractère par défaut : ", "Default font name : "},
+    {Str::sOptionsSaveTemplate, "Sauver les modifications du modèle", "Save template"},
+    {Str::sOptionsSaveAndClose, "Sauver et Fermer", "Save and Close"},
+    {Str::sOptionsChange, "Changer", "Change"},
+    {Str::sOptionsCancel, "Annuler", "Cancel"},
+    {Str::sOptionsBackground, "Couleur de Fond", "Background"},
+    {Str::sOptionsTextColor, "Couleur du Texte", "Textcolor"},
+    {Str::sOptionsDefaults, "Paramètre par défaut", "Default parameter"},
+    {Str::sOptionsLaunchAtStartup,
+     "Lancer KTRquillWick au démarrage de Windows",
+     "Load KTRquillWick at startup"},
+    {Str::sOptionsHideAtStartup,
+     "Cacher KTRquillWick au démarrage",
+     "Hide KTRquillWick at startup"},
+    {Str::sOptionsReserved, "", ""},
+    // Snippet window
+    {Str::sClipTitle, "Gestion du Menu de Bookmark", "Bookmark management menu"},
+    {Str::sClipNameLabel, "Nom du Menu :", "Menu name :"},
+    {Str::sClipNew, "Nouveau", "New"},
+    {Str::sClipAdd, "Ajouter", "Add"},
+    {Str::sClipModify, "Modifier", "Modify"},
+    {Str::sClipSave, "Sauver", "Save"},
+    {Str::sClipDelete, "Supprimer", "Delete"},
+    {Str::sClipUp, "Monter", "Up"},
+    {Str::sClipDown, "Descendre", "Down"},
+    {Str::sClipOk, "OK", "OK"},
+    {Str::sClipListHint, "Liste du Menus", "Menus list"},
+    {Str::sClipContentHint, "Contenu du Presse-Papier", "Clipboard content"},
+    {Str::sClipNamePlaceholder, "<Entrer le nom ici>", "<Enter the name>"},
+    {Str::sClipContentPlaceholder, "<Entrer le contenu ici>", "<Enter the content>"},
+    {Str::sClipReserved1, "", ""},
+    {Str::sClipReserved2, "", ""},
+    {Str::sClipReserved3, "", ""},
+    {Str::sClipReserved4, "", ""},
+    // Password dialog
+    {Str::sPasswordTitlePrefix, "Mot de Passe de ", "Password for "},
+    {Str::sPasswordPrompt, "Entrer le mot de passe : ", "Enter the password : "},
+    {Str::sPasswordPlaceholder, "<mot de passe>", "<password>"},
+    {Str::sPasswordCheckBox, "", ""},
+    {Str::sPasswordOk, "Ok", "Ok"},
+    {Str::sPasswordCancel, "Annuler", "Cancel"},
+    {Str::sPasswordReserved1, "", ""},
+    {Str::sPasswordReserved2, "", ""},
+    {Str::sPasswordReserved3, "", ""},
+    {Str::sPasswordReserved4, "", ""},
+    {Str::sPasswordReserved5, "", ""},
+    {Str::sPasswordReserved6, "", ""},
+    {Str::sPasswordReserved7, "", ""},
+    {Str::sPasswordReserved8, "", ""},
+    {Str::sPasswordReserved9, "", ""},
+    {Str::sPasswordReserved10, "", ""},
+    {Str::sPasswordReserved11, "", ""},
+    {Str::sPasswordReserved12, "", ""},
+    // Messages
+    {Str::sErrTooManyCards,
+     "Err#100 : Vous ne pouvez pas créer plus de fiches",
+     "Err#100 : You can create new card"},
+    {Str::sMsgNoMoreResults, "Plus d'occurence", "No more result"},
+    {Str::sErrCardNameRequired,
+     "Err#101 : Vous devez entrer un nom de Fiche",
+     "Err#101 : You must enter a card name"},
+    {Str::sMsgTypeTextHere, "<Tapez votre texte ici>", "<Enter your text here>"},
+    {Str::sErrPropsNotEditable,
+     "Err#102 : Les propriétés de cette fiche ne sont pas éditables",
+     "Err#102 : Properties are not editables for this card"},
+    {Str::sMsgDeleteCardTitle, "Confirmation de Suppression", "Delete confirmation"},
+    {Str::sMsgDeleteCardQuestion,
+     "Voulez-vous supprimer la fiche : ",
+     "Do you really want to delete the Card : "},
+    {Str::sErrMainCardUndeletable,
+     "Err#103 : La Fiche \"quillWick\" ne peut pas être supprimée",
+     "Err#103 : The \"Main\" card cannot be deleted"},
+    {Str::sMsgNotFound, "Non trouvé", "Not found"},
+    {Str::sErrNameExists,
+     "Err#104 : Ce nom existe deja dans la liste",
+     "Err#104 : This name already exists in the list"},
+    {Str::sMsgDeleteMenuTitle, "Confirmation de Suppression", "Delete confirmation"},
+    {Str::sMsgDeleteMenuQuestion,
+     "Voulez-vous supprimer le Menu : ",
+     "Do you really want to delete the Menu : "},
+    {Str::sMsgPrintTitle, "Impression", "Print"},
+    {Str::sMsgPrintQuestion,
+     "Le document sera imprimé sur l'imprimante par défaut, continuez ?",
+     "The card will be printed on the default printer, continue ?"},
+    {Str::sMsgSaveLinkedTitle, "Confirmation d'Enregistrement", "Save confirmation"},
+    {Str::sMsgSaveLinkedQuestion,
+     "Voulez-vous sauvegarder le fichier associé à : ",
+     "Do you want to save the file associated to : "},
+    {Str::sErrCategoryInUse,
+     "Err#201 : Cette catégorie est utilisée par certaines fiches. Vous ne pouvez effacer que les "
+     "catégories non utilisées",
+     "Err#201 : This template is used by some cards. It's impossible to delete a used categorie"},
+    {Str::sMsgDeleteCategoryTitle, "Confirmation d'Effacement", "Delete confirmation"},
+    {Str::sMsgDeleteCategoryQuestion,
+     "Voulez-vous supprimer la Categorie : ",
+     "Do you really want to delete the Template : "},
+    {Str::sErrLinkedFileMissing,
+     "ERR#105 : Le fichier associé n'existe plus ou n'est pas accessible.",
+     "ERR#105 : The linked file does not exist any more or is unaccessible"},
+    {Str::sErrFileNotAccessible,
+     "ERR#106 : Fichier non accessible",
+     "ERR#106 : File not accessible"},
+    {Str::sErrEmptyFile, "ERR#107 : Fichier vide", "ERR#107 : Empty file"},
+    {Str::sErrEmptyShortcut, "ERR#108 : Raccourci vide", "ERR#108 : Empty shortcut"},
+    {Str::sErrLastExit,
+     "ERR#109 : Problème au dernier arret du programme.",
+     "ERR#109 : Error on last exit."},
+    {Str::sMsgRestoredPrefix, "La fiche \"", "Card \""},
+    {Str::sMsgRestoredSuffix,
+     "\" a été récupérée depuis la dernière sauvegarde",
+     "\" has been reloaded from last backup"},
+    {Str::sErrFileTooBig,
+     "ERR#110 : Vous ne pouvez pas insérer des fichiers de plus de 1 Mo",
+     "ERR#110 : You cannot insert file bigger than 1 Mo"},
+    {Str::sMsgReplaceFileQuestion,
+     "Le Fichier existe-déjà, voulez-vous le remplacer ?",
+     "The file already exists, do you want to replace it ?"},
+    {Str::sMsgReplaceFileTitle, "Confirmation de Remplacement", "Replacement Confirmation"},
+    {Str::sErrWrongPassword,
+     "ERR#202 : Le mot de passe est mauvais...",
+     "ERR#202 : Le mot de passe est mauvais..."},
+    {Str::sMsgExportCancelled, "L'export a été annulé", "The export has been canceled"},
+    {Str::sErrEmptyPassword,
+     "ERR#111 : Le mot de passe ne peut être vide",
+     "ERR#111 : The password cannot be empty"},
+    {Str::sMsgSynchroLinkEmpty,
+     "Le lien de synchro est vide. Merci de le choisir pour lancer la synchronisation",
+     "Synchronization link is empty. You must set one to start the Synchronisation"},
+    {Str::sErrSynchroLinkUnavailable,
+     "ERR#112 : Le lien de synchro n'est pas accessible",
+     "ERR#112 : The synchronization link isn't available"},
+    {Str::sMsgReserved1, "", ""},
+    {Str::sMsgReserved2, "", ""},
+};
+
+static_assert(std::size(kEntries) == kStringCount);
+
+constexpr bool entriesInIndexOrder() {
+  for (int i = 0; i < kStringCount; ++i) {
+    if (static_cast<int>(kEntries[i].id) != i) return false;
+  }
+  return true;
+}
+static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
+
+// In the order of Section.
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 36};
+
+constexpr int sumOfSizes() {
+  int sum = 0;
+  for (int size : kSectionSizes) sum += size;
+  return sum;
+}
+static_assert(sumOfSizes() == kStringCount);
+
+}  // namespace
+
+StringTable::StringTable(bool english) : english_(english) {
+  texts_.reserve(kStringCount);
+  for (const Entry& entry : kEntries) texts_.emplace_back(english ? entry.english : entry.french);
+  int base = 0;
+  for (std::size_t s = 0; s < kSectionSizes.size(); ++s) {
+    bases_[s] = base;
+    base += kSectionSizes[s];
+  }
+}
+
+StringTable StringTable::forLanguage(std::string_view language) {
+  // "Français" and any value we do not know both give French.
+  return StringTable(language == "Anglais");
+}
+
+const std::string& StringTable::at(int index) const {
+  if (index < 0 || index >= size()) {
+    throw std::out_of_range("string table index " + std::to_string(index));
+  }
+  return texts_[static_cast<std::size_t>(index)];
+}
+
+const std::string& StringTable::at(Section section, int offset) const {
+  const auto s = static_cast<std::size_t>(section);
+  if (offset < 0 || offset >= kSectionSizes[s]) {
+    throw std::out_of_range("string table section offset " + std::to_string(offset));
+  }
+  return texts_[static_cast<std::size_t>(bases_[s] + offset)];
+}
+
+}  // namespace qw::i18n

@@ -1,0 +1,234 @@
+#pragma once
+// The interface texts: one table of 170 entries, French or English, chosen once at start.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qw::i18n {
+
+inline constexpr int kStringCount = 170;
+
+// Every entry by name; the value is its fixed index in the table.
+enum class Str : int {
+  // Main window
+  sMainTitle = 0,
+  sMainClose = 1,
+  sMainNewCard = 2,
+  sMainDeleteCard = 3,
+  sMainPasteInMain = 4,
+  sMainPasteInCurrent = 5,
+  sMainRestore = 6,
+  sMainMinimize = 7,
+  sMainNextSearch = 8,
+  sMainOptions = 9,
+  sMainAbout = 10,
+  sMainQuit = 11,
+  sMainCardName = 12,
+  sMainLineLabel = 13,
+  sMainLineHint = 14,
+  sMainSearchLabel = 15,
+  sMainSearchHint = 16,
+  sMainCardProperties = 17,
+  sMainPrevious = 18,
+  sMainNext = 19,
+  sMainBookmarkManagement = 20,
+  sMainCopyFrom = 21,
+  sMainPasteInto = 22,
+  sMainFunctionLabel = 23,
+  sFuncReload = 24,
+  sFuncSortNormal = 25,
+  sFuncSortInverse = 26,
+  sFuncSortNumeric = 27,
+  sFuncSortNumericInverse = 28,
+  sFuncRemoveEmptyLines = 29,
+  sFuncRemoveSpaces = 30,
+  sMainLineWord = 31,
+  sMainLinesWord = 32,
+  sMainPrintHint = 33,
+  sMainNewCardFromClipboard = 34,
+  sMainNewBookmarkFromClipboard = 35,
+  sMainFunctionsLabel = 36,
+  sMainCategoriesLabel = 37,
+  sMainCategoriesUpdate = 38,
+  sMainInsertHint = 39,
+  sMainExportRtfHint = 40,
+  sMainExportTextHint = 41,
+  sMainSynchroHint = 42,
+  sMainReserved1 = 43,
+  sMainReserved2 = 44,
+  // About dialog
+  sAboutTitle = 45,
+  sAboutTextLine1 = 46,
+  sAboutClose = 47,
+  sAboutTextLine2 = 48,
+  sAboutSpare1 = 49,
+  sAboutSpare2 = 50,
+  // Card properties dialog
+  sPropsAddTitle = 51,
+  sPropsNameLabel = 52,
+  sPropsAdd = 53,
+  sPropsCancel = 54,
+  sPropsLinkedFileLabel = 55,
+  sPropsBrowse = 56,
+  sPropsCancelSpare = 57,
+  sPropsModify = 58,
+  sPropsCategoryLabel = 59,
+  sPropsAddCategory = 60,
+  sPropsHotKeyLabel = 61,
+  sPropsNoHotKey = 62,
+  sPropsSynchroLabel = 63,
+  // Category manager dialog
+  sCategTitle = 64,
+  sCategNameLabel = 65,
+  sCategListLabel = 66,
+  sCategAdd = 67,
+  sCategDelete = 68,
+  sCategClose = 69,
+  sCategModify = 70,
+  sCategNew = 71,
+  sCategStandard = 72,
+  sCategBookmark = 73,
+  sCategReserved = 74,
+  // Options dialog
+  sOptionsTitle = 75,
+  sOptionsLanguageLabel = 76,
+  sOptionsDefaultCardLabel = 77,
+  sOptionsBackgroundColorLabel = 78,
+  sOptionsCardNameColorLabel = 79,
+  sOptionsActiveCardColorLabel = 80,
+  sOptionsSample1 = 81,
+  sOptionsSample2 = 82,
+  sOptionsSample3 = 83,
+  sOptionsTemplate = 84,
+  sOptionsTemplateManagement = 85,
+  sOptionsDefaultFontSize = 86,
+  sOptionsDefaultFontName = 87,
+  sOptionsSaveTemplate = 88,
+  sOptionsSaveAndClose = 89,
+  sOptionsChange = 90,
+  sOptionsCancel = 91,
+  sOptionsBackground = 92,
+  sOptionsTextColor = 93,
+  sOptionsDefaults = 94,
+  sOptionsLaunchAtStartup = 95,
+  sOptionsHideAtStartup = 96,
+  sOptionsReserved = 97,
+  // Snippet window
+  sClipTitle = 98,
+  sClipNameLabel = 99,
+  sClipNew = 100,
+  sClipAdd = 101,
+  sClipModify = 102,
+  sClipSave = 103,
+  sClipDelete = 104,
+  sClipUp = 105,
+  sClipDown = 106,
+  sClipOk = 107,
+  sClipListHint = 108,
+  sClipContentHint = 109,
+  sClipNamePlaceholder = 110,
+  sClipContentPlaceholder = 111,
+  sClipReserved1 = 112,
+  sClipReserved2 = 113,
+  sClipReserved3 = 114,
+  sClipReserved4 = 115,
+  // Password dialog
+  sPasswordTitlePrefix = 116,
+  sPasswordPrompt = 117,
+  sPasswordPlaceholder = 118,
+  sPasswordCheckBox = 119,
+  sPasswordOk = 120,
+  sPasswordCancel = 121,
+  sPasswordReserved1 = 122,
+  sPasswordReserved2 = 123,
+  sPasswordReserved3 = 124,
+  sPasswordReserved4 = 125,
+  sPasswordReserved5 = 126,
+  sPasswordReserved6 = 127,
+  sPasswordReserved7 = 128,
+  sPasswordReserved8 = 129,
+  sPasswordReserved9 = 130,
+  sPasswordReserved10 = 131,
+  sPasswordReserved11 = 132,
+  sPasswordReserved12 = 133,
+  // Messages
+  sErrTooManyCards = 134,
+  sMsgNoMoreResults = 135,
+  sErrCardNameRequired = 136,
+  sMsgTypeTextHere = 137,
+  sErrPropsNotEditable = 138,
+  sMsgDeleteCardTitle = 139,
+  sMsgDeleteCardQuestion = 140,
+  sErrMainCardUndeletable = 141,
+  sMsgNotFound = 142,
+  sErrNameExists = 143,
+  sMsgDeleteMenuTitle = 144,
+  sMsgDeleteMenuQuestion = 145,
+  sMsgPrintTitle = 146,
+  sMsgPrintQuestion = 147,
+  sMsgSaveLinkedTitle = 148,
+  sMsgSaveLinkedQuestion = 149,
+  sErrCategoryInUse = 150,
+  sMsgDeleteCategoryTitle = 151,
+  sMsgDeleteCategoryQuestion = 152,
+  sErrLinkedFileMissing = 153,
+  sErrFileNotAccessible = 154,
+  sErrEmptyFile = 155,
+  sErrEmptyShortcut = 156,
+  sErrLastExit = 157,
+  sMsgRestoredPrefix = 158,
+  sMsgRestoredSuffix = 159,
+  sErrFileTooBig = 160,
+  sMsgReplaceFileQuestion = 161,
+  sMsgReplaceFileTitle = 162,
+  sErrWrongPassword = 163,
+  sMsgExportCancelled = 164,
+  sErrEmptyPassword = 165,
+  sMsgSynchroLinkEmpty = 166,
+  sErrSynchroLinkUnavailable = 167,
+  sMsgReserved1 = 168,
+  sMsgReserved2 = 169,
+};
+
+// The table is cut into consecutive sections, one per window or dialog plus the messages.
+enum class Section {
+  MainWindow,
+  About,
+  CardProperties,
+  Categories,
+  Options,
+  Snippet,
+  Password,
+  Messages,
+};
+
+class StringTable {
+ public:
+  // "Français" gives French and "Anglais" English, compared exactly. Anything else falls back to
+  // French, the language of a fresh install, so the table always holds all its entries.
+  static StringTable forLanguage(std::string_view language);
+
+  const std::string& operator[](Str id) const { return texts_[static_cast<std::size_t>(id)]; }
+
+  // Throws std::out_of_range outside 0..kStringCount-1.
+  const std::string& at(int index) const;
+
+  int sectionBase(Section section) const { return bases_[static_cast<std::size_t>(section)]; }
+
+  // Entry at an offset within a section; throws std::out_of_range past the section's end.
+  const std::string& at(Section section, int offset) const;
+
+  int size() const { return static_cast<int>(texts_.size()); }
+  bool english() const { return english_; }
+
+ private:
+  explicit StringTable(bool english);
+
+  std::vector<std::string> texts_;
+  std::array<int, 8> bases_{};
+  bool english_ = false;
+};
+
+}  // namespace qw::i18n
