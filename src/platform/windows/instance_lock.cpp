@@ -1,0 +1,23 @@
+// The lock is a named mutex. It is never released nor closed: the system disposes of it when
+// the process ends, which is what lets the next start succeed.
+#include "platform/instance_lock.h"
+
+#include <windows.h>
+
+namespace qw::platform {
+
+InstanceLock::InstanceLock(const std::string& name) {
+  const HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
+  // Read at once: any later call may overwrite the last error.
+  const DWORD error = GetLastError();
+  if (mutex == nullptr) {
+    state_ = State::Unavailable;
+    return;
+  }
+  handle_ = mutex;
+  state_ = error == ERROR_ALREADY_EXISTS ? State::HeldElsewhere : State::Acquired;
+}
+
+InstanceLock::~InstanceLock() = default;
+
+}  // namespace qw::platform
