@@ -1,0 +1,155 @@
+#include "core/store/atomic_file.h"
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <system_error>
+
+#include "core/store/store_error.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace qw::store {
+namespace {
+
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+  auto folder = target.parent_path();
+  return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// A name no other writer of this process or another one picks at the same moment.
+std::filesystem::path temporaryNameFor(const std::filesystem::path& target, unsigned attempt) {
+  static std::atomic<unsigned> sequence{0};
+#ifdef _WIN32
+  const unsigned long pid = GetCurrentProcessId();
+#else
+  const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+  auto name = target.filename();
+  name += ".tmp-" + std::to_string(pid) + "-" + std::to_string(sequence++) + "-" +
+          std::to_string(attempt);
+  return folderOf(target) / name;
+}
+
+#ifdef _WIN32
+
+std::string lastErrorText() {
+  return std::system_category().message(static_cast<int>(GetLastError()));
+}
+
+void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
+  std::filesystem::path temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = temporaryNameFor(target, attempt);
+    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+      throw StoreError(target, "cannot create a temporary file: " + lastErrorText());
+  }
+  if (file == INVALID_HANDLE_VALUE)
+    throw StoreError(target, "cannot create a temporary file: " + lastErrorText());
+
+  auto fail = [&](const std::string& what) {
+    const std::string reason = what + ": " + lastErrorText();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    DeleteFileW(temp.c_str());
+    throw StoreError(target, reason);
+  };
+
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+      fail("cannot write");
+    done += written;
+  }
+  if (!FlushFileBuffers(file)) fail("cannot flush to disk");
+  if (!CloseHandle(file)) {
+    file = INVALID_HANDLE_VALUE;
+    fail("cannot close");
+  }
+  file = INVALID_HANDLE_VALUE;
+  if (!MoveFileExW(temp.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    fail("cannot replace the file");
+}
+
+#else
+
+std::string errnoText(int error) { return std::generic_category().message(error); }
+
+// Flushes the folder entry of the rename; file systems that cannot sync a folder say EINVAL.
+void syncFolder(const std::filesystem::path& target) {
+  const int folder = open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) throw StoreError(target, "cannot open its folder: " + errnoText(errno));
+  const int result = fsync(folder);
+  const int error = errno;
+  close(folder);
+  if (result != 0 && error != EINVAL && error != ENOTSUP)
+    throw StoreError(target, "cannot flush its folder: " + errnoText(error));
+}
+
+void writePosix(const std::filesystem::path& target, std::string_view bytes) {
+  std::filesystem::path temp;
+  int file = -1;
+  for (unsigned attempt = 0; attempt < 100 && file < 0; ++attempt) {
+    temp = temporaryNameFor(target, attempt);
+    file = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (file < 0 && errno != EEXIST)
+      throw StoreError(target, "cannot create a temporary file: " + errnoText(errno));
+  }
+  if (file < 0) throw StoreError(target, "cannot create a temporary file: " + errnoText(EEXIST));
+
+  auto fail = [&](const std::string& what, int error) {
+    if (file >= 0) close(file);
+    unlink(temp.c_str());
+    throw StoreError(target, what + ": " + errnoText(error));
+  };
+
+  // A replaced file keeps its permissions.
+  struct stat old {};
+  if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(file, old.st_mode & 07777);
+
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(file, bytes.data() + done, bytes.size() - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      fail("cannot write", errno);
+    }
+    done += static_cast<size_t>(written);
+  }
+  if (fsync(file) != 0) fail("cannot flush to disk", errno);
+  const int closed = close(file);
+  file = -1;
+  if (closed != 0) fail("cannot close", errno);
+  if (rename(temp.c_str(), target.c_str()) != 0) fail("cannot replace the file", errno);
+  syncFolder(target);
+}
+
+#endif
+
+}  // namespace
+
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+#ifdef _WIN32
+  writeWindows(target, bytes);
+#else
+  writePosix(target, bytes);
+#endif
+}
+
+}  // namespace qw::store

@@ -1,0 +1,80 @@
+#include "core/store/atomic_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/store/store_error.h"
+#include "core/store/temp_folder.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace qw::store {
+namespace {
+
+using ::testing::ElementsAre;
+using namespace qw::store::fixtures;
+namespace fs = std::filesystem;
+
+TEST(AtomicFile, CreatesThenReplacesWithoutLeavingTemporaryFiles) {
+  TempFolder folder;
+  const auto target = folder.path() / "fiches.kvn";
+  writeFileAtomically(target, "first\r\n");
+  EXPECT_EQ(readBytes(target), "first\r\n");
+  writeFileAtomically(target, "2");
+  EXPECT_EQ(readBytes(target), "2");
+  writeFileAtomically(target, std::string("a\0b", 3));
+  EXPECT_EQ(readBytes(target), std::string("a\0b", 3));
+  writeFileAtomically(target, "");
+  EXPECT_EQ(fs::file_size(target), 0u);
+  EXPECT_THAT(entriesOf(folder.path()), ElementsAre("fiches.kvn"));
+}
+
+TEST(AtomicFile, TargetThatIsAFolderFailsAndLeavesEverythingAsItWas) {
+  TempFolder folder;
+  const auto target = folder.path() / "param.ini";
+  writeBytes(target / "inside.txt", "old");
+  try {
+    writeFileAtomically(target, "new");
+    FAIL() << "writing over a folder must fail";
+  } catch (const StoreError& e) {
+    EXPECT_EQ(e.file(), target);
+  }
+  EXPECT_TRUE(fs::is_directory(target));
+  EXPECT_EQ(readBytes(target / "inside.txt"), "old");
+  EXPECT_THAT(entriesOf(folder.path()), ElementsAre("param.ini"));
+}
+
+TEST(AtomicFile, MissingFolderFails) {
+  TempFolder folder;
+  EXPECT_THROW(writeFileAtomically(folder.path() / "absent" / "x.kvn", "x"), StoreError);
+  EXPECT_TRUE(entriesOf(folder.path()).empty());
+}
+
+#ifndef _WIN32
+TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  TempFolder folder;
+  const auto target = folder.path() / "param.ini";
+  writeBytes(target, "old");
+  fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_THROW(writeFileAtomically(target, "new"), StoreError);
+  fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(readBytes(target), "old");
+  EXPECT_THAT(entriesOf(folder.path()), ElementsAre("param.ini"));
+}
+
+TEST(AtomicFile, ReplacedFileKeepsItsPermissions) {
+  TempFolder folder;
+  const auto target = folder.path() / "7.kvo";
+  writeBytes(target, "old");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  writeFileAtomically(target, "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+#endif
+
+}  // namespace
+}  // namespace qw::store
