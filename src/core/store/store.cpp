@@ -1,0 +1,221 @@
+#include "core/store/store.h"
+
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "core/ports/platform_services.h"
+#include "core/store/atomic_file.h"
+#include "core/store/index_line.h"
+#include "core/store/store_error.h"
+#include "core/store/text_file.h"
+
+namespace qw::store {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kFolderName = "dataQuillWick";
+constexpr std::string_view kIndexFile = "fiches.kvn";
+constexpr std::string_view kCategoriesFile = "categ.kvn";
+constexpr std::string_view kSettingsFile = "param.ini";
+constexpr std::string_view kProbeFile = ".quillwick-write-test";
+
+// Texts inside core are UTF-8; the path must not go through the system's narrow code page.
+fs::path utf8Path(std::string_view text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+fs::path dataPath(const Store& store, std::string_view name) {
+  return store.dataFolder / utf8Path(name);
+}
+
+// Creates the folder when needed and proves that files can be written in it; the reason it is
+// unusable otherwise.
+std::optional<std::string> whyUnusable(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) return error.message();
+  if (!fs::is_directory(folder, error)) return "not a folder";
+  const auto probe = folder / kProbeFile;
+  try {
+    writeFileAtomically(probe, "probe");
+  } catch (const StoreError& e) {
+    return e.what();
+  }
+  fs::remove(probe, error);
+  return std::nullopt;
+}
+
+void chooseDataFolder(Store& store, const StoreLocation& where) {
+  const auto besideProgram = where.executable.parent_path() / kFolderName;
+  const auto problem = whyUnusable(besideProgram);
+  if (!problem) {
+    store.dataFolder = besideProgram;
+    return;
+  }
+  if (where.perUserData.empty()) throw StoreError(besideProgram, *problem);
+  const auto perUser = where.perUserData / kFolderName;
+  if (const auto second = whyUnusable(perUser))
+    throw StoreError(besideProgram, *problem + "; and " + perUser.string() + ": " + *second);
+  store.dataFolder = perUser;
+  store.dataFolderIsPerUser = true;
+}
+
+// Moves an unusable file out of the way under a free name, so that nothing of it is lost.
+void keepAside(const fs::path& file) {
+  auto aside = file;
+  aside += ".bad";
+  std::error_code error;
+  for (int n = 2; fs::symlink_status(aside, error).type() != fs::file_type::not_found; ++n) {
+    aside = file;
+    aside += ".bad." + std::to_string(n);
+  }
+  fs::rename(file, aside, error);
+  if (error) throw StoreError(file, "cannot be kept aside: " + error.message());
+}
+
+// The lines of an index or category file; nothing when it is missing or has no counter line
+// (it is then kept aside).
+std::optional<std::vector<std::string>> readCountedLines(const fs::path& file) {
+  auto lines = readTextLines(file);
+  if (!lines) return std::nullopt;
+  if (hasValidCounter(*lines)) return lines;
+  keepAside(file);
+  return std::nullopt;
+}
+
+fs::path cardSettingsFile(const Store& store, std::string_view line) {
+  return dataPath(store, fileNumber(line) + ".kvo");
+}
+
+bool isAbsoluteStoredPath(std::string_view text, const fs::path& path) {
+#ifdef _WIN32
+  // A drive letter makes a stored path absolute, as it always has.
+  return text.find(':') != std::string_view::npos || path.is_absolute();
+#else
+  (void)text;
+  return path.is_absolute();
+#endif
+}
+
+fs::path contentPathFrom(const Store& store, const fs::path& settingsFile) {
+  const auto lines = readTextLines(settingsFile);
+  if (!lines || lines->empty() || lines->front().empty()) return {};
+  const auto& first = lines->front();
+  auto path = utf8Path(first);
+  return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
+}
+
+// What a hot key puts on the clipboard: the card's content as stored. A content file that
+// cannot be read leaves the text empty.
+std::string hotKeyText(const Store& store, const fs::path& settingsFile) {
+  try {
+    const auto content = contentPathFrom(store, settingsFile);
+    if (content.empty()) return {};
+    const auto lines = readTextLines(content);
+    if (!lines) return {};
+    if (lines->size() == 1) return lines->front();
+    std::string text;
+    for (const auto& line : *lines) text += line + "\r\n";
+    return text;
+  } catch (const StoreError&) {
+    return {};
+  }
+}
+
+// Empties the lines whose card settings file is gone and binds the hot-key slots. A slot's card
+// number is the card's position once the emptied lines are removed.
+void checkCards(Store& store) {
+  auto& index = store.cardIndex;
+  int position = 0;
+  for (int i = 0; i < index.count(); ++i) {
+    const std::string line = index.line(i);
+    if (line.empty()) continue;
+    const auto settingsFile = cardSettingsFile(store, line);
+    std::error_code error;
+    if (fs::status(settingsFile, error).type() == fs::file_type::not_found) {
+      index.setLine(i, "");
+      continue;
+    }
+    if (const auto slot = hotKeySlot(line); slot && HotKeySlots::isSlot(*slot)) {
+      auto& bound = store.hotKeys[*slot];
+      bound.text = hotKeyText(store, settingsFile);
+      bound.name = displayName(line);
+      bound.card = position;
+    }
+    ++position;
+  }
+}
+
+void loadCardIndex(Store& store) {
+  const auto file = dataPath(store, kIndexFile);
+  auto lines = readCountedLines(file);
+  if (!lines) {
+    store.cardIndex = CardIndex();
+    saveCardIndex(store);
+    return;
+  }
+  if (isOldFormat(lines->front())) {
+    for (size_t i = 0; i + 1 < lines->size(); ++i) (*lines)[i] = convertOldLine((*lines)[i]);
+    store.cardIndex.setLines(std::move(*lines));
+    saveCardIndex(store);
+    lines = readCountedLines(file);
+    if (!lines) throw StoreError(file, "cannot be read back after its conversion");
+  }
+  store.cardIndex.setLines(std::move(*lines));
+  checkCards(store);
+  store.cardIndex.removeBlankLines();
+}
+
+void loadCategories(Store& store) {
+  if (auto lines = readCountedLines(dataPath(store, kCategoriesFile))) {
+    store.categories.setLines(std::move(*lines));
+    return;
+  }
+  store.categories = Categories();
+  saveCategories(store);
+}
+
+void loadSettings(Store& store, ports::PlatformServices& platform) {
+  if (const auto lines = readTextLines(dataPath(store, kSettingsFile))) {
+    store.settings = settingsFromLines(*lines);
+    return;
+  }
+  store.settings = Settings::defaults();
+  saveSettings(store, platform);
+}
+
+}  // namespace
+
+Store loadStore(const StoreLocation& where, ports::PlatformServices& platform) {
+  Store store;
+  store.executable = where.executable;
+  chooseDataFolder(store, where);
+  store.hotKeys.reset();
+  loadCardIndex(store);
+  loadCategories(store);
+  loadSettings(store, platform);
+  store.language = store.settings[kLanguage];
+  store.browserPath = platform.browserPath();
+  return store;
+}
+
+void saveSettings(const Store& store, ports::PlatformServices& platform) {
+  platform.setStartAtLogon(store.settings[kLaunch] == "Startup", store.executable);
+  writeTextLines(dataPath(store, kSettingsFile), settingsLines(store.settings));
+}
+
+void saveCardIndex(const Store& store) {
+  writeTextLines(dataPath(store, kIndexFile), store.cardIndex.lines());
+}
+
+void saveCategories(const Store& store) {
+  writeTextLines(dataPath(store, kCategoriesFile), store.categories.lines());
+}
+
+fs::path readContentPath(const Store& store, int card) {
+  return contentPathFrom(store, cardSettingsFile(store, store.cardIndex.line(card)));
+}
+
+}  // namespace qw::store
