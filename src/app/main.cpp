@@ -1,10 +1,59 @@
-#include <QApplication>
+// Start sequence: one copy per user, then the main window, which loads the data folder when it
+// is first shown.
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include "app/termination_signals.h"
 #include "gui/main_window.h"
+#include "platform/instance_lock.h"
+#include "platform/system_services.h"
+
+namespace {
+
+std::filesystem::path perUserDataHome() {
+#ifdef _WIN32
+  const QString appData = qEnvironmentVariable("APPDATA");
+  if (!appData.isEmpty()) return appData.toStdWString();
+#endif
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+}
+
+std::filesystem::path executablePath() {
+#ifdef _WIN32
+  return QCoreApplication::applicationFilePath().toStdWString();
+#else
+  return QCoreApplication::applicationFilePath().toStdString();
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  // Held until the process ends; the system frees it even after a crash.
+  const qw::platform::InstanceLock lock("quillWick001");
+
   QApplication app(argc, argv);
-  qw::gui::MainWindow window;
+  QApplication::setApplicationName("quillwick");
+
+  if (lock.state() == qw::platform::InstanceLock::State::HeldElsewhere) {
+    QMessageBox::information(nullptr, "Information",
+                             "quillWick est déjà lancé.\n\rquillWick is already started.");
+    return 0;
+  }
+
+  qw::platform::SystemServices platform;
+  qw::gui::MainWindow window({executablePath(), perUserDataHome()}, platform);
+
+  QObject::connect(&window, &qw::gui::MainWindow::loadFailed, [&](const QString& message) {
+    QMessageBox::critical(&window, "quillWick", message);
+    QCoreApplication::exit(1);
+  });
+  qw::app::TerminationSignals termination;
+  QObject::connect(&termination, &qw::app::TerminationSignals::received, &window,
+                   &qw::gui::MainWindow::quit);
+
   window.show();
   return app.exec();
 }

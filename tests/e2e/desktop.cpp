@@ -1,0 +1,143 @@
+#include "e2e/desktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace qw::e2e {
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(50ms);
+  }
+  return done();
+}
+
+std::string readFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+Desktop::Desktop() {
+  if (!home_.isValid()) throw std::runtime_error("no temporary folder");
+  const QDir home(home_.path());
+  for (const char* sub : {".icewm", ".config", ".local/share", ".cache", "runtime"}) home.mkpath(sub);
+  QFile::setPermissions(home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  // Without this icewm opens its start menu on every Super release and swallows later keys.
+  QFile prefs(home.filePath(".icewm/preferences"));
+  prefs.open(QIODevice::WriteOnly);
+  prefs.write("Win95Keys=0\nTaskBarShowClock=0\nShowThemesMenu=0\n");
+  prefs.close();
+
+  // -displayfd picks a free display and tells us which.
+  xvfb_.setProgram("Xvfb");
+  xvfb_.setArguments({"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+  xvfb_.start();
+  if (!xvfb_.waitForStarted(5000)) throw std::runtime_error("Xvfb did not start");
+  QByteArray number;
+  waitUntil([&] {
+    xvfb_.waitForReadyRead(100);
+    number += xvfb_.readAllStandardOutput();
+    return number.contains('\n');
+  });
+  if (!number.contains('\n')) throw std::runtime_error("Xvfb gave no display number");
+  display_ = ":" + QString::fromLatin1(number.trimmed());
+
+  windowManager_.setProcessEnvironment(environment());
+  windowManager_.setProgram("icewm");
+  windowManager_.setArguments({});
+  windowManager_.start();
+  if (!windowManager_.waitForStarted(5000)) throw std::runtime_error("icewm did not start");
+  const bool managed = waitUntil([&] {
+    return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id");
+  });
+  if (!managed) throw std::runtime_error("icewm did not take the screen");
+}
+
+Desktop::~Desktop() {
+  for (QProcess* p : {&windowManager_, &xvfb_}) {
+    p->terminate();
+    if (!p->waitForFinished(3000)) {
+      p->kill();
+      p->waitForFinished(3000);
+    }
+  }
+}
+
+QProcessEnvironment Desktop::environment() const {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  const QString home = home_.path();
+  env.insert("DISPLAY", display_);
+  env.insert("HOME", home);
+  env.insert("XDG_CONFIG_HOME", home + "/.config");
+  env.insert("XDG_DATA_HOME", home + "/.local/share");
+  env.insert("XDG_CACHE_HOME", home + "/.cache");
+  env.insert("XDG_RUNTIME_DIR", home + "/runtime");
+  env.remove("WAYLAND_DISPLAY");
+  env.remove("QT_QPA_PLATFORM");
+  env.insert("LC_ALL", "C.UTF-8");
+  return env;
+}
+
+CommandResult Desktop::run(const QString& program, const QStringList& args,
+                           std::chrono::milliseconds timeout) const {
+  QProcess p;
+  p.setProcessEnvironment(environment());
+  p.start(program, args);
+  CommandResult result;
+  if (!p.waitForFinished(static_cast<int>(timeout.count()))) {
+    p.kill();
+    p.waitForFinished();
+    return result;
+  }
+  result.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  result.out = QString::fromUtf8(p.readAllStandardOutput());
+  return result;
+}
+
+QStringList Desktop::windowsNamed(const QString& pattern) const {
+  return run("xdotool", {"search", "--onlyvisible", "--name", pattern})
+      .out.split('\n', Qt::SkipEmptyParts);
+}
+
+void Desktop::screenshot(const std::filesystem::path& png) const {
+  run("import", {"-window", "root", QString::fromStdString(png.string())});
+}
+
+Program::Program(const Desktop& desktop) : desktop_(desktop) {
+  if (!folder_.isValid()) throw std::runtime_error("no temporary folder");
+  executable_ = folder() / "quillwick";
+  std::filesystem::copy_file(QW_PROGRAM, executable_);
+}
+
+Program::~Program() {
+  for (auto& p : processes_) {
+    if (p->state() != QProcess::NotRunning) {
+      p->kill();
+      p->waitForFinished(3000);
+    }
+  }
+}
+
+QProcess& Program::start() {
+  auto& p = processes_.emplace_back(std::make_unique<QProcess>());
+  p->setProcessEnvironment(desktop_.environment());
+  p->setProgram(QString::fromStdString(executable_.string()));
+  p->setProcessChannelMode(QProcess::ForwardedChannels);
+  p->start();
+  p->waitForStarted(5000);
+  return *p;
+}
+
+bool Program::waitForMainWindow(std::chrono::milliseconds timeout) const {
+  return waitUntil([&] { return !desktop_.windowsNamed("^KTRQuillWick$").isEmpty(); }, timeout);
+}
+
+}  // namespace qw::e2e

@@ -1,0 +1,76 @@
+#pragma once
+// A private X desktop for end-to-end tests: Xvfb, a window manager with a system tray, and the
+// real program started from a scratch folder, driven with xdotool and read with xclip.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace qw::e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `done` until it holds or `timeout` passes; true when it held.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+
+std::string readFile(const std::filesystem::path& file);
+
+struct CommandResult {
+  int exitCode = -1;
+  QString out;
+};
+
+class Desktop {
+ public:
+  Desktop();  // starts Xvfb and icewm; throws std::runtime_error when they can't start
+  ~Desktop();
+  Desktop(const Desktop&) = delete;
+  Desktop& operator=(const Desktop&) = delete;
+
+  QString display() const { return display_; }
+  // A fresh HOME with its own XDG folders, shared by everything started on this desktop.
+  std::filesystem::path home() const { return home_.path().toStdString(); }
+  QProcessEnvironment environment() const;
+
+  // Runs a helper tool (xdotool, xclip, ...) on this desktop and waits for it.
+  CommandResult run(const QString& program, const QStringList& args,
+                    std::chrono::milliseconds timeout = 10s) const;
+  // Ids of the visible windows whose title matches the regular expression.
+  QStringList windowsNamed(const QString& pattern) const;
+  void screenshot(const std::filesystem::path& png) const;
+
+ private:
+  QTemporaryDir home_;
+  QProcess xvfb_;
+  QProcess windowManager_;
+  QString display_;
+};
+
+// The real program, copied into its own folder so that its data folder is created beside it.
+class Program {
+ public:
+  explicit Program(const Desktop& desktop);
+  ~Program();
+
+  std::filesystem::path folder() const { return folder_.path().toStdString(); }
+  std::filesystem::path dataFolder() const { return folder() / "dataQuillWick"; }
+
+  // Starts a copy of the program (several may run at once).
+  QProcess& start();
+  // Waits until the main window of this desktop is mapped; true when it appeared.
+  bool waitForMainWindow(std::chrono::milliseconds timeout = 15s) const;
+
+ private:
+  const Desktop& desktop_;
+  QTemporaryDir folder_;
+  std::filesystem::path executable_;
+  std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+}  // namespace qw::e2e

@@ -1,0 +1,117 @@
+// The real program on a real X desktop: first start, second copy, signals, crash.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDirIterator>
+#include <csignal>
+#include <fstream>
+#include <map>
+
+#include "e2e/desktop.h"
+
+namespace qw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file below a folder with its bytes and modification time.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> snapshot(const fs::path& dir) {
+  std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir))
+    if (entry.is_regular_file())
+      files[entry.path().string()] = {readFile(entry.path()), entry.last_write_time()};
+  return files;
+}
+
+const std::string kDefaultSettings =
+    "Langue=Fran\xE7" "ais\r\n"
+    "DefaultFiche=quillWick\r\n"
+    "BGMenuColor=$00A67467\r\n"
+    "LDMenuColor=clYellow\r\n"
+    "LSMenuColor=clWhite\r\n"
+    "LCategories=-0-\r\n"
+    "AffichList=0\r\n"
+    "Launch=Manual\r\n"
+    "Hidden=Hide\r\n";
+
+class Startup : public ::testing::Test {
+ protected:
+  Desktop desktop;
+  Program program{desktop};
+
+  bool dataFolderReady() const {
+    return fs::exists(program.dataFolder() / "param.ini") &&
+           fs::exists(program.dataFolder() / "categ.kvn");
+  }
+};
+
+TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaults) {
+  program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
+
+  EXPECT_EQ(readFile(program.dataFolder() / "param.ini"), kDefaultSettings);
+  EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(program.dataFolder() / "categ.kvn"), "1\r\n");
+  // "Manual" is the default: nothing is registered to start at logon.
+  EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
+}
+
+TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
+  QProcess& first = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
+  const auto before = snapshot(program.dataFolder());
+
+  QProcess& second = program.start();
+  QStringList box;
+  ASSERT_TRUE(waitUntil([&] { return !(box = desktop.windowsNamed("^Information$")).isEmpty(); }));
+  EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1) << "the second copy opened a window";
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "second-copy.png");
+
+  desktop.run("xdotool", {"windowactivate", "--sync", box.first()});
+  desktop.run("xdotool", {"key", "--window", box.first(), "Return"});
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+
+  EXPECT_EQ(snapshot(program.dataFolder()), before);
+  EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(Startup, SigtermEndsLikeASessionEndAndWritesTheSettings) {
+  // A short settings file is completed with defaults in memory and written whole at the end.
+  fs::create_directories(program.dataFolder());
+  std::ofstream(program.dataFolder() / "param.ini", std::ios::binary)
+      << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
+         "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n";
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+
+  running.terminate();  // SIGTERM
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(running.exitCode(), 0);
+  EXPECT_EQ(readFile(program.dataFolder() / "param.ini"),
+            "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
+            "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
+            "AffichList=0\r\nLaunch=Manual\r\nHidden=Hide\r\n");
+  EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
+}
+
+TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {
+  QProcess& first = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+  ASSERT_TRUE(first.waitForFinished(10000));
+  ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+
+  QProcess& again = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  EXPECT_TRUE(desktop.windowsNamed("^Information$").isEmpty());
+  EXPECT_EQ(again.state(), QProcess::Running);
+}
+
+}  // namespace
+}  // namespace qw::e2e
