@@ -34,8 +34,6 @@ struct Store {
   CardIndex cardIndex;
   HotKeySlots hotKeys;
   Categories categories;
-
-  std::filesystem::path dataFile(const std::string& name) const { return dataFolder / name; }
 };
 
 // The start-up load, in its fixed order: data folder, hot-key slots reset, card index (with
