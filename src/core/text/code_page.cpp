@@ -1,6 +1,9 @@
 #include "core/text/code_page.h"
 
+#include <algorithm>
 #include <array>
+
+#include "core/text/code_page_tables.h"
 
 namespace qw::text {
 namespace {
@@ -13,96 +16,133 @@ constexpr std::array<char16_t, 32> k1252High = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Decodes one UTF-8 sequence at pos; nothing on a malformed, overlong or surrogate sequence.
-std::optional<char32_t> nextCodePoint(std::string_view s, size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  int extra;
-  char32_t cp;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = lead & 0x07;
-  } else {
-    return std::nullopt;
+// Length of the leading run of ASCII bytes, which every supported code page keeps as they are.
+std::size_t asciiPrefix(std::string_view bytes, std::size_t from) {
+  std::size_t i = from;
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i - from;
+}
+
+template <class HighByte>
+void appendSingleByte(std::string& out, std::string_view bytes, HighByte high) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const std::size_t ascii = asciiPrefix(bytes, i);
+    out.append(bytes.data() + i, ascii);
+    i += ascii;
+    if (i < bytes.size()) appendUtf8(out, high(static_cast<unsigned char>(bytes[i++])));
   }
-  if (pos + extra >= s.size()) return std::nullopt;
-  for (int i = 1; i <= extra; ++i) {
-    const auto c = static_cast<unsigned char>(s[pos + i]);
-    if ((c & 0xC0) != 0x80) return std::nullopt;
-    cp = (cp << 6) | (c & 0x3F);
+}
+
+void appendDoubleByte(std::string& out, std::string_view bytes, const detail::DoubleByteTable& t) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const std::size_t ascii = asciiPrefix(bytes, i);
+    out.append(bytes.data() + i, ascii);
+    i += ascii;
+    if (i >= bytes.size()) break;
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const char16_t* row = t.rows[lead - 0x80];
+    if (!row) {
+      appendUtf8(out, t.singleHigh[lead - 0x80]);
+      ++i;
+      continue;
+    }
+    const int trail = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : -1;
+    if (trail < detail::kFirstTrail || trail > detail::kLastTrail) {
+      // A lead byte without its trail: the next byte, if any, starts afresh.
+      appendUtf8(out, kReplacementCharacter);
+      ++i;
+      continue;
+    }
+    appendUtf8(out, row[trail - detail::kFirstTrail]);
+    i += 2;
   }
-  static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-  pos += extra + 1;
-  return cp;
 }
 
 }  // namespace
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 std::string decodeWindows1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  for (const char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80)
-      out += ch;
-    else if (b < 0xA0)
-      appendUtf8(out, k1252High[b - 0x80]);
-    else
-      appendUtf8(out, b);
-  }
+  appendDecoded(out, bytes, 1252);
   return out;
+}
+
+int windows1252Byte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  const auto it = std::find(k1252High.begin(), k1252High.end(), cp);
+  return it == k1252High.end() ? -1 : static_cast<int>(0x80 + (it - k1252High.begin()));
 }
 
 std::optional<std::string> encodeWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  size_t pos = 0;
+  std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const auto cp = nextCodePoint(utf8, pos);
+    const auto cp = decodeUtf8(utf8, pos);
     if (!cp) return std::nullopt;
-    if (*cp < 0x80 || (*cp >= 0xA0 && *cp <= 0xFF)) {
-      out += static_cast<char>(*cp);
-      continue;
-    }
-    bool found = false;
-    for (size_t i = 0; i < k1252High.size(); ++i) {
-      if (k1252High[i] == *cp) {
-        out += static_cast<char>(0x80 + i);
-        found = true;
-        break;
-      }
-    }
-    if (!found) return std::nullopt;
+    const int byte = windows1252Byte(*cp);
+    if (byte < 0) return std::nullopt;
+    out += static_cast<char>(byte);
   }
   return out;
+}
+
+void appendDecoded(std::string& out, std::string_view bytes, int codePage) {
+  if (codePage == kUtf8CodePage) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+      const std::size_t ascii = asciiPrefix(bytes, pos);
+      out.append(bytes.data() + pos, ascii);
+      pos += ascii;
+      if (pos < bytes.size()) appendUtf8(out, nextCodePoint(bytes, pos));
+    }
+  } else if (codePage == kSymbolCodePage) {
+    // Symbol fonts keep their glyphs in the private use area, as Windows maps them.
+    for (const char ch : bytes) {
+      const auto b = static_cast<unsigned char>(ch);
+      appendUtf8(out, b < 0x20 ? b : 0xF000 + b);
+    }
+  } else if (const auto* dbcs = detail::doubleByteTable(codePage)) {
+    appendDoubleByte(out, bytes, *dbcs);
+  } else if (const char16_t* high = detail::singleByteHigh(codePage)) {
+    appendSingleByte(out, bytes, [high](unsigned char b) { return high[b - 0x80]; });
+  } else {
+    appendSingleByte(out, bytes, [](unsigned char b) -> char32_t {
+      return b < 0xA0 ? k1252High[b - 0x80] : b;
+    });
+  }
+}
+
+std::string decodeCodePage(std::string_view bytes, int codePage) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 4);
+  appendDecoded(out, bytes, codePage);
+  return out;
+}
+
+int codePageOfCharset(int fcharset) {
+  switch (fcharset) {
+    case 0: return 1252;    // ANSI
+    case 2: return kSymbolCodePage;
+    case 77: return 10000;  // Mac Roman
+    case 128: return 932;   // Shift JIS
+    case 129: return 949;   // Hangul
+    case 134: return 936;   // GB 2312 / GBK
+    case 136: return 950;   // Big5
+    case 161: return 1253;  // Greek
+    case 162: return 1254;  // Turkish
+    case 163: return 1258;  // Vietnamese
+    case 177: return 1255;  // Hebrew
+    case 178: return 1256;  // Arabic
+    case 186: return 1257;  // Baltic
+    case 204: return 1251;  // Cyrillic
+    case 222: return 874;   // Thai
+    case 238: return 1250;  // Central European
+    case 255: return 437;   // OEM
+    default: return 0;      // 1 (DEFAULT_CHARSET) and anything unknown
+  }
 }
 
 }  // namespace qw::text

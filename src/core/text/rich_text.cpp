@@ -1,0 +1,109 @@
+#include "core/text/rich_text.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/text/utf8.h"
+
+namespace qw::text {
+namespace {
+
+bool isCleanText(std::string_view s) {
+  return s.find('\0') == std::string_view::npos && isValidUtf8(s);
+}
+
+std::string cleanText(std::string_view s) {
+  std::string out = toValidUtf8(s);
+  std::erase(out, '\0');
+  return out;
+}
+
+bool isNormalRun(const Run& run) {
+  return !run.text.empty() && run.text.find_first_of(std::string_view("\r\n\0", 3)) ==
+                                  std::string::npos &&
+         isValidUtf8(run.text) && run.format.halfPoints == clampHalfPoints(run.format.halfPoints) &&
+         isCleanText(run.format.font);
+}
+
+class Normaliser {
+ public:
+  void add(const Run& run) {
+    CharFormat format = run.format;
+    format.halfPoints = clampHalfPoints(format.halfPoints);
+    if (!isCleanText(format.font)) format.font = cleanText(format.font);
+    const std::string text = cleanText(run.text);
+    std::string_view rest = text;
+    while (true) {
+      const auto br = rest.find_first_of("\r\n");
+      append(rest.substr(0, br), format);
+      if (br == std::string_view::npos) break;
+      const bool crlf = rest[br] == '\r' && br + 1 < rest.size() && rest[br + 1] == '\n';
+      rest.remove_prefix(br + (crlf ? 2 : 1));
+      endParagraph();
+    }
+  }
+
+  void endParagraph() {
+    out_.paragraphs.push_back(std::move(current_));
+    current_ = {};
+  }
+
+  RichText take() {
+    if (out_.paragraphs.empty()) out_.paragraphs.emplace_back();
+    return std::move(out_);
+  }
+
+ private:
+  void append(std::string_view text, const CharFormat& format) {
+    if (text.empty()) return;
+    if (!current_.runs.empty() && current_.runs.back().format == format)
+      current_.runs.back().text += text;
+    else
+      current_.runs.push_back(Run{std::string(text), format});
+  }
+
+  RichText out_;
+  Paragraph current_;
+};
+
+}  // namespace
+
+int clampHalfPoints(int halfPoints) {
+  if (halfPoints <= 0) return kDefaultHalfPoints;
+  return std::min(halfPoints, kMaxHalfPoints);
+}
+
+bool isNormalised(const RichText& text) {
+  if (text.paragraphs.empty()) return false;
+  for (const Paragraph& p : text.paragraphs) {
+    for (std::size_t i = 0; i < p.runs.size(); ++i) {
+      if (!isNormalRun(p.runs[i])) return false;
+      if (i > 0 && p.runs[i].format == p.runs[i - 1].format) return false;
+    }
+  }
+  return true;
+}
+
+void normalise(RichText& text) {
+  if (isNormalised(text)) return;
+  Normaliser n;
+  for (const Paragraph& p : text.paragraphs) {
+    for (const Run& run : p.runs) n.add(run);
+    n.endParagraph();
+  }
+  text = n.take();
+}
+
+RichText normalised(RichText text) {
+  normalise(text);
+  return text;
+}
+
+RichText fromPlainText(std::string_view utf8, const CharFormat& format) {
+  RichText text;
+  text.paragraphs.push_back(Paragraph{{Run{std::string(utf8), format}}});
+  normalise(text);
+  return text;
+}
+
+}  // namespace qw::text

@@ -1,0 +1,25 @@
+#pragma once
+// Reads the Rich Text Format that the Windows RichEdit control, WordPad, LibreOffice, Word and
+// pandoc write. Any input gives a result: the reader never throws, crashes or takes more than
+// linear time and memory, whatever the bytes.
+
+#include <string>
+#include <string_view>
+
+#include "core/text/rich_text.h"
+
+namespace qw::text {
+
+// True when the bytes start with "{\rtf": anything else is a plain-text card.
+bool looksLikeRtf(std::string_view bytes);
+
+// The document of a card file, normalised. RTF keeps what the model holds (character formats,
+// paragraphs, \line breaks as U+2028, tabs); a \par that ends the document adds no empty
+// paragraph. Other bytes are plain text (see decodePlainText), one paragraph per line.
+RichText readRtf(std::string_view bytes);
+
+// The plain text of an RTF document, as plainText(readRtf(rtf)) gives it, without building
+// the model.
+std::string readRtfPlainText(std::string_view rtf);
+
+}  // namespace qw::text
