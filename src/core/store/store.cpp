@@ -9,6 +9,7 @@
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
+#include "core/store/utf8_path.h"
 
 namespace qw::store {
 namespace {
@@ -20,11 +21,6 @@ constexpr std::string_view kIndexFile = "fiches.kvn";
 constexpr std::string_view kCategoriesFile = "categ.kvn";
 constexpr std::string_view kSettingsFile = "param.ini";
 constexpr std::string_view kProbeFile = ".quillwick-write-test";
-
-// Texts inside core are UTF-8; the path must not go through the system's narrow code page.
-fs::path utf8Path(std::string_view text) {
-  return fs::path(std::u8string(text.begin(), text.end()));
-}
 
 fs::path dataPath(const Store& store, std::string_view name) {
   return store.dataFolder / utf8Path(name);
@@ -83,10 +79,6 @@ std::optional<std::vector<std::string>> readCountedLines(const fs::path& file) {
   if (hasValidCounter(*lines)) return lines;
   keepAside(file);
   return std::nullopt;
-}
-
-fs::path cardSettingsFile(const Store& store, std::string_view line) {
-  return dataPath(store, fileNumber(line) + ".kvo");
 }
 
 bool isAbsoluteStoredPath(std::string_view text, const fs::path& path) {
@@ -216,6 +208,10 @@ void saveCategories(const Store& store) {
 
 fs::path readContentPath(const Store& store, int card) {
   return contentPathFrom(store, cardSettingsFile(store, store.cardIndex.line(card)));
+}
+
+fs::path cardSettingsFile(const Store& store, std::string_view indexLine) {
+  return dataPath(store, fileNumber(indexLine) + ".kvo");
 }
 
 }  // namespace qw::store

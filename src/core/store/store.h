@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/store/card_index.h"
@@ -48,6 +49,9 @@ void saveSettings(const Store& store, ports::PlatformServices& platform);
 void saveCardIndex(const Store& store);
 // Writes categ.kvn from the in-memory list, counter line included.
 void saveCategories(const Store& store);
+
+// Settings file (".kvo") of the card whose index line is given.
+std::filesystem::path cardSettingsFile(const Store& store, std::string_view indexLine);
 
 // Content file of card `card` (0-based): the first line of its settings file, relative to the
 // data folder unless absolute; empty when the settings file does not exist.

@@ -1,0 +1,188 @@
+// Moving a card between its two files and the editor, with the snapshot copies and the
+// journal that let the next start put back a card the program was killed on.
+
+#include <system_error>
+
+#include "core/notebook/notebook.h"
+#include "core/store/atomic_file.h"
+#include "core/store/card_settings.h"
+#include "core/store/index_line.h"
+#include "core/store/store_error.h"
+#include "core/store/text_file.h"
+#include "core/store/utf8_path.h"
+
+namespace qw::notebook {
+namespace fs = std::filesystem;
+using i18n::Str;
+
+namespace {
+
+constexpr const char* kJournal = "backup.ini";
+constexpr const char* kSnapshotSuffix = ".$$$";
+
+fs::path snapshotOf(const fs::path& file) {
+  fs::path copy = file;
+  copy += kSnapshotSuffix;
+  return copy;
+}
+
+// Snapshots and the journal are a safety net: failing to make or drop one never stops the
+// command that asked for it.
+void copyQuietly(const fs::path& from, const fs::path& to) {
+  try {
+    if (const auto bytes = store::readFileBytes(from)) store::writeFileAtomically(to, *bytes);
+  } catch (const store::StoreError&) {
+  }
+}
+
+void removeQuietly(const fs::path& file) {
+  std::error_code ignored;
+  fs::remove(file, ignored);
+}
+
+}  // namespace
+
+fs::path Notebook::mainContentFile() const { return store_.dataFolder / "default.kvn"; }
+
+void Notebook::loadCard(int card, const std::string& name) {
+  current_.number = card;
+  current_.name = name;
+  current_.syncLink.clear();
+  try {
+    if (!openCardFiles(card)) {
+      prompts_.message(text(Str::sErrLinkedFileMissing));
+      failLoad();
+    }
+  } catch (const store::StoreError& error) {
+    // A file that vanished or turned unreadable under the program.
+    prompts_.message(text(Str::sErrFileNotAccessible) + "\n" + error.what());
+    failLoad();
+  }
+}
+
+bool Notebook::openCardFiles(int card) {
+  bool mayCreateContent = true;
+  std::string indexLine;
+  if (card == kMainCard) {
+    current_.settingsFile = store_.dataFolder / "default.kvo";
+    if (!fs::exists(current_.settingsFile))
+      store::writeTextLines(current_.settingsFile, store::newCardSettingsLines("default.kvn", 0));
+    if (!fs::exists(mainContentFile()))
+      store::writeTextLines(mainContentFile(), {text(Str::sMsgTypeTextHere)});
+  } else {
+    indexLine = store_.cardIndex.line(card);
+    current_.settingsFile = store::cardSettingsFile(store_, indexLine);
+  }
+
+  const auto lines = store::readTextLines(current_.settingsFile);
+  if (!lines) throw store::StoreError(current_.settingsFile, "the card's settings file is missing");
+  const store::CardSettings settings = store::cardSettingsFromLines(*lines);
+  if (card == kMainCard) {
+    current_.contentFile = mainContentFile();
+  } else if (store::hasOwnFile(indexLine)) {
+    current_.contentFile = store_.dataFolder / store::utf8Path(settings.contentFile);
+  } else {
+    current_.contentFile = store::utf8Path(settings.contentFile);
+    mayCreateContent = false;
+  }
+  editor_.setWordWrap(settings.wordWrap);
+  current_.syncLink = settings.syncLink;
+
+  if (!fs::exists(current_.contentFile) || settings.contentFile.empty()) {
+    if (!mayCreateContent) return false;
+    store::writeFileAtomically(current_.contentFile, "");
+  }
+  const auto bytes = store::readFileBytes(current_.contentFile);
+  if (!bytes) return false;
+
+  // Fresh snapshots at every open: a stale copy would put old text back after a crash.
+  copyQuietly(current_.settingsFile, snapshotOf(current_.settingsFile));
+  copyQuietly(current_.contentFile, snapshotOf(current_.contentFile));
+  try {
+    store::writeTextLines(store_.dataFolder / kJournal,
+                          {current_.name, store::utf8Of(current_.settingsFile),
+                           store::utf8Of(current_.contentFile)});
+  } catch (const store::StoreError&) {
+  }
+
+  editor_.load(*bytes);
+  editor_.setBackgroundItem(settings.look.backgroundItem);
+  editor_.setSelection(settings.selection);
+  editor_.setAvailable(true);
+  editor_.setModified(false);
+  return true;
+}
+
+void Notebook::failLoad() {
+  current_.number = kFailedCard;
+  editor_.setAvailable(false);
+  editor_.setModified(false);
+}
+
+void Notebook::saveCard() {
+  const int card = current_.number;
+  if (savingDisabled_ || card == kFailedCard || card == kNoCard) return;
+
+  const std::string ext = current_.contentFile.extension().string();
+  std::string indexLine;
+  fs::path settingsFile = store_.dataFolder / "default.kvo";
+  if (card != kMainCard) {
+    indexLine = store_.cardIndex.line(card);
+    settingsFile = store::cardSettingsFile(store_, indexLine);
+  }
+
+  if (editor_.isModified()) {
+    bool write = true;
+    if (card != kMainCard && store::isLinked(indexLine))
+      write = prompts_.question(text(Str::sMsgSaveLinkedTitle),
+                                text(Str::sMsgSaveLinkedQuestion) + current_.name);
+    if (write) store::writeFileAtomically(current_.contentFile, editor_.rtf());
+  }
+
+  const std::string plain = editor_.plainText();
+  for (int slot = 1; slot <= 9; ++slot)
+    if (store_.hotKeys[slot].card == card) store_.hotKeys[slot].text = plain;
+
+  store::CardSettings settings;
+  if (card == kMainCard)
+    settings.contentFile = "default.kvn";
+  else if (store::isLinked(indexLine))
+    settings.contentFile = store::utf8Of(current_.contentFile);
+  else
+    settings.contentFile = store::fileNumber(indexLine) + ext;
+  settings.selection = editor_.selection();
+  settings.look = editor_.look();
+  settings.wordWrap = editor_.wordWrap();
+  settings.syncLink = current_.syncLink;
+  store::writeTextLines(settingsFile, store::cardSettingsLines(settings));
+
+  removeQuietly(snapshotOf(current_.contentFile));
+  removeQuietly(snapshotOf(current_.settingsFile));
+  removeQuietly(store_.dataFolder / kJournal);
+}
+
+void Notebook::recoverInterruptedCard() {
+  const fs::path journal = store_.dataFolder / kJournal;
+  std::optional<std::vector<std::string>> lines;
+  try {
+    lines = store::readTextLines(journal);
+  } catch (const store::StoreError&) {
+    return;
+  }
+  if (!lines) return;
+  lines->resize(std::max<size_t>(lines->size(), 3));
+  const std::string& name = (*lines)[0];
+  prompts_.message(text(Str::sErrLastExit) + "\n\r" + text(Str::sMsgRestoredPrefix) + name +
+                   text(Str::sMsgRestoredSuffix));
+
+  const fs::path settingsFile = store::utf8Path((*lines)[1]);
+  const fs::path contentFile = store::utf8Path((*lines)[2]);
+  for (const fs::path& file : {settingsFile, contentFile})
+    if (!file.empty() && fs::exists(snapshotOf(file)))
+      store::writeFileAtomically(file, store::readFileBytes(snapshotOf(file)).value_or(""));
+  if (!contentFile.empty()) removeQuietly(snapshotOf(contentFile));
+  if (!settingsFile.empty()) removeQuietly(snapshotOf(settingsFile));
+  removeQuietly(journal);
+}
+
+}  // namespace qw::notebook

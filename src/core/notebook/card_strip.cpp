@@ -1,0 +1,81 @@
+// The strip of card names: which cards it shows, which one is selected, and the switch.
+
+#include "core/notebook/notebook.h"
+#include "core/store/index_line.h"
+#include "core/text/rtf_reader.h"
+
+namespace qw::notebook {
+using i18n::Str;
+
+Notebook::Notebook(store::Store& store, const i18n::StringTable& strings, ports::Editor& editor,
+                   ports::Prompts& prompts)
+    : store_(store), strings_(strings), editor_(editor), prompts_(prompts) {}
+
+void Notebook::open() {
+  refreshHotKeyTexts();
+  recoverInterruptedCard();
+  buildStrip();
+  openDefaultCard();
+}
+
+void Notebook::refreshHotKeyTexts() {
+  for (int slot = 1; slot <= 9; ++slot) {
+    std::string& text = store_.hotKeys[slot].text;
+    if (text::looksLikeRtf(text)) text = text::readRtfPlainText(text);
+  }
+}
+
+void Notebook::dropCard(int card) {
+  auto lines = store_.cardIndex.lines();
+  lines.erase(lines.begin() + card);
+  store_.cardIndex.setLines(std::move(lines));
+  // Hot keys follow their cards to their new positions.
+  for (int slot = 1; slot <= 9; ++slot) {
+    int& bound = store_.hotKeys[slot].card;
+    if (bound == card)
+      store_.hotKeys[slot] = {};
+    else if (bound > card)
+      --bound;
+  }
+}
+
+void Notebook::buildStrip() {
+  // Cards whose settings file names no content file are dropped before any position is
+  // handed out, so the strip and the hot keys never point at a shifted card.
+  const std::string& filter = store_.settings[store::kCategoryFilter];
+  for (int card = store_.cardIndex.count() - 1; card >= 0; --card)
+    if (store::shownByFilter(store_.cardIndex.line(card), filter) &&
+        store::readContentPath(store_, card).empty())
+      dropCard(card);
+
+  strip_.assign(1, StripEntry{kMainCard, text(Str::sMainCardName), mainContentFile()});
+  for (int card = 0; card < store_.cardIndex.count(); ++card) {
+    const std::string& line = store_.cardIndex.line(card);
+    if (!store::shownByFilter(line, filter)) continue;
+    strip_.push_back({card, store::displayName(line), store::readContentPath(store_, card)});
+  }
+}
+
+void Notebook::openDefaultCard() {
+  const std::string& wanted = store_.settings[store::kDefaultCard];
+  selected_ = 0;
+  if (wanted != text(Str::sMainCardName)) {
+    // The last card of that name wins, as it always has.
+    for (int position = static_cast<int>(strip_.size()) - 1; position > 0; --position) {
+      if (strip_[position].name == wanted) {
+        selected_ = position;
+        break;
+      }
+    }
+  }
+  loadCard(strip_[selected_].card, strip_[selected_].name);
+}
+
+void Notebook::switchToPosition(int position) {
+  if (position < 0 || position >= static_cast<int>(strip_.size())) return;
+  saveCard();
+  selected_ = position;
+  loadCard(strip_[position].card, strip_[position].name);
+}
+
+}  // namespace qw::notebook

@@ -1,0 +1,57 @@
+#pragma once
+// The rich-text control as the behaviour sees it. Positions are stored positions: characters
+// of the plain text with every line break counted as the two characters CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace qw::ports {
+
+struct Selection {
+  long long start = 0;
+  long long length = 0;
+  friend bool operator==(const Selection&, const Selection&) = default;
+};
+
+// How the editor showed a card, as its settings file keeps it. The list positions are part of
+// that file format; the font list position only means something on the machine that wrote it.
+struct EditorLook {
+  int fontSize = 8;         // the size box
+  int fontItem = 0;         // position in the font list
+  int colourItem = 1;       // position in the text-colour list (1: black)
+  int backgroundItem = 16;  // position in the background-colour list (16: white)
+  int firstVisibleLine = 0;
+  int baseFontSize = 8;
+  friend bool operator==(const EditorLook&, const EditorLook&) = default;
+};
+
+class Editor {
+ public:
+  virtual ~Editor() = default;
+
+  // Replaces the whole text with a content file's bytes: RTF, or plain text otherwise.
+  virtual void load(std::string_view fileBytes) = 0;
+  // The whole text as the bytes of an RTF content file.
+  virtual std::string rtf() const = 0;
+  // The plain text, line breaks as CR LF.
+  virtual std::string plainText() const = 0;
+
+  virtual bool isModified() const = 0;
+  virtual void setModified(bool modified) = 0;
+
+  virtual Selection selection() const = 0;
+  // Out-of-range positions are clamped to the text.
+  virtual void setSelection(Selection selection) = 0;
+
+  virtual bool wordWrap() const = 0;
+  virtual void setWordWrap(bool on) = 0;
+
+  virtual EditorLook look() const = 0;
+  virtual void setBackgroundItem(int item) = 0;
+
+  // A failed load leaves no card to show: the editor is hidden and disabled until a load
+  // succeeds.
+  virtual void setAvailable(bool available) = 0;
+};
+
+}  // namespace qw::ports

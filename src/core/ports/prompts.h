@@ -1,0 +1,18 @@
+#pragma once
+// Messages and questions put to the user. Texts come from the string table.
+
+#include <string>
+
+namespace qw::ports {
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  // A one-button message box.
+  virtual void message(const std::string& text) = 0;
+  // A Yes/No box; true only for Yes.
+  virtual bool question(const std::string& caption, const std::string& text) = 0;
+};
+
+}  // namespace qw::ports

@@ -1,0 +1,139 @@
+// The strip of card names: what it shows, which card opens first, and the switch.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "core/notebook/fakes.h"
+#include "core/notebook/notebook.h"
+#include "core/store/mock_platform.h"
+#include "core/store/store_error.h"
+#include "core/store/temp_folder.h"
+
+namespace qw::notebook {
+namespace {
+
+namespace fs = std::filesystem;
+using store::fixtures::readBytes;
+using store::fixtures::writeBytes;
+
+class CardStrip : public ::testing::Test {
+ protected:
+  store::fixtures::TempFolder temp;
+  fs::path data = temp.path() / "dataQuillWick";
+  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
+  std::optional<store::Store> store;
+  i18n::StringTable strings = i18n::StringTable::forLanguage("Français");
+  fixtures::FakeEditor editor;
+  fixtures::FakePrompts prompts;
+  std::optional<Notebook> notebook;
+
+  // Cards 1..n named by `names`, in category `categories[i]`, each with its own file.
+  void makeCards(const std::vector<std::string>& index, const std::string& settings) {
+    std::string lines;
+    for (const auto& line : index) {
+      const std::string number = line.substr(0, line.find(';'));
+      writeBytes(data / (number + ".kvo"), number + ".kvn\r\n");
+      writeBytes(data / (number + ".kvn"), "text of " + number);
+      lines += line + "\r\n";
+    }
+    writeBytes(data / "fiches.kvn", lines + "50\r\n");
+    writeBytes(data / "param.ini", settings);
+  }
+
+  Notebook& open() {
+    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
+    notebook.emplace(*store, strings, editor, prompts);
+    notebook->open();
+    return *notebook;
+  }
+
+  std::vector<std::string> names() const {
+    std::vector<std::string> shown;
+    for (const auto& entry : notebook->strip()) shown.push_back(entry.name);
+    return shown;
+  }
+};
+
+TEST_F(CardStrip, ANewFolderShowsOnlyTheMainCardSelected) {
+  open();
+  EXPECT_EQ(names(), std::vector<std::string>{"ktrquillWick"});
+  EXPECT_EQ(notebook->selectedPosition(), 0);
+  EXPECT_EQ(notebook->strip()[0].card, kMainCard);
+  EXPECT_EQ(notebook->strip()[0].contentFile, data / "default.kvn");
+}
+
+TEST_F(CardStrip, TheCategoryFilterHidesCardsButKeepsThemInTheIndex) {
+  makeCards({"1;-0-0:Plain", "2;-3-0:Work A", "3;-12-0:Other", "4;-3-0:Work B"},
+            "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\nx\r\nx\r\nx\r\nLCategories=-3-\r\n");
+  open();
+  EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Work A", "Work B"}));
+  EXPECT_EQ(notebook->strip()[2].card, 3);
+  EXPECT_EQ(store->cardIndex.count(), 4);
+}
+
+TEST_F(CardStrip, TheDefaultCardOpensByNameAndAnUnknownNameOpensTheMainCard) {
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Beta\r\n");
+  open();
+  EXPECT_EQ(notebook->selectedPosition(), 2);
+  EXPECT_EQ(notebook->current().number, 1);
+  EXPECT_EQ(editor.content, "text of 2");
+
+  notebook->saveCard();
+  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Gamma\r\n");
+  open();
+  EXPECT_EQ(notebook->selectedPosition(), 0);
+  EXPECT_EQ(notebook->current().number, kMainCard);
+}
+
+TEST_F(CardStrip, CardsWithoutContentFileAreDroppedAndHotKeysFollowTheirCards) {
+  makeCards({"1;-0-0:Alpha", "2;-0-H1-0:Empty", "3;-0-H2-0:Gamma"},
+            "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\n");
+  writeBytes(data / "2.kvo", "\r\n");  // names no content file
+  open();
+  EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Alpha", "Gamma"}));
+  EXPECT_EQ(store->cardIndex.count(), 2);
+  EXPECT_EQ(store->cardIndex.line(1), "3;-0-H2-0:Gamma");
+  EXPECT_EQ(notebook->strip()[2].card, 1);
+  EXPECT_EQ(store->hotKeys[2].card, 1);
+  EXPECT_EQ(store->hotKeys[1].card, -1);
+}
+
+TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
+  open();
+  editor.type("edited alpha");
+  notebook->switchToPosition(2);
+  EXPECT_EQ(readBytes(data / "1.kvn"), "{\\rtf1 edited alpha}");
+  EXPECT_EQ(notebook->selectedPosition(), 2);
+  EXPECT_EQ(notebook->current().name, "Beta");
+  EXPECT_EQ(editor.content, "text of 2");
+  EXPECT_EQ(readBytes(data / "backup.ini").substr(0, 6), "Beta\r\n");
+
+  // Clicking the shown card again saves it and reads it back from its files.
+  const int loads = editor.loads;
+  notebook->switchToPosition(2);
+  EXPECT_EQ(editor.loads, loads + 1);
+}
+
+TEST_F(CardStrip, AFailedSaveStopsTheSwitchSoNothingIsLost) {
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
+  open();
+  editor.type("unsaved work");
+  fs::remove(data / "1.kvn");
+  fs::create_directory(data / "1.kvn");
+  EXPECT_THROW(notebook->switchToPosition(2), store::StoreError);
+  EXPECT_EQ(notebook->selectedPosition(), 1);
+  EXPECT_EQ(editor.content, "unsaved work");
+  EXPECT_TRUE(editor.modified);
+}
+
+TEST_F(CardStrip, HotKeyTextsHeldAsRichTextBecomePlain) {
+  makeCards({"1;-0-H4-0:Alpha"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\n");
+  writeBytes(data / "1.kvn", "{\\rtf1\\ansi {\\b Hello} world\\par second}");
+  open();
+  EXPECT_EQ(store->hotKeys[4].text, "Hello world\r\nsecond");
+}
+
+}  // namespace
+}  // namespace qw::notebook

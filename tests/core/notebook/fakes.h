@@ -1,0 +1,63 @@
+#pragma once
+// Stand-ins for the editor and the message boxes, recording what the behaviour asked of them.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/ports/editor.h"
+#include "core/ports/prompts.h"
+
+namespace qw::notebook::fixtures {
+
+class FakeEditor : public ports::Editor {
+ public:
+  void load(std::string_view bytes) override {
+    content = std::string(bytes);
+    ++loads;
+  }
+  // Saved content is tagged so tests can tell a save from a copy.
+  std::string rtf() const override { return "{\\rtf1 " + content + "}"; }
+  std::string plainText() const override { return content; }
+  bool isModified() const override { return modified; }
+  void setModified(bool m) override { modified = m; }
+  ports::Selection selection() const override { return sel; }
+  void setSelection(ports::Selection s) override { sel = s; }
+  bool wordWrap() const override { return wrap; }
+  void setWordWrap(bool on) override { wrap = on; }
+  ports::EditorLook look() const override { return editorLook; }
+  void setBackgroundItem(int item) override { editorLook.backgroundItem = item; }
+  void setAvailable(bool a) override { available = a; }
+
+  // What a user does: type, which marks the text modified.
+  void type(const std::string& text) {
+    content = text;
+    modified = true;
+  }
+
+  std::string content;
+  int loads = 0;
+  bool modified = false;
+  ports::Selection sel;
+  bool wrap = false;
+  ports::EditorLook editorLook;
+  bool available = false;
+};
+
+class FakePrompts : public ports::Prompts {
+ public:
+  void message(const std::string& text) override { messages.push_back(text); }
+  bool question(const std::string& caption, const std::string& text) override {
+    questions.push_back(caption + "|" + text);
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  std::deque<bool> answers;
+};
+
+}  // namespace qw::notebook::fixtures
