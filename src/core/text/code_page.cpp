@@ -1,6 +1,5 @@
 #include "core/text/code_page.h"
 
-#include <algorithm>
 #include <array>
 
 #include "core/text/code_page_tables.h"
@@ -71,8 +70,14 @@ std::string decodeWindows1252(std::string_view bytes) {
 
 int windows1252Byte(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-  const auto it = std::find(k1252High.begin(), k1252High.end(), cp);
-  return it == k1252High.end() ? -1 : static_cast<int>(0x80 + (it - k1252High.begin()));
+  // The writer asks this of every character beyond Latin-1, so the 32 are looked up directly.
+  static constexpr char32_t kLast = 0x2122;
+  static constexpr auto kByteOf = [] {
+    std::array<unsigned char, kLast + 1> bytes{};
+    for (std::size_t i = 0; i < k1252High.size(); ++i) bytes[k1252High[i]] = 0x80 + i;
+    return bytes;
+  }();
+  return cp <= kLast && kByteOf[cp] != 0 ? kByteOf[cp] : -1;
 }
 
 std::optional<std::string> encodeWindows1252(std::string_view utf8) {

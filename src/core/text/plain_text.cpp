@@ -32,8 +32,10 @@ std::string decodePlainText(std::string_view bytes) {
 
 std::string plainTextOfCard(std::string_view fileBytes) {
   if (looksLikeRtf(fileBytes)) return readRtfPlainText(fileBytes);
-  // What the model keeps of a plain text: lines, without NUL characters.
-  const std::string decoded = decodePlainText(fileBytes);
+  // What the model keeps of a plain text: lines, without NUL characters (dropped before line
+  // ends are seen, so CR NUL LF is one line end).
+  std::string decoded = decodePlainText(fileBytes);
+  std::erase(decoded, '\0');
   std::string out;
   out.reserve(decoded.size() + decoded.size() / 16);
   for (std::size_t i = 0; i < decoded.size(); ++i) {
@@ -43,8 +45,6 @@ std::string plainTextOfCard(std::string_view fileBytes) {
       out += "\r\n";
     } else if (c == '\n') {
       out += "\r\n";
-    } else if (c == '\0') {
-      continue;
     } else if (c == kLineSeparatorUtf8[0] &&
                decoded.compare(i, kLineSeparatorUtf8.size(), kLineSeparatorUtf8) == 0) {
       out += "\r\n";

@@ -18,10 +18,26 @@ std::string cleanText(std::string_view s) {
   return out;
 }
 
+// Run text holds no CR, LF or NUL and is valid UTF-8; checked in one pass, as the writer asks
+// this of every run it writes.
+bool isCleanRunText(std::string_view s) {
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    const auto c = static_cast<unsigned char>(s[pos]);
+    if (c >= 0x80) {
+      if (!decodeUtf8(s, pos)) return false;
+    } else if (c == '\r' || c == '\n' || c == '\0') {
+      return false;
+    } else {
+      ++pos;
+    }
+  }
+  return true;
+}
+
 bool isNormalRun(const Run& run) {
-  return !run.text.empty() && run.text.find_first_of(std::string_view("\r\n\0", 3)) ==
-                                  std::string::npos &&
-         isValidUtf8(run.text) && run.format.halfPoints == clampHalfPoints(run.format.halfPoints) &&
+  return !run.text.empty() && isCleanRunText(run.text) &&
+         run.format.halfPoints == clampHalfPoints(run.format.halfPoints) &&
          isCleanText(run.format.font);
 }
 

@@ -6,7 +6,8 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <unordered_map>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "core/text/code_page.h"
@@ -79,9 +80,47 @@ enum class Word : std::uint8_t {
   U, Uc, Bin,
 };
 
-const std::unordered_map<std::string_view, Word>& wordTable() {
-  static const std::unordered_map<std::string_view, Word> table = [] {
-    std::unordered_map<std::string_view, Word> t = {
+// The control words the reader acts on, in an open-addressing table: a word is looked up
+// for every control word of the input, so this is on the hot path.
+class WordTable {
+ public:
+  WordTable(std::initializer_list<std::pair<std::string_view, Word>> words) {
+    for (const auto& [name, word] : words) emplace(name, word);
+  }
+
+  void emplace(std::string_view name, Word word) {
+    std::size_t i = hash(name);
+    while (!slots_[i].name.empty()) i = (i + 1) & kMask;
+    slots_[i] = {name, word};
+  }
+
+  Word find(std::string_view name) const {
+    for (std::size_t i = hash(name);; i = (i + 1) & kMask) {
+      if (slots_[i].name.empty()) return Word::Unknown;
+      if (slots_[i].name == name) return slots_[i].word;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kSize = 512;  // well over twice the words below
+  static constexpr std::size_t kMask = kSize - 1;
+
+  static std::size_t hash(std::string_view name) {
+    std::uint32_t h = 2166136261u;  // FNV-1a
+    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h & kMask;
+  }
+
+  struct Slot {
+    std::string_view name;
+    Word word = Word::Unknown;
+  };
+  std::array<Slot, kSize> slots_{};
+};
+
+const WordTable& wordTable() {
+  static const WordTable table = [] {
+    WordTable t = {
         {"ansi", Word::Ansi}, {"mac", Word::Mac}, {"pc", Word::Pc}, {"pca", Word::Pca},
         {"ansicpg", Word::AnsiCpg}, {"deff", Word::Deff}, {"urtf", Word::Urtf},
         {"fonttbl", Word::FontTable}, {"colortbl", Word::ColourTable},
@@ -485,11 +524,7 @@ class Parser {
     if (negative) param = -param;
     if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
 
-    Word word = Word::Unknown;
-    if (name.size() <= kMaxWordLength) {
-      const auto& table = wordTable();
-      if (const auto it = table.find(name); it != table.end()) word = it->second;
-    }
+    const Word word = name.size() <= kMaxWordLength ? wordTable().find(name) : Word::Unknown;
     if (word == Word::Bin) skipBinary(hasParam ? param : 0);
     if (skip_ > 0) {
       --skip_;  // a fallback unit: the word has no effect

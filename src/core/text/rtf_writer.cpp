@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -26,8 +27,12 @@ class Tables {
   }
 
   int fontIndex(const std::string& name) {
+    // Neighbouring runs mostly share their font.
+    if (lastFont_ && *lastFont_ == name) return lastIndex_;
     const auto [it, added] = fontIndexes_.try_emplace(name, static_cast<int>(fonts_.size()));
     if (added) fonts_.push_back(&it->first);
+    lastFont_ = &it->first;
+    lastIndex_ = it->second;
     return it->second;
   }
 
@@ -47,6 +52,8 @@ class Tables {
   std::unordered_map<std::string, int> fontIndexes_;
   std::vector<const std::string*> fonts_;
   std::vector<Rgb> colours_;
+  const std::string* lastFont_ = nullptr;
+  int lastIndex_ = 0;
 };
 
 // Character properties as RTF numbers, starting from what \plain sets.
@@ -102,9 +109,19 @@ class Writer {
         pos = end;
         continue;
       }
-      character(nextCodePoint(utf8, pos), inFontTable);
+      const auto cp = decodeUtf8(utf8, pos);
+      if (!cp) {
+        canonical_ = false;
+        ++pos;
+      } else {
+        if (*cp == 0 || (!inFontTable && (*cp == '\r' || *cp == '\n'))) canonical_ = false;
+        character(*cp, inFontTable);
+      }
     }
   }
+
+  // False once text was seen that a normalised model cannot hold.
+  bool canonical() const { return canonical_; }
 
  private:
   void plain(std::string_view s) {
@@ -152,6 +169,7 @@ class Writer {
 
   std::string& out_;
   bool needDelimiter_ = false;
+  bool canonical_ = true;
 };
 
 void writeFormat(Writer& w, State& at, const CharFormat& f, Tables& tables) {
@@ -176,7 +194,10 @@ std::size_t estimatedSize(const RichText& text) {
   return n;
 }
 
-std::string writeNormalised(const RichText& text) {
+// Writes a model in its canonical form; nothing when it is not (checked on the way, as a
+// separate check would read every character twice).
+std::optional<std::string> writeCanonical(const RichText& text) {
+  if (text.paragraphs.empty()) return std::nullopt;
   Tables tables(text);
   std::string out;
   out.reserve(estimatedSize(text));
@@ -201,7 +222,12 @@ std::string writeNormalised(const RichText& text) {
   w.word("\\uc1\\pard\\plain");
   State at;
   for (const Paragraph& p : text.paragraphs) {
+    const CharFormat* previous = nullptr;
     for (const Run& run : p.runs) {
+      if (run.text.empty() || (previous && *previous == run.format) ||
+          run.format.halfPoints != clampHalfPoints(run.format.halfPoints))
+        return std::nullopt;
+      previous = &run.format;
       writeFormat(w, at, run.format, tables);
       w.text(run.text, false);
     }
@@ -209,14 +235,15 @@ std::string writeNormalised(const RichText& text) {
     w.raw("\r\n");
   }
   w.raw("}\r\n");
+  if (!w.canonical()) return std::nullopt;
   return out;
 }
 
 }  // namespace
 
 std::string writeRtf(const RichText& text) {
-  if (!isNormalised(text)) return writeNormalised(normalised(text));
-  return writeNormalised(text);
+  if (auto rtf = writeCanonical(text)) return std::move(*rtf);
+  return *writeCanonical(normalised(text));
 }
 
 }  // namespace qw::text

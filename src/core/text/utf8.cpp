@@ -1,5 +1,8 @@
 #include "core/text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace qw::text {
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -24,37 +27,6 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  int extra;
-  char32_t cp;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (pos + extra >= s.size()) return std::nullopt;
-  for (int i = 1; i <= extra; ++i) {
-    const auto c = static_cast<unsigned char>(s[pos + i]);
-    if ((c & 0xC0) != 0x80) return std::nullopt;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-  pos += extra + 1;
-  return cp;
-}
-
 char32_t nextCodePoint(std::string_view s, std::size_t& pos) {
   if (const auto cp = decodeUtf8(s, pos)) return *cp;
   ++pos;
@@ -64,6 +36,12 @@ char32_t nextCodePoint(std::string_view s, std::size_t& pos) {
 bool isValidUtf8(std::string_view s) {
   std::size_t pos = 0;
   while (pos < s.size()) {
+    // Eight ASCII bytes at a time: most text is mostly ASCII.
+    std::uint64_t word;
+    while (pos + 8 <= s.size() && (std::memcpy(&word, s.data() + pos, 8),
+                                   (word & 0x8080808080808080ULL) == 0))
+      pos += 8;
+    if (pos >= s.size()) break;
     if (static_cast<unsigned char>(s[pos]) < 0x80) {
       ++pos;
     } else if (!decodeUtf8(s, pos)) {

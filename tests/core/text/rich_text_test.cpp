@@ -87,6 +87,7 @@ TEST(PlainTextOfCard, PlainFilesDecodeLikeTheModel) {
     EXPECT_EQ(plainTextOfCard(bytes), plainText(readRtf(bytes)));
   }
   EXPECT_EQ(plainTextOfCard("caf\xE9\nx"), "café\r\nx");
+  EXPECT_EQ(plainTextOfCard(std::string_view("a\r\0\nb", 5)), "a\r\nb");
   EXPECT_EQ(decodePlainText("\xEF\xBB\xBF\xE2\x82\xAC"), "€");
   EXPECT_EQ(decodePlainText("\x80"), "€");
 }
