@@ -262,10 +262,17 @@ class PlainSink {
   std::string finish() {
     if (lastParagraphEnd_ > 0 && lastParagraphEnd_ == out_.size()) out_.resize(out_.size() - 2);
     // A line separator that came as \u8232 or in UTF-8 bytes is a line break too.
-    for (auto at = out_.find(kLineSeparatorUtf8); at != std::string::npos;
-         at = out_.find(kLineSeparatorUtf8, at + 2))
-      out_.replace(at, kLineSeparatorUtf8.size(), "\r\n");
-    return std::move(out_);
+    if (out_.find(kLineSeparatorUtf8) == std::string::npos) return std::move(out_);
+    std::string text;
+    text.reserve(out_.size());
+    std::string_view rest = out_;
+    for (auto at = rest.find(kLineSeparatorUtf8); at != std::string_view::npos;
+         at = rest.find(kLineSeparatorUtf8)) {
+      text.append(rest.substr(0, at)).append("\r\n");
+      rest.remove_prefix(at + kLineSeparatorUtf8.size());
+    }
+    text.append(rest);
+    return text;
   }
 
  private:

@@ -164,7 +164,8 @@ TEST(RtfReader, ColourTableIndexes) {
 
 TEST(RtfReader, ColourTableWithoutAutomaticEntry) {
   // Older RichEdit: entry 0 is a real colour, and text without \cf stays automatic.
-  const RichText t = body("{\\colortbl\\red0\\green128\\blue0;\\red255\\green0\\blue0}a\\cf0 b\\cf1 c");
+  const RichText t =
+      body("{\\colortbl\\red0\\green128\\blue0;\\red255\\green0\\blue0}a\\cf0 b\\cf1 c");
   const auto& runs = t.paragraphs[0].runs;
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[0].format.colour, std::nullopt);
@@ -211,6 +212,17 @@ TEST(RtfReader, DeepNestingRunsInLinearTime) {
   std::string unclosed = "{\\rtf1 x";
   unclosed.append(kDepth, '{');
   EXPECT_EQ(plainText(readRtf(unclosed + "y")), "xy");
+}
+
+TEST(RtfReader, ManyBreaksRunInLinearTime) {
+  constexpr int kCount = 200'000;
+  std::string rtf = "{\\rtf1 ";
+  for (int i = 0; i < kCount; ++i) rtf += "\\u8232?x\\par ";
+  rtf += "}";
+  const std::string text = plainTextOfCard(rtf);
+  EXPECT_EQ(text.size(), kCount * 5u - 2);
+  EXPECT_TRUE(text.starts_with("\r\nx\r\n\r\nx"));
+  EXPECT_EQ(readRtf(rtf).paragraphs.size(), static_cast<std::size_t>(kCount));
 }
 
 TEST(RtfReader, OversizedParametersAndMalformedWords) {
@@ -319,7 +331,8 @@ TEST(RtfReaderDialects, WordPad) {
       "\\fcharset0 Calibri;}{\\f1\\fnil\\fcharset204 Times New Roman;}}\r\n"
       "{\\colortbl ;\\red0\\green77\\blue187;}\r\n"
       "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-      "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 Hello \\b bold\\b0  and \\i italic\\i0\\par\r\n"
+      "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 Hello \\b bold\\b0  and "
+      "\\i italic\\i0\\par\r\n"
       "\\cf1 Colour\\cf0  \\f1\\lang1049\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\f0\\lang9\\par\r\n"
       "\\u8364?uro \\u-10179?\\u-8694?\\tab end\\par\r\n}\r\n");
   EXPECT_EQ(plainText(t, "\n"), "Hello bold and italic\nColour Привет\n€uro 😊\tend");

@@ -20,7 +20,8 @@ CharFormat font(std::string name) {
 }
 
 bool isSevenBit(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 TEST(RtfWriter, CompactOutput) {
