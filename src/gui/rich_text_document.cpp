@@ -1,5 +1,6 @@
 #include "gui/rich_text_document.h"
 
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -51,8 +52,7 @@ struct CharFormatHash {
   }
 };
 
-// A card uses few distinct formats: each is converted once, and QTextDocument finds a format
-// it has already seen faster when it gets the same QTextCharFormat object (its hash is kept).
+// A card uses few distinct formats: each is converted once, and kept at one address.
 class QtFormats {
  public:
   const QTextCharFormat& operator[](const text::CharFormat& f) {
@@ -65,12 +65,47 @@ class QtFormats {
   std::unordered_map<text::CharFormat, QTextCharFormat, CharFormatHash> formats_;
 };
 
-QString runText(const std::string& utf8) {
-  QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  s.replace(QChar(kFrameStart), QChar::ReplacementCharacter);
-  s.replace(QChar(kFrameEnd), QChar::ReplacementCharacter);
-  return s;
-}
+// Text waiting to go into the document in one format. Each QTextCursor::insertText costs
+// about what a whole line costs setPlainText, so text of one format goes in with one call,
+// paragraph breaks included: the cursor splits the block at each U+2029 and gives the new
+// block the text's format, so typing in an empty paragraph goes on in the format before it.
+class PendingText {
+ public:
+  PendingText(QTextCursor& cursor, const QTextCharFormat& format)
+      : cursor_(cursor), format_(&format) {}
+
+  void add(std::string_view utf8, const QTextCharFormat& format) {
+    if (&format != format_) {
+      flush();
+      format_ = &format;
+    }
+    const qsizetype at = buffer_.size();
+    buffer_.resize(at + static_cast<qsizetype>(utf8.size()));
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QChar* end =
+        decoder.appendToBuffer(buffer_.data() + at, QByteArrayView(utf8.data(), utf8.size()));
+    buffer_.truncate(end - buffer_.constData());
+    if (utf8.find("\xEF\xB7") != std::string_view::npos) {  // the lead bytes of U+FDD0, U+FDD1
+      QChar* const begin = buffer_.data() + at;
+      std::replace(begin, begin + (buffer_.size() - at), QChar(kFrameStart),
+                   QChar(QChar::ReplacementCharacter));
+      std::replace(begin, begin + (buffer_.size() - at), QChar(kFrameEnd),
+                   QChar(QChar::ReplacementCharacter));
+    }
+  }
+
+  void addParagraphBreak() { buffer_ += QChar::ParagraphSeparator; }
+
+  void flush() {
+    if (!buffer_.isEmpty()) cursor_.insertText(buffer_, *format_);
+    buffer_.clear();
+  }
+
+ private:
+  QTextCursor& cursor_;
+  const QTextCharFormat* format_;
+  QString buffer_;
+};
 
 // ----- document to model ------------------------------------------------------------------
 
@@ -100,8 +135,8 @@ int halfPointsOf(const QTextCharFormat& f, const QFont& shown) {
   else if (f.hasProperty(QTextFormat::FontPixelSize))
     points = f.intProperty(QTextFormat::FontPixelSize) * 0.75;  // CSS pixels: 96 per inch
   const double half = std::round(points * 2);
-  return text::clampHalfPoints(half > text::kMaxHalfPoints ? text::kMaxHalfPoints
-                                                            : static_cast<int>(half));
+  if (!(half >= 1)) return text::kDefaultHalfPoints;  // as the model reads a size of zero
+  return static_cast<int>(std::min(half, double{text::kMaxHalfPoints}));
 }
 
 text::CharFormat toModelFormat(const QTextCharFormat& f, const QFont& shown) {
@@ -109,10 +144,13 @@ text::CharFormat toModelFormat(const QTextCharFormat& f, const QFont& shown) {
   m.bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() > QFont::Medium
                                                    : shown.weight() > QFont::Medium;
   m.italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : shown.italic();
-  m.underline = f.hasProperty(QTextFormat::TextUnderlineStyle) ||
-                        f.hasProperty(QTextFormat::FontUnderline)
-                    ? f.fontUnderline()
-                    : shown.underline();
+  // Dotted, dashed and wavy lines (pasted HTML) are underlines too.
+  if (f.hasProperty(QTextFormat::TextUnderlineStyle))
+    m.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
+  else if (f.hasProperty(QTextFormat::FontUnderline))
+    m.underline = f.boolProperty(QTextFormat::FontUnderline);
+  else
+    m.underline = shown.underline();
   m.strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : shown.strikeOut();
   m.font = familyOf(f);
   m.halfPoints = halfPointsOf(f, shown);
@@ -128,14 +166,14 @@ class ModelBuilder {
 
   void startParagraph() { model_.paragraphs.emplace_back(); }
 
-  void add(QStringView fragment, const QTextCharFormat& qtFormat, int formatIndex) {
-    if (fragment.isEmpty()) return;
-    auto it = formats_.find(formatIndex);
-    if (it == formats_.end()) it = formats_.emplace(formatIndex, toModelFormat(qtFormat, shown_)).first;
-    const QByteArray utf8 = fragment.toUtf8();
+  // Text of a fragment; nothing for an inline object (an image's placeholder character).
+  void add(QStringView text, const QTextFragment& fragment) {
+    const Format& format = formatOf(fragment);
+    if (text.isEmpty() || format.object) return;
+    const QByteArray utf8 = text.toUtf8();
     auto& runs = model_.paragraphs.back().runs;
-    if (runs.empty() || !(runs.back().format == it->second))
-      runs.push_back(text::Run{{}, it->second});
+    if (runs.empty() || !(runs.back().format == format.model))
+      runs.push_back(text::Run{{}, format.model});
     runs.back().text.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
   }
 
@@ -147,20 +185,33 @@ class ModelBuilder {
   }
 
  private:
+  struct Format {
+    bool object;
+    text::CharFormat model;
+  };
+
+  // Converted once per format of the document.
+  const Format& formatOf(const QTextFragment& fragment) {
+    auto it = formats_.find(fragment.charFormatIndex());
+    if (it == formats_.end()) {
+      const QTextCharFormat f = fragment.charFormat();
+      const bool object = f.objectType() != QTextFormat::NoObject;
+      it = formats_.emplace(fragment.charFormatIndex(), Format{object, toModelFormat(f, shown_)})
+               .first;
+    }
+    return it->second;
+  }
+
   QFont shown_;
-  std::unordered_map<int, text::CharFormat> formats_;
+  std::unordered_map<int, Format> formats_;
   text::RichText model_;
 };
 
-// The document's raw text (a block break is U+2029) up to `limit` units, read block by block.
-QString textPrefix(const QTextDocument& doc, qsizetype limit) {
-  QString prefix;
-  for (QTextBlock b = doc.begin(); b.isValid() && b.position() < limit; b = b.next()) {
-    prefix += b.text();
-    if (b.next().isValid()) prefix += QChar::ParagraphSeparator;
-  }
-  prefix.truncate(limit);
-  return prefix;
+// The document's raw text (a block break is U+2029) up to `limit` units, in UTF-8. Copying
+// the whole raw text costs less than assembling the prefix block by block.
+QByteArray textPrefix(const QTextDocument& doc, qsizetype limit) {
+  const QString raw = doc.toRawText();
+  return QStringView(raw).first(std::min(limit, raw.size())).toUtf8();
 }
 
 qsizetype lastPosition(const QTextDocument& doc) { return doc.characterCount() - 1; }
@@ -173,22 +224,17 @@ void fillDocument(QTextDocument& doc, const text::RichText& model, const QFont& 
   doc.clear();
   doc.setDefaultFont(editorFont);
 
-  QtFormats formats;
+  QtFormats formats;  // one object per format: PendingText compares their addresses
+  const QTextCharFormat unformatted;
   QTextCursor cursor(&doc);
   cursor.beginEditBlock();
-  const QTextCharFormat* last = nullptr;
-  bool first = true;
-  for (const text::Paragraph& p : model.paragraphs) {
-    // An empty paragraph takes the format of the text before it, as the user would expect to
-    // go on typing in it.
-    if (!first) cursor.insertBlock(QTextBlockFormat(), last ? *last : QTextCharFormat());
-    first = false;
-    for (const text::Run& run : p.runs) {
-      if (run.text.empty()) continue;
-      last = &formats[run.format];
-      cursor.insertText(runText(run.text), *last);
-    }
+  PendingText pending(cursor, unformatted);
+  for (std::size_t i = 0; i < model.paragraphs.size(); ++i) {
+    if (i > 0) pending.addParagraphBreak();
+    for (const text::Run& run : model.paragraphs[i].runs)
+      if (!run.text.empty()) pending.add(run.text, formats[run.format]);
   }
+  pending.flush();
   cursor.endEditBlock();
   doc.setUndoRedoEnabled(undo);
 }
@@ -200,20 +246,20 @@ text::RichText modelOf(const QTextDocument& doc) {
     builder.startParagraph();
     // A surrogate pair split between two formats is kept whole, in the format of its start.
     qsizetype carried = 0;
+    qsizetype at = b.position();
     for (auto it = b.begin(); !it.atEnd(); ++it) {
       const QTextFragment f = it.fragment();
-      const QTextCharFormat format = f.charFormat();
-      qsizetype start = f.position() + carried;
-      qsizetype end = f.position() + f.length();
+      const qsizetype start = at + carried;
+      qsizetype end = at + f.length();
+      at = end;
       carried = 0;
       if (start >= end) continue;
-      if (format.objectType() != QTextFormat::NoObject) continue;  // an image's placeholder
       if (QChar::isHighSurrogate(raw[end - 1].unicode()) && end < raw.size() &&
           QChar::isLowSurrogate(raw[end].unicode())) {
         ++end;
         carried = 1;
       }
-      builder.add(QStringView(raw).sliced(start, end - start), format, f.charFormatIndex());
+      builder.add(QStringView(raw).sliced(start, end - start), f);
     }
   }
   return builder.take();
@@ -228,7 +274,7 @@ std::string cardBytes(const QTextDocument& doc) { return text::writeRtf(modelOf(
 int storedPosition(const QTextDocument& doc, int documentPosition) {
   const qsizetype position = std::clamp<qsizetype>(documentPosition, 0, lastPosition(doc));
   // One unit more than asked, to see the second half of a pair the position falls into.
-  const QByteArray prefix = textPrefix(doc, position + 1).toUtf8();
+  const QByteArray prefix = textPrefix(doc, position + 1);
   return static_cast<int>(text::flatToStored(std::string_view(prefix.constData(), prefix.size()),
                                              position));
 }
@@ -238,7 +284,7 @@ int documentPosition(const QTextDocument& doc, int storedPosition) {
   // Every unit of the document counts at least half a stored character, so this prefix holds
   // the position and the break that may follow it.
   const qsizetype limit = std::min<std::int64_t>(2 * stored + 4, lastPosition(doc));
-  const QByteArray prefix = textPrefix(doc, limit).toUtf8();
+  const QByteArray prefix = textPrefix(doc, limit);
   return static_cast<int>(
       text::storedToFlat(std::string_view(prefix.constData(), prefix.size()), stored));
 }

@@ -45,7 +45,7 @@ std::string cardBytes(const QTextDocument& doc);
 // Conversions between QTextDocument positions (UTF-16 units, a block break one) and the
 // positions card files store (characters, every line break two: CR LF). Out-of-range input
 // is clamped to the text; a document position inside a surrogate pair counts as the start of
-// its character. Each call reads the text only up to the position.
+// its character. Each call takes time linear in the length of the text.
 int storedPosition(const QTextDocument& doc, int documentPosition);
 int documentPosition(const QTextDocument& doc, int storedPosition);
 

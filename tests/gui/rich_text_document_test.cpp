@@ -76,14 +76,14 @@ class ModelGenerator {
 
   std::optional<text::Rgb> colour() {
     if (pick(0, 2) == 0) return std::nullopt;
-    return text::Rgb{static_cast<std::uint8_t>(pick(0, 255)), static_cast<std::uint8_t>(pick(0, 255)),
-                     static_cast<std::uint8_t>(pick(0, 255))};
+    const auto byte = [this] { return static_cast<std::uint8_t>(pick(0, 255)); };
+    return text::Rgb{byte(), byte(), byte()};
   }
 
   CharFormat format() {
-    static const char* const fonts[] = {"",           "",          "Arial",       "DejaVu Sans",
-                                        "Courier New", "Odd; Name, Inc.", "  spaced  ",
-                                        "Ünïcødé 字体", "😊 Emoji",  "Two\nLines",  "tab\there"};
+    static const char* const fonts[] = {
+        "", "", "Arial", "DejaVu Sans", "Courier New", "Odd; Name, Inc.", "  spaced  ",
+        "Ünïcødé 字体", "😊 Emoji", "Two\nLines", "tab\there"};
     static const int sizes[] = {1, 2, 16, 21, 24, 25, 80, 81, 3275, text::kMaxHalfPoints};
     CharFormat f;
     f.bold = pick(0, 1);
@@ -247,6 +247,31 @@ TEST(RichTextDocument, EditsThroughACursorGiveTheExpectedModel) {
   EXPECT_EQ(modelOf(doc), expected);
 }
 
+TEST(RichTextDocument, TypingInAnEmptyParagraphGoesOnInTheFormatBeforeIt) {
+  CharFormat bold;
+  bold.bold = true;
+  bold.halfPoints = 30;
+  RichText model;
+  model.paragraphs.resize(4);
+  model.paragraphs[1].runs.push_back(text::Run{"x", bold});
+  QTextDocument doc;
+  fillDocument(doc, model, editorFont());
+
+  QTextCursor c(&doc);
+  c.insertText("a");  // the first paragraph has nothing before it: the editor's font
+  c.setPosition(doc.findBlockByNumber(2).position());
+  c.insertText("y");
+  c.setPosition(doc.findBlockByNumber(3).position());
+  c.insertText("z");
+
+  CharFormat editor;
+  editor.halfPoints = 20;
+  RichText expected;
+  expected.paragraphs = {Paragraph{{text::Run{"a", editor}}}, Paragraph{{text::Run{"x", bold}}},
+                         Paragraph{{text::Run{"y", bold}}}, Paragraph{{text::Run{"z", bold}}}};
+  EXPECT_EQ(modelOf(doc), expected);
+}
+
 TEST(RichTextDocument, UnstatedPropertiesReadAsTheDocumentShowsThem) {
   QTextDocument doc;
   QFont font("DejaVu Serif", 9);
@@ -265,6 +290,35 @@ TEST(RichTextDocument, UnstatedPropertiesReadAsTheDocumentShowsThem) {
   f.bold = true;
   f.halfPoints = 24;
   EXPECT_EQ(modelOf(doc), oneRun("x", f));
+}
+
+TEST(RichTextDocument, FormatsTheModelCannotHoldAreBroughtIntoIt) {
+  QTextDocument doc;
+  fillDocument(doc, oneRun("abc"), editorFont());
+  const auto formatAt = [&doc](int at, const QTextCharFormat& f) {
+    QTextCursor c(&doc);
+    c.setPosition(at);
+    c.setPosition(at + 1, QTextCursor::KeepAnchor);
+    c.mergeCharFormat(f);
+  };
+  QTextCharFormat wavy;
+  wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+  formatAt(0, wavy);
+  QTextCharFormat tiny;
+  tiny.setFontPointSize(0.2);  // rounds to no half point at all: the default size
+  formatAt(1, tiny);
+  QTextCharFormat huge;
+  huge.setFontPointSize(5000);
+  formatAt(2, huge);
+
+  CharFormat underlined;
+  underlined.underline = true;
+  CharFormat largest;
+  largest.halfPoints = text::kMaxHalfPoints;
+  RichText expected = oneRun("a", underlined);
+  expected.paragraphs[0].runs.push_back(text::Run{"b", {}});
+  expected.paragraphs[0].runs.push_back(text::Run{"c", largest});
+  EXPECT_EQ(modelOf(doc), expected);
 }
 
 TEST(RichTextDocument, ImagesAreLeftOutAndSplitSurrogatePairsKeptWhole) {
