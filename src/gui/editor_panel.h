@@ -1,0 +1,73 @@
+#pragma once
+// The right side of the main window: the formatting bar, the card text and the status bar with
+// the content file and the caret line. It is the editor the notebook core talks to.
+
+#include <QWidget>
+#include <optional>
+
+#include "core/i18n/strings.h"
+#include "core/ports/editor.h"
+
+class QLabel;
+
+namespace qw::gui {
+
+class CardEditor;
+class FormatBar;
+
+class EditorPanel : public QWidget, public ports::Editor {
+  Q_OBJECT
+ public:
+  explicit EditorPanel(QWidget* parent = nullptr);
+
+  CardEditor* editor() const { return editor_; }
+  FormatBar* formatBar() const { return bar_; }
+
+  // The words of the caret line display; French until set.
+  void setStrings(const i18n::StringTable& strings);
+  void setCardName(const QString& name);
+  void setFileName(const QString& path);
+  // The style buttons and the text colour, which a card load enables.
+  void setFormattingEnabled(bool enabled);
+
+  // --- ports::Editor ---
+  void load(std::string_view fileBytes) override;
+  std::string rtf() const override;
+  std::string plainText() const override;
+  bool isModified() const override;
+  void setModified(bool modified) override;
+  ports::Selection selection() const override;
+  void setSelection(ports::Selection selection) override;
+  bool wordWrap() const override;
+  // Loading a card sets wrapping without touching the wrapping button's face.
+  void setWordWrap(bool on) override;
+  ports::EditorLook look() const override;
+  // An item outside the list leaves no item chosen and a white background.
+  void setBackgroundItem(int item) override;
+  void setAvailable(bool available) override;
+
+ public slots:
+  // Writes the caret line and the line count into the status bar.
+  void refreshCaretLine();
+  // The focus to the text, all of it selected.
+  void selectAllText();
+
+ signals:
+  void modifiedChanged(bool modified);
+
+ private:
+  void wireFormatBar();
+  // The size field's text changed: the selection takes that size.
+  void applySize(int size);
+  // After a mouse release: the font and size fields show the selection's.
+  void showSelectionFormat();
+
+  FormatBar* bar_;
+  CardEditor* editor_;
+  QLabel* fileName_;
+  QLabel* lineNumber_;
+  QString cardName_;
+  std::optional<i18n::StringTable> strings_;
+};
+
+}  // namespace qw::gui

@@ -1,0 +1,97 @@
+#include "gui/format_bar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/colour_list.h"
+#include "gui/font_list.h"
+#include "gui/font_size_box.h"
+
+namespace qw::gui {
+namespace {
+
+QToolButton* styleButton(const QString& name, const QString& caption, QWidget* parent,
+                         void (*face)(QFont&)) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(caption);
+  QFont font = button->font();
+  face(font);
+  button->setFont(font);
+  // Square, as wide as it is high, whatever the font size.
+  const int side = button->sizeHint().height();
+  button->setMinimumSize(side, side);
+  return button;
+}
+
+}  // namespace
+
+FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
+  setObjectName("PMenuTop");
+
+  title_ = new QLabel(this);
+  title_->setObjectName("Label1");
+  QFont titleFont = title_->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(14.25);  // 19 pixels at 96 dots per inch
+  title_->setFont(titleFont);
+  title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+  bold_ = styleButton("BBold", "B", this, [](QFont& f) { f.setBold(true); });
+  italic_ = styleButton("BItalic", "I", this, [](QFont& f) { f.setItalic(true); });
+  underline_ = styleButton("BUnderline", "S", this, [](QFont& f) { f.setUnderline(true); });
+  wordWrap_ = styleButton("BWordWrap", "W", this, [](QFont& f) {
+    f.setBold(true);
+    f.setItalic(true);
+  });
+
+  size_ = new FontSizeBox(this);
+  size_->setObjectName("SEFontSize");
+  font_ = new FontList(this);
+  font_->setObjectName("CBFont");
+  textColours_ = new ColourList(this);
+  textColours_->setObjectName("CBColor");
+  textColours_->setCurrentIndex(1);  // black text
+  backgroundColours_ = new ColourList(this);
+  backgroundColours_->setObjectName("ColorBox1");
+  backgroundColours_->setCurrentIndex(ColourList::kItemCount - 1);  // white paper
+
+  tools_ = new QHBoxLayout;
+  tools_->setSpacing(4);
+  for (QWidget* w : std::initializer_list<QWidget*>{bold_, italic_, underline_, wordWrap_, size_,
+                                                    font_, textColours_, backgroundColours_})
+    tools_->addWidget(w);
+  tools_->addStretch(1);
+
+  auto* rows = new QVBoxLayout(this);
+  rows->setContentsMargins(6, 3, 6, 4);
+  rows->setSpacing(2);
+  rows->addWidget(title_);
+  rows->addLayout(tools_);
+}
+
+void FormatBar::showWordWrapFace(bool on) {
+  QFont font = wordWrap_->font();
+  font.setBold(on);
+  font.setItalic(true);
+  wordWrap_->setFont(font);
+}
+
+bool FormatBar::wordWrapFaceOn() const { return wordWrap_->font().bold(); }
+
+void FormatBar::addLeadingWidget(QWidget* widget) { tools_->insertWidget(leadingCount_++, widget); }
+
+void FormatBar::addTrailingWidget(QWidget* widget) {
+  // Before the closing stretch, so the row stays packed to the left.
+  tools_->insertWidget(tools_->count() - 1, widget);
+}
+
+void FormatBar::showEvent(QShowEvent* event) {
+  // Reading the installed fonts takes a moment: done when the window first appears.
+  font_->fillOnce();
+  QWidget::showEvent(event);
+}
+
+}  // namespace qw::gui
