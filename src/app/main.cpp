@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 #include "app/termination_signals.h"
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
     QMessageBox::critical(&window, "quillWick", message);
     QCoreApplication::exit(1);
   });
+  // The desktop is logging off: the close that follows ends the program.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.endSession(); });
   qw::app::TerminationSignals termination;
   QObject::connect(&termination, &qw::app::TerminationSignals::received, &window,
                    &qw::gui::MainWindow::quit);

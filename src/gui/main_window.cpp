@@ -1,21 +1,111 @@
 #include "gui/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QShowEvent>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "core/store/store_error.h"
+#include "gui/card_menu.h"
+#include "gui/card_strip_view.h"
+#include "gui/editor_panel.h"
+#include "gui/qt_text.h"
+#include "gui/setting_colour.h"
+#include "gui/strip_panel.h"
 
 namespace qw::gui {
+using i18n::Str;
+
+namespace {
+
+// The strip panel's own colour, whatever the settings say.
+const QColor kPanelColour(0x67, 0x74, 0xA6);
+
+}  // namespace
 
 MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& platform,
                        QWidget* parent)
-    : QMainWindow(parent), where_(std::move(where)), platform_(platform) {
+    : QMainWindow(parent), where_(std::move(where)), platform_(platform), prompts_(this) {
   setObjectName("TFGQuillWick");
   // The title until the string table is known.
   setWindowTitle("KTRquillWick");
   resize(984, 683);
+  buildLayout();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildLayout() {
+  auto* central = new QWidget;
+  central->setObjectName("TFGQuillWickClient");
+  // Only the window's own background: a style sheet with an id does not reach the children.
+  central->setStyleSheet("#TFGQuillWickClient { background: navy; }");
+  setCentralWidget(central);
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  stripPanel_ = new StripPanel;
+  QPalette panel = stripPanel_->palette();
+  panel.setColor(QPalette::Window, kPanelColour);
+  panel.setColor(QPalette::WindowText, Qt::white);
+  stripPanel_->setPalette(panel);
+  stripPanel_->setAutoFillBackground(true);
+  layout->addWidget(stripPanel_);
+
+  auto* right = new QWidget;
+  right->setObjectName("Panel1");
+  right->setAutoFillBackground(true);
+  auto* rightLayout = new QVBoxLayout(right);
+  rightLayout->setContentsMargins(0, 0, 0, 0);
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->setObjectName("Splitter2");
+  splitter->setHandleWidth(4);
+  splitter->setStyleSheet("QSplitter#Splitter2::handle { background: blue; }");
+  rightLayout->addWidget(splitter);
+  layout->addWidget(right, 1);
+
+  listPanel_ = new QWidget;
+  listPanel_->setObjectName("PListPrecise");
+  auto* listLayout = new QVBoxLayout(listPanel_);
+  listLayout->setContentsMargins(0, 0, 0, 0);
+  listView_ = new QTreeWidget;
+  listView_->setObjectName("ListView1");
+  listView_->setHeaderLabels({"Num", "Title", "Groupe", "Fichiers"});
+  listView_->setColumnWidth(0, 30);
+  listView_->setRootIsDecorated(false);
+  listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  listLayout->addWidget(listView_);
+  splitter->addWidget(listPanel_);
+  listPanel_->hide();
+
+  editorPanel_ = new EditorPanel;
+  splitter->addWidget(editorPanel_);
+  splitter->setSizes({170, 500});
+  splitter->setStretchFactor(1, 1);
+
+  menu_ = new CardMenu(this);
+  for (QWidget* w : {static_cast<QWidget*>(stripPanel_), static_cast<QWidget*>(central)}) {
+    w->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w, &QWidget::customContextMenuRequested, this,
+            [this, w](const QPoint& at) { menu_->popup(w->mapToGlobal(at)); });
+  }
+
+  connect(stripPanel_->strip, &CardStripView::clicked, this, &MainWindow::switchToPosition);
+  connect(stripPanel_->exit, &QPushButton::clicked, this, [this] {
+    quitRequested_ = false;
+    close();
+  });
+  connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
+  connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -30,11 +120,77 @@ void MainWindow::firstShow() {
   try {
     store_ = store::loadStore(where_, platform_);
   } catch (const std::exception& e) {
-    emit loadFailed(QString::fromStdString(e.what()));
+    emit loadFailed(qs(std::string(e.what())));
     return;
   }
   strings_ = i18n::StringTable::forLanguage(store_->language);
-  setWindowTitle(QString::fromStdString((*strings_)[i18n::Str::sMainTitle]));
+  applyStrings();
+
+  const store::Settings& settings = store_->settings;
+  stripPanel_->strip->setLook({settingColour(settings[store::kStripBackground], kPanelColour),
+                               settingColour(settings[store::kCardNameColour], Qt::yellow),
+                               settingColour(settings[store::kActiveCardColour], Qt::white)});
+  stripPanel_->setCategories(*store_, *strings_);
+
+  notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
+  try {
+    notebook_->open();
+  } catch (const std::exception& e) {
+    reportError(e);
+  }
+  showStrip();
+  showCurrentCard();
+  listPanel_->setVisible(settings[store::kShowList] == "1");
+  windowShown_ = true;
+}
+
+void MainWindow::applyStrings() {
+  const i18n::StringTable& s = *strings_;
+  setWindowTitle(qs(s[Str::sMainTitle]));
+  prompts_.setTitle(windowTitle());
+  menu_->setStrings(s);
+  stripPanel_->setStrings(s);
+  editorPanel_->setStrings(s);
+}
+
+void MainWindow::showStrip() {
+  stripPanel_->strip->setEntries(notebook_->strip());
+  stripPanel_->strip->select(notebook_->selectedPosition());
+  menu_->setStripEntries(notebook_->strip());
+}
+
+void MainWindow::showCurrentCard() {
+  const notebook::CurrentCard& card = notebook_->current();
+  editorPanel_->setCardName(qs(card.name));
+  editorPanel_->setFileName(qs(card.contentFile));
+  editorPanel_->setFormattingEnabled(card.number != notebook::kFailedCard);
+  editorPanel_->refreshCaretLine();
+  stripPanel_->strip->select(notebook_->selectedPosition());
+}
+
+void MainWindow::switchToPosition(int position) {
+  if (!notebook_) return;
+  try {
+    notebook_->switchToPosition(position);
+  } catch (const std::exception& e) {
+    reportError(e);
+  }
+  showCurrentCard();
+}
+
+bool MainWindow::saveCard() {
+  if (!notebook_) return true;
+  try {
+    notebook_->saveCard();
+    return true;
+  } catch (const std::exception& e) {
+    reportError(e);
+    return false;
+  }
+}
+
+void MainWindow::reportError(const std::exception& error) {
+  QMessageBox::critical(this, windowTitle(), qs(std::string(error.what())));
 }
 
 void MainWindow::quit() {
@@ -44,17 +200,36 @@ void MainWindow::quit() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  saveOnExit();
-  event->accept();
+  // A card that could not be written keeps the program open, unless the session ends.
+  if (!saveCard() && !quitRequested_) {
+    event->ignore();
+    return;
+  }
+  if (!windowShown_ || quitRequested_) {
+    saveOnExit();
+    event->accept();
+    return;
+  }
+  // With no tray to hide to, the window steps aside to the task bar.
+  event->ignore();
+  windowShown_ = false;
+  showMinimized();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && firstShowDone_ && notebook_)
+    windowShown_ = !isMinimized();
 }
 
 void MainWindow::saveOnExit() {
-  if (!store_) return;
+  if (!notebook_) return;
+  notebook_->disableSaving();
   try {
     store::saveCardIndex(*store_);
     store::saveSettings(*store_, platform_);
-  } catch (const store::StoreError& e) {
-    QMessageBox::critical(this, windowTitle(), QString::fromStdString(e.what()));
+  } catch (const std::exception& e) {
+    reportError(e);
   }
 }
 

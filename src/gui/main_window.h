@@ -4,29 +4,45 @@
 #include <optional>
 
 #include "core/i18n/strings.h"
+#include "core/notebook/notebook.h"
 #include "core/store/store.h"
+#include "gui/message_prompts.h"
 
 namespace qw::ports {
 class PlatformServices;
 }
 
+class QSplitter;
+class QTreeWidget;
+
 namespace qw::gui {
 
-// The program's only long-lived window. Nothing is read from disk until its first show.
+class CardMenu;
+class EditorPanel;
+class StripPanel;
+
+// The program's only long-lived window: the card strip on the left, the card on the right.
+// Nothing is read from disk until its first show.
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   MainWindow(store::StoreLocation where, ports::PlatformServices& platform,
              QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // True once the first show has loaded the data folder.
-  bool loaded() const { return store_.has_value(); }
+  bool loaded() const { return notebook_.has_value(); }
   const store::Store& store() const { return *store_; }
   const i18n::StringTable& strings() const { return *strings_; }
+  notebook::Notebook& notebook() { return *notebook_; }
+  bool windowShown() const { return windowShown_; }
 
  public slots:
-  // Ends the program the way Quit and a session end do: the index and settings are written.
+  // Quit: saves the card and ends the program; the index and settings are written.
   void quit();
+  // A session end: the close that follows ends the program instead of hiding it.
+  void endSession() { quitRequested_ = true; }
+  void switchToPosition(int position);
 
  signals:
   // The data folder could not be loaded; the message says why.
@@ -35,16 +51,34 @@ class MainWindow : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void buildLayout();
   void firstShow();
+  void applyStrings();
+  void showStrip();
+  void showCurrentCard();
+  // Saves the open card; false (after telling the user) when it could not be written.
+  bool saveCard();
   void saveOnExit();
+  void reportError(const std::exception& error);
 
   store::StoreLocation where_;
   ports::PlatformServices& platform_;
+  MessagePrompts prompts_;
   std::optional<store::Store> store_;
   std::optional<i18n::StringTable> strings_;
+  std::optional<notebook::Notebook> notebook_;
+
+  StripPanel* stripPanel_ = nullptr;
+  EditorPanel* editorPanel_ = nullptr;
+  QWidget* listPanel_ = nullptr;  // PListPrecise
+  QTreeWidget* listView_ = nullptr;
+  CardMenu* menu_ = nullptr;
+
   bool firstShowDone_ = false;
+  bool windowShown_ = false;
   bool quitRequested_ = false;
 };
 

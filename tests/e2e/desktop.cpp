@@ -111,6 +111,17 @@ void Desktop::screenshot(const std::filesystem::path& png) const {
   run("import", {"-window", "root", QString::fromStdString(png.string())});
 }
 
+void Desktop::click(const QString& window, int x, int y) const {
+  run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
+                  "click", "1"});
+}
+
+void Desktop::key(const QString& keys) const { run("xdotool", {"key", "--delay", "30", keys}); }
+
+void Desktop::type(const QString& text) const {
+  run("xdotool", {"type", "--delay", "20", text});
+}
+
 Program::Program(const Desktop& desktop) : desktop_(desktop) {
   if (!folder_.isValid()) throw std::runtime_error("no temporary folder");
   executable_ = folder() / "quillwick";
@@ -137,7 +148,17 @@ QProcess& Program::start() {
 }
 
 bool Program::waitForMainWindow(std::chrono::milliseconds timeout) const {
-  return waitUntil([&] { return !desktop_.windowsNamed("^KTRQuillWick$").isEmpty(); }, timeout);
+  return waitUntil([&] { return !mainWindow().isEmpty(); }, timeout);
+}
+
+QString Program::mainWindow() const {
+  // Message boxes carry the same title; the main window is the big one.
+  for (const QString& id : desktop_.windowsNamed("^KTRQuillWick$")) {
+    const QString geometry = desktop_.run("xdotool", {"getwindowgeometry", id}).out;
+    const auto size = geometry.section("Geometry: ", 1).trimmed().split('x');
+    if (size.size() == 2 && size[0].toInt() >= 600) return id;
+  }
+  return {};
 }
 
 }  // namespace qw::e2e

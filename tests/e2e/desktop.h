@@ -45,6 +45,11 @@ class Desktop {
   QStringList windowsNamed(const QString& pattern) const;
   void screenshot(const std::filesystem::path& png) const;
 
+  // Real input through the X server. Coordinates are relative to the window.
+  void click(const QString& window, int x, int y) const;
+  void key(const QString& keys) const;
+  void type(const QString& text) const;
+
  private:
   QTemporaryDir home_;
   QProcess xvfb_;
@@ -65,6 +70,8 @@ class Program {
   QProcess& start();
   // Waits until the main window of this desktop is mapped; true when it appeared.
   bool waitForMainWindow(std::chrono::milliseconds timeout = 15s) const;
+  // The main window's id, or empty.
+  QString mainWindow() const;
 
  private:
   const Desktop& desktop_;

@@ -152,4 +152,13 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 #endif
 }
 
+void removeLeftoverTemporaries(const std::filesystem::path& folder) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find(".tmp-") != std::string::npos && entry.is_regular_file(error))
+      std::filesystem::remove(entry.path(), error);
+  }
+}
+
 }  // namespace qw::store

@@ -12,4 +12,8 @@ namespace qw::store {
 // is left as it was, and StoreError is thrown.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// Removes the temporary files a killed writer left in `folder`. Only for a folder no other
+// process writes to: the program's own data folder, at start, under the single-instance lock.
+void removeLeftoverTemporaries(const std::filesystem::path& folder);
+
 }  // namespace qw::store

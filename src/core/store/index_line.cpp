@@ -45,9 +45,13 @@ bool hasOwnFile(std::string_view line) { return line.find("-0:") != npos; }
 
 std::string displayName(std::string_view line) { return std::string(after(line, ':')); }
 
-bool shownByFilter(std::string_view line, std::string_view filter) {
-  const std::string needle = "-" + categoryId(line) + "-";
+bool filterShowsCategory(std::string_view filter, std::string_view categoryId) {
+  const std::string needle = "-" + std::string(categoryId) + "-";
   return filter.find(needle) != npos;
+}
+
+bool shownByFilter(std::string_view line, std::string_view filter) {
+  return filterShowsCategory(filter, categoryId(line));
 }
 
 std::string withoutHotKey(std::string_view line) {

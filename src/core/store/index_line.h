@@ -27,6 +27,8 @@ bool hasOwnFile(std::string_view line);
 std::string displayName(std::string_view line);
 
 // Whether the category filter (such as -0-3-7-) holds "-" + category id + "-".
+bool filterShowsCategory(std::string_view filter, std::string_view categoryId);
+// The same for the category of an index line.
 bool shownByFilter(std::string_view line, std::string_view filter);
 
 // The line without its "-H<slot>" part: 7;-3-H2-0:Recettes becomes 7;-3-0:Recettes. A line

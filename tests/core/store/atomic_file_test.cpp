@@ -78,3 +78,19 @@ TEST(AtomicFile, ReplacedFileKeepsItsPermissions) {
 
 }  // namespace
 }  // namespace qw::store
+
+namespace qw::store {
+namespace {
+
+TEST(AtomicFileLeftovers, TemporariesOfAKilledWriterAreRemovedAndNothingElse) {
+  fixtures::TempFolder folder;
+  fixtures::writeBytes(folder.path() / "fiches.kvn.tmp-4242-3-0", "half");
+  fixtures::writeBytes(folder.path() / "fiches.kvn", "1\r\n");
+  fixtures::writeBytes(folder.path() / "7.kvn.$$$", "snapshot");
+  removeLeftoverTemporaries(folder.path());
+  EXPECT_EQ(fixtures::entriesOf(folder.path()),
+            (std::vector<std::string>{"7.kvn.$$$", "fiches.kvn"}));
+}
+
+}  // namespace
+}  // namespace qw::store

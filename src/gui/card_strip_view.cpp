@@ -1,0 +1,113 @@
+#include "gui/card_strip_view.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace qw::gui {
+
+CardStripView::CardStripView(QWidget* parent)
+    : QScrollArea(parent),
+      canvas_(new QWidget),
+      marker_(new QLabel(">", canvas_)),
+      bottom_(new QLabel(canvas_)) {
+  setObjectName("SBLabel");
+  setFrameShape(QFrame::NoFrame);
+  setWidgetResizable(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  canvas_->setObjectName("SBLabelCanvas");
+  setWidget(canvas_);
+  marker_->setObjectName("LLSignal");
+  bottom_->setObjectName("LBottomMenu");
+
+  auto* standard = new QLabel(canvas_);
+  standard->setObjectName("LStandard");
+  labels_.push_back(standard);
+  setEntries({});
+}
+
+void CardStripView::setLook(const Look& look) {
+  look_ = look;
+  for (QWidget* area : {viewport(), canvas_}) {
+    QPalette palette = area->palette();
+    palette.setColor(QPalette::Window, look.background);
+    area->setPalette(palette);
+    area->setAutoFillBackground(true);
+  }
+  QFont bold = marker_->font();
+  bold.setBold(true);
+  marker_->setFont(bold);
+  QPalette markerPalette = marker_->palette();
+  markerPalette.setColor(QPalette::WindowText, look.selected);
+  marker_->setPalette(markerPalette);
+  for (int p = 0; p < count(); ++p) style(labels_[p], p == selected_);
+}
+
+void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries) {
+  while (labels_.size() > 1) {
+    delete labels_.back();
+    labels_.pop_back();
+  }
+  for (size_t p = 0; p < entries.size(); ++p) {
+    QLabel* label = p == 0 ? labels_[0] : new QLabel(canvas_);
+    if (p > 0) labels_.push_back(label);
+    label->setText(QString::fromStdString(entries[p].name));
+    label->setProperty("tag", p == 0 ? notebook::kMainCard : static_cast<int>(p));
+    label->setProperty("hint", QString::number(entries[p].card));
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(this);
+    label->show();
+  }
+  if (selected_ >= count()) selected_ = 0;
+  for (int p = 0; p < count(); ++p) style(labels_[p], p == selected_);
+  layoutCanvas();
+}
+
+void CardStripView::select(int position) {
+  if (position < 0 || position >= count()) return;
+  style(labels_[selected_], false);
+  selected_ = position;
+  style(labels_[selected_], true);
+  marker_->move(4, labels_[selected_]->y());
+  ensureWidgetVisible(labels_[selected_], 0, kStep);
+}
+
+void CardStripView::style(QLabel* label, bool selected) const {
+  QFont font = label->font();
+  font.setPointSize(8);
+  font.setBold(selected);
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, selected ? look_.selected : look_.name);
+  label->setPalette(palette);
+  label->adjustSize();
+}
+
+void CardStripView::layoutCanvas() {
+  int width = 0;
+  for (int p = 0; p < count(); ++p) {
+    labels_[p]->move(kLeft, kTop + kStep * p);
+    width = std::max(width, kLeft + labels_[p]->width() + 8);
+  }
+  marker_->move(4, labels_[selected_]->y());
+  // Keeps room to scroll past the last label.
+  bottom_->move(9, (count() - 1) * kStep + 112);
+  canvas_->resize(width, bottom_->y() + bottom_->height());
+}
+
+bool CardStripView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton) {
+      for (int p = 0; p < count(); ++p) {
+        if (labels_[p] == watched) {
+          emit clicked(p);
+          return true;
+        }
+      }
+    }
+  }
+  return QScrollArea::eventFilter(watched, event);
+}
+
+}  // namespace qw::gui

@@ -1,0 +1,144 @@
+// Cards on a real desktop: switching by clicking the strip, editing, quitting, and kill -9 at
+// random moments never costing a saved card.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "e2e/desktop.h"
+
+namespace qw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCreatedSettings =
+    "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+
+void write(const fs::path& file, const std::string& bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+int lineCount(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class Cards : public ::testing::Test {
+ protected:
+  Desktop desktop;
+  Program program{desktop};
+  fs::path data = program.dataFolder();
+
+  void SetUp() override {
+    write(data / "fiches.kvn", "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
+    write(data / "1.kvo", "1.kvn" + kCreatedSettings);
+    write(data / "2.kvo", "2.kvn" + kCreatedSettings);
+    write(data / "1.kvn", "alpha text");
+    write(data / "2.kvn", "beta text");
+    write(data / "param.ini", "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
+                              "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
+                              "AffichList=0\r\nLaunch=Manual\r\nHidden=Show\r\n");
+  }
+
+  // Strip position p as the window shows it: labels 24 pixels apart from the top.
+  void clickCard(const QString& window, int position) {
+    desktop.click(window, 40, 10 + 24 * position + 7);
+  }
+
+  bool journalNames(const std::string& name) const {
+    return readFile(data / "backup.ini").rfind(name + "\r\n", 0) == 0;
+  }
+};
+
+TEST_F(Cards, ClickingTheStripSwitchesCardsAndSavesTheEditedOne) {
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+
+  clickCard(window, 1);
+  ASSERT_TRUE(waitUntil([&] { return journalNames("Alpha"); }));
+  desktop.click(window, 500, 300);
+  desktop.key("ctrl+End");
+  desktop.type(" more");
+  clickCard(window, 2);
+  ASSERT_TRUE(waitUntil([&] { return journalNames("Beta"); }));
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "cards-beta.png");
+
+  const std::string alpha = readFile(data / "1.kvn");
+  EXPECT_EQ(alpha.rfind("{\\rtf1", 0), 0u) << alpha;
+  EXPECT_NE(alpha.find("alpha text more"), std::string::npos) << alpha;
+  EXPECT_EQ(lineCount(readFile(data / "1.kvo")), 23);
+
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_EQ(running.exitCode(), 0);
+  EXPECT_EQ(readFile(data / "2.kvn"), "beta text");  // unchanged text is not rewritten
+  EXPECT_EQ(lineCount(readFile(data / "2.kvo")), 23);
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
+  for (const char* gone : {"backup.ini", "2.kvn.$$$", "2.kvo.$$$", "1.kvn.$$$"})
+    EXPECT_FALSE(fs::exists(data / gone)) << gone;
+}
+
+// Every card file is whole: the text it had, or a complete RTF document.
+void expectWholeCard(const fs::path& content, const std::string& original) {
+  const std::string bytes = readFile(content);
+  if (bytes == original) return;
+  ASSERT_EQ(bytes.rfind("{\\rtf1", 0), 0u) << content << ": " << bytes;
+  const auto end = bytes.find_last_not_of("\r\n");
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(bytes[end], '}') << content << " is cut: " << bytes;
+}
+
+TEST_F(Cards, KillingTheProgramAtRandomMomentsNeverCostsACard) {
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 50; ++round) {
+    const bool interrupted = fs::exists(data / "backup.ini");
+    QProcess& running = program.start();
+    if (interrupted) {
+      // The recovery message comes first; answer it.
+      ASSERT_TRUE(waitUntil([&] { return !desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }))
+          << "round " << round;
+      desktop.key("Return");
+    }
+    ASSERT_TRUE(program.waitForMainWindow()) << "round " << round;
+    const QString window = program.mainWindow();
+    for (int step = 0; step < 3; ++step) {
+      clickCard(window, 1 + static_cast<int>(random() % 2));
+      desktop.click(window, 500, 300);
+      desktop.type(QString("r%1s%2 ").arg(round).arg(step));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 200));
+    ::kill(static_cast<pid_t>(running.processId()), SIGKILL);
+    ASSERT_TRUE(running.waitForFinished(10000));
+
+    for (const auto& [number, text] : {std::pair{"1", "alpha text"}, std::pair{"2", "beta text"}}) {
+      expectWholeCard(data / (std::string(number) + ".kvn"), text);
+      const int lines = lineCount(readFile(data / (std::string(number) + ".kvo")));
+      EXPECT_TRUE(lines == 15 || lines == 23) << "round " << round << ": " << lines;
+    }
+    EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
+  }
+
+  // A last start recovers whatever the last kill interrupted and ends cleanly.
+  const bool interrupted = fs::exists(data / "backup.ini");
+  QProcess& last = program.start();
+  if (interrupted) {
+    ASSERT_TRUE(waitUntil([&] { return !desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+    desktop.key("Return");
+  }
+  ASSERT_TRUE(program.waitForMainWindow());
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(last.waitForFinished(10000));
+  EXPECT_EQ(last.exitCode(), 0);
+  EXPECT_FALSE(fs::exists(data / "backup.ini"));
+  for (const auto& entry : fs::directory_iterator(data))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+        << entry.path();
+}
+
+}  // namespace
+}  // namespace qw::e2e
