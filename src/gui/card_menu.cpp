@@ -24,7 +24,7 @@ CardMenu::CardMenu(QWidget* window) : QMenu(window), window_(window) {
   setObjectName("PMFiche1");
   newCard = item("NouvelleFiche1", QKeySequence("Ctrl+N"));
   newCardFromClipboard = item("NouvelleFichePressePapier1", QKeySequence("Ctrl+Alt+N"));
-  newBookmark = item("NouveauBookmark1", {}, false);
+  newBookmark = item("NouveauBookmark1", QKeySequence("Ctrl+Alt+B"), false);
   newBookmark->setEnabled(false);
   addSeparator();
   cardProperties = item("RenommerFiche1", QKeySequence("Ctrl+R"));

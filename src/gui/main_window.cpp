@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -15,7 +16,10 @@
 #include "core/store/store_error.h"
 #include "gui/card_menu.h"
 #include "gui/card_strip_view.h"
+#include "gui/card_editor.h"
 #include "gui/editor_panel.h"
+#include "gui/font_size_box.h"
+#include "gui/format_bar.h"
 #include "gui/qt_text.h"
 #include "gui/setting_colour.h"
 #include "gui/strip_panel.h"
@@ -140,6 +144,11 @@ void MainWindow::firstShow() {
   }
   showStrip();
   showCurrentCard();
+  {
+    // Shown, not applied: applying would resize the card's stored selection at every start.
+    QSignalBlocker quiet(editorPanel_->formatBar()->sizeBox());
+    editorPanel_->formatBar()->sizeBox()->setValue(editorPanel_->editor()->font().pointSize());
+  }
   listPanel_->setVisible(settings[store::kShowList] == "1");
   windowShown_ = true;
 }

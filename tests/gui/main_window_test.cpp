@@ -84,3 +84,203 @@ TEST_F(MainWindowTest, AnUnusableDataFolderIsReportedNotHidden) {
 
 }  // namespace
 }  // namespace qw::gui
+
+// The full window on a prepared data folder.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "gui/card_editor.h"
+
+namespace qw::gui {
+namespace {
+
+void write(const fs::path& file, const std::string& bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+const std::string kCreated =
+    "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+
+class FullWindow : public MainWindowTest {
+ protected:
+  fs::path data = folder / "dataQuillWick";
+
+  void SetUp() override {
+    write(data / "fiches.kvn", "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
+    write(data / "categ.kvn", "3;:Travail\r\n4\r\n");
+    for (const char* n : {"1", "2", "3"}) {
+      write(data / (std::string(n) + ".kvo"), std::string(n) + ".kvn" + kCreated);
+      write(data / (std::string(n) + ".kvn"), std::string("text ") + n);
+    }
+    write(data / "param.ini",
+          "Langue=Anglais\r\nDefaultFiche=Gamma\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\n"
+          "LSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=1\r\nLaunch=Manual\r\nHidden=Show\r\n");
+  }
+
+  template <typename T>
+  T* find(MainWindow& window, const char* name) {
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+};
+
+TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  ASSERT_TRUE(window.loaded());
+  for (const char* name :
+       {"PFiche", "SBLabel", "LStandard", "LLSignal", "LBottomMenu", "PBottomMenu", "PFonction",
+        "LMenuFonction", "IMGUp", "IMGDown", "LFonction", "CBFonction", "LLine", "ELine",
+        "LSearch", "ESearch", "PCategorie", "LCateg", "IMGUpCateg", "IMGDownCateg",
+        "CLBCategorie", "BEditCateg", "BCategUpdate", "PMenuExit", "BExit", "Panel1",
+        "PListPrecise", "ListView1", "Splitter2", "PText", "PMenuTop", "Label1", "BBold",
+        "BItalic", "BUnderline", "BWordWrap", "SEFontSize", "CBFont", "CBColor", "ColorBox1",
+        "MMain", "PBottomFile", "LFileName", "LLineNumber"})
+    EXPECT_NE(window.findChild<QWidget*>(name), nullptr) << name;
+
+  EXPECT_EQ(find<QPushButton>(window, "BExit")->text(), "Close");
+  EXPECT_EQ(find<QLineEdit>(window, "ELine")->text(), "1");
+  auto* functions = find<QComboBox>(window, "CBFonction");
+  ASSERT_EQ(functions->count(), 7);
+  EXPECT_EQ(functions->itemText(0), "Reload");
+  EXPECT_EQ(functions->itemText(6), "Suppress space");
+  // The functions and categories panels start closed.
+  EXPECT_FALSE(functions->isVisible());
+  EXPECT_TRUE(find<QWidget>(window, "IMGUp")->isVisible());
+  EXPECT_FALSE(find<QWidget>(window, "IMGDown")->isVisible());
+  // "AffichList=1" shows the list panel.
+  EXPECT_TRUE(find<QWidget>(window, "PListPrecise")->isVisible());
+  auto* list = find<QTreeWidget>(window, "ListView1");
+  EXPECT_EQ(list->headerItem()->text(3), "Fichiers");
+  // The category list holds Standard and every category, ticked by the filter.
+  auto* categories = find<QListWidget>(window, "CLBCategorie");
+  ASSERT_EQ(categories->count(), 2);
+  EXPECT_EQ(categories->item(0)->text(), "Standard");
+  EXPECT_EQ(categories->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(categories->item(1)->text(), "Travail");
+  EXPECT_EQ(categories->item(1)->checkState(), Qt::Unchecked);
+}
+
+TEST_F(FullWindow, TheCardMenuHasEveryItemWithItsShortcutAndState) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  struct Item {
+    const char* name;
+    const char* shortcut;
+    bool enabled;
+    bool inMenu;
+  };
+  const Item items[] = {
+      {"NouvelleFiche1", "Ctrl+N", true, true},
+      {"NouvelleFichePressePapier1", "Ctrl+Alt+N", true, true},
+      {"NouveauBookmark1", "Ctrl+Alt+B", false, false},
+      {"RenommerFiche1", "Ctrl+R", true, true},
+      {"SupprimeFiche1", "Ctrl+Del", true, true},
+      {"Prcdent1", "Ctrl+J", true, true},
+      {"Suivant1", "Ctrl+K", true, true},
+      {"Monter1", "", true, true},
+      {"Descendre1", "", true, true},
+      {"Crypter1", "", false, true},
+      {"Dcrypter1", "", false, true},
+      {"BookmarkPressepapier1", "", false, false},
+      {"CopierPressePapierActuel1", "Ctrl+Alt+V", true, true},
+      {"Afficher1", "", false, true},
+      {"Rduire1", "F2", true, true},
+      {"NextSearch1", "F3", true, true},
+      {"Options1", "Ctrl+O", true, true},
+      {"Chercher1", "Ctrl+F", true, false},
+      {"SelectAll1", "Ctrl+A", true, false},
+      {"APropos1", "F1", true, true},
+      {"Quitter1", "Ctrl+Q", true, true},
+  };
+  auto* menu = window.findChild<QMenu*>("PMFiche1");
+  ASSERT_NE(menu, nullptr);
+  for (const Item& item : items) {
+    auto* action = window.findChild<QAction*>(item.name);
+    ASSERT_NE(action, nullptr) << item.name;
+    EXPECT_EQ(action->shortcut(), QKeySequence(item.shortcut)) << item.name;
+    EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
+    EXPECT_EQ(menu->actions().contains(action), item.inMenu) << item.name;
+  }
+  EXPECT_EQ(window.findChild<QAction*>("Quitter1")->text(), "Quit");
+  EXPECT_EQ(window.findChild<QAction*>("Prcdent1")->text(), "Précédent");
+  // One entry per strip position in both copy menus, the main card first.
+  auto* pasteInto = window.findChild<QMenu*>("Copiervers1");
+  ASSERT_EQ(pasteInto->actions().size(), 3);
+  EXPECT_EQ(pasteInto->actions()[0]->text(), "ktrquillWick");
+  EXPECT_EQ(pasteInto->actions()[0]->data().toInt(), -2);
+  EXPECT_EQ(pasteInto->actions()[2]->text(), "Gamma");
+  EXPECT_EQ(pasteInto->actions()[2]->data().toInt(), 2);
+  EXPECT_EQ(window.findChild<QMenu*>("Copierdepuis1")->actions().size(), 3);
+}
+
+TEST_F(FullWindow, TheStripShowsFilteredCardsWithTheDefaultOneSelected) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* strip = find<QWidget>(window, "SBLabel");
+  QList<QLabel*> labels;
+  for (QLabel* label : strip->findChildren<QLabel*>())
+    if (label->property("tag").isValid()) labels.append(label);
+  std::sort(labels.begin(), labels.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+  ASSERT_EQ(labels.size(), 3);  // the main card, Alpha and Gamma; Work is filtered out
+  EXPECT_EQ(labels[0]->objectName(), "LStandard");
+  EXPECT_EQ(labels[0]->property("tag").toInt(), -2);
+  EXPECT_EQ(labels[0]->property("hint").toString(), "-2");
+  EXPECT_EQ(labels[2]->text(), "Gamma");
+  EXPECT_EQ(labels[2]->property("tag").toInt(), 2);
+  EXPECT_EQ(labels[2]->property("hint").toString(), "2");  // card number in the index
+  for (int p = 0; p < 3; ++p) EXPECT_EQ(labels[p]->y(), 10 + 24 * p);
+  EXPECT_TRUE(labels[2]->font().bold());
+  EXPECT_FALSE(labels[1]->font().bold());
+  EXPECT_EQ(labels[1]->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+  EXPECT_EQ(find<QLabel>(window, "LLSignal")->y(), labels[2]->y());
+  EXPECT_EQ(find<QLabel>(window, "LBottomMenu")->y(), 2 * 24 + 112);
+  EXPECT_EQ(find<QLabel>(window, "Label1")->text(), "Gamma");
+
+  QTest::mouseClick(labels[1], Qt::LeftButton);
+  EXPECT_EQ(window.notebook().current().name, "Alpha");
+  EXPECT_TRUE(labels[1]->font().bold());
+  EXPECT_FALSE(labels[2]->font().bold());
+  EXPECT_EQ(find<QLabel>(window, "Label1")->text(), "Alpha");
+  EXPECT_TRUE(find<QLabel>(window, "LFileName")->text().endsWith("1.kvn"));
+  EXPECT_EQ(readFile(data / "3.kvn"), "text 3");  // unchanged: not rewritten
+}
+
+TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  ASSERT_TRUE(window.windowShown());
+  auto* editor = find<CardEditor>(window, "MMain");
+  editor->selectAll();
+  editor->insertPlainText("typed");
+
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.windowShown());
+  EXPECT_NE(readFile(data / "3.kvn").find("typed"), std::string::npos);
+  EXPECT_FALSE(fs::exists(data / "backup.ini"));
+
+  window.quit();
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
+  EXPECT_EQ(readFile(data / "param.ini").substr(0, 16), "Langue=Anglais\r\n");
+}
+
+TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModified) {
+  write(data / "3.kvo", "3.kvn\r\n2\r\n3\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n");
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* editor = find<CardEditor>(window, "MMain");
+  EXPECT_EQ(editor->textCursor().selectedText(), "xt ");
+  EXPECT_FALSE(editor->document()->isModified());
+}
+
+}  // namespace
+}  // namespace qw::gui
