@@ -116,9 +116,21 @@ RichText normalised(RichText text) {
 }
 
 RichText fromPlainText(std::string_view utf8, const CharFormat& format) {
+  // Built directly rather than through normalise(): plain cards can be large, and this makes
+  // one copy of the text instead of several.
+  const RichText formatOnly = normalised(RichText{{Paragraph{{Run{"x", format}}}}});
+  const CharFormat& clean = formatOnly.paragraphs[0].runs[0].format;
+  std::string cleaned;
+  if (!isCleanText(utf8)) utf8 = cleaned = cleanText(utf8);
   RichText text;
-  text.paragraphs.push_back(Paragraph{{Run{std::string(utf8), format}}});
-  normalise(text);
+  text.paragraphs.reserve(1 + std::count(utf8.begin(), utf8.end(), '\n'));
+  while (true) {
+    const auto br = utf8.find_first_of("\r\n");
+    Paragraph& p = text.paragraphs.emplace_back();
+    if (br != 0 && !utf8.empty()) p.runs.push_back(Run{std::string(utf8.substr(0, br)), clean});
+    if (br == std::string_view::npos) break;
+    utf8.remove_prefix(br + (utf8.substr(br, 2) == "\r\n" ? 2 : 1));
+  }
   return text;
 }
 

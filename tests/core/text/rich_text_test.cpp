@@ -74,6 +74,18 @@ TEST(RichText, FromPlainTextKeepsAFinalLineEnd) {
   EXPECT_EQ(plainText(fromPlainText("one")), "one");
 }
 
+TEST(RichText, FromPlainTextIsTheNormalisedSingleRun) {
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    const RichText raw = randomRawModel(seed);
+    for (const Paragraph& p : raw.paragraphs) {
+      for (const text::Run& run : p.runs) {
+        const RichText single{{Paragraph{{run}}}};
+        ASSERT_EQ(fromPlainText(run.text, run.format), normalised(single)) << seed;
+      }
+    }
+  }
+}
+
 TEST(RichText, PlainTextBreaksLinesAtSeparators) {
   const RichText t{{Paragraph{{text::Run{"a\u2028b", {}}, text::Run{"\u2028", bold()}}},
                     Paragraph{{text::Run{"c\td", {}}}}}};
