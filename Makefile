@@ -21,5 +21,14 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# Timings, never part of `make test`.
+bench: build
+	$(BUILD)/core_bench
+
+# A long fuzzing run of every reader (SECONDS each); `make test` runs a short one.
+SECONDS ?= 300
+fuzz: bootstrap
+	tests/fuzz/run.sh $(SECONDS) $(abspath $(BUILD))
+
 clean:
 	rm -rf $(BUILD)

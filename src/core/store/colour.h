@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/rich_text.h"
+
 namespace qw::store {
 
 constexpr std::uint32_t kColourNone = 0x1FFFFFFF;
@@ -21,10 +23,8 @@ std::optional<std::uint32_t> parseColour(std::string_view text);
 // The name of the colour when it has one, else "$" and eight upper-case hexadecimal digits.
 std::string colourText(std::uint32_t colour);
 
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
+// The same red, green and blue as the rich text's colours.
+using Rgb = text::Rgb;
 
 // The red, green and blue of a plain colour; nothing for system colours, clNone and clDefault,
 // which only the GUI's palette can resolve.

@@ -6,73 +6,24 @@
 #include "core/store/atomic_file.h"
 #include "core/store/store_error.h"
 #include "core/text/code_page.h"
+#include "core/text/plain_text.h"
+#include "core/text/utf8.h"
 
 namespace qw::store {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// Length of the well-formed UTF-8 sequence at pos, or 0 when it is malformed, overlong, a
-// surrogate or past U+10FFFF.
-size_t validSequenceLength(std::string_view s, size_t pos) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  if (lead < 0x80) return 1;
-  size_t length;
-  char32_t cp;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    cp = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    cp = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    cp = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (s.size() - pos < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    const auto c = static_cast<unsigned char>(s[pos + i]);
-    if ((c & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return length;
-}
-
-// Keeps well-formed UTF-8 and puts U+FFFD for each byte that starts no valid sequence.
-std::string repairUtf8(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  size_t pos = 0;
-  while (pos < s.size()) {
-    const size_t length = validSequenceLength(s, pos);
-    if (length == 0) {
-      text::appendUtf8(out, 0xFFFD);
-      ++pos;
-    } else {
-      out.append(s.substr(pos, length));
-      pos += length;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
-std::string decodeStoredText(std::string_view bytes) {
-  if (bytes.starts_with(kBom)) return repairUtf8(bytes.substr(kBom.size()));
-  return text::decodeWindows1252(bytes);
-}
+std::string decodeStoredText(std::string_view bytes) { return text::decodePlainText(bytes); }
 
 std::string encodeStoredText(std::string_view utf8) {
   auto narrow = text::encodeWindows1252(utf8);
   // Code-page text that happens to begin like a BOM would be read back as UTF-8.
   if (narrow && !narrow->starts_with(kBom)) return std::move(*narrow);
   std::string out(kBom);
-  out += repairUtf8(utf8);
+  out += text::toValidUtf8(utf8);
   return out;
 }
 
