@@ -1,5 +1,7 @@
 #include "gui/editor_panel.h"
 
+#include <QSignalBlocker>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTextDocument>
@@ -189,6 +191,30 @@ void EditorPanel::setBackgroundItem(int item) {
   const std::optional<QColor> colour = list->colourAt(item);
   list->setCurrentIndex(colour ? item : -1);
   editor_->setBackground(colour.value_or(Qt::white));
+}
+
+void EditorPanel::setLook(const ports::EditorLook& look) {
+  // Shown without the change events: nothing here is a user's choice to apply to a selection.
+  QFont font = editor_->font();
+  if (look.fontSize > 0) {
+    const QSignalBlocker quiet(bar_->sizeBox());
+    bar_->sizeBox()->setValue(look.fontSize);
+    font.setPointSize(look.fontSize);
+  }
+  FontList* fonts = bar_->fontList();
+  if (look.fontItem >= 0 && look.fontItem < fonts->count()) {
+    const QSignalBlocker quiet(fonts);
+    fonts->setCurrentIndex(look.fontItem);
+    font.setFamily(fonts->itemText(look.fontItem));
+  }
+  editor_->setFont(font);
+  ColourList* colours = bar_->textColours();
+  if (const std::optional<QColor> colour = colours->colourAt(look.colourItem)) {
+    const QSignalBlocker quiet(colours);
+    colours->setCurrentIndex(look.colourItem);
+    editor_->setTextColor(*colour);
+  }
+  setBackgroundItem(look.backgroundItem);
 }
 
 void EditorPanel::setAvailable(bool available) {

@@ -44,6 +44,7 @@ class EditorPanel : public QWidget, public ports::Editor {
   ports::EditorLook look() const override;
   // An item outside the list leaves no item chosen and a white background.
   void setBackgroundItem(int item) override;
+  void setLook(const ports::EditorLook& look) override;
   void setAvailable(bool available) override;
 
  public slots:

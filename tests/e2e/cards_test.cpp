@@ -96,15 +96,8 @@ void expectWholeCard(const fs::path& content, const std::string& original) {
 TEST_F(Cards, KillingTheProgramAtRandomMomentsNeverCostsACard) {
   std::mt19937 random(20261208);
   for (int round = 0; round < 50; ++round) {
-    const bool interrupted = fs::exists(data / "backup.ini");
     QProcess& running = program.start();
-    if (interrupted) {
-      // The recovery message comes first; answer it.
-      ASSERT_TRUE(waitUntil([&] { return !desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }))
-          << "round " << round;
-      desktop.key("Return");
-    }
-    ASSERT_TRUE(program.waitForMainWindow()) << "round " << round;
+    ASSERT_TRUE(program.waitForMainWindowPastRecovery()) << "round " << round;
     const QString window = program.mainWindow();
     for (int step = 0; step < 3; ++step) {
       clickCard(window, 1 + static_cast<int>(random() % 2));
@@ -124,13 +117,8 @@ TEST_F(Cards, KillingTheProgramAtRandomMomentsNeverCostsACard) {
   }
 
   // A last start recovers whatever the last kill interrupted and ends cleanly.
-  const bool interrupted = fs::exists(data / "backup.ini");
   QProcess& last = program.start();
-  if (interrupted) {
-    ASSERT_TRUE(waitUntil([&] { return !desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
-    desktop.key("Return");
-  }
-  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(program.waitForMainWindowPastRecovery());
   desktop.key("ctrl+q");
   ASSERT_TRUE(last.waitForFinished(10000));
   EXPECT_EQ(last.exitCode(), 0);

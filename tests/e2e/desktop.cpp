@@ -151,6 +151,20 @@ bool Program::waitForMainWindow(std::chrono::milliseconds timeout) const {
   return waitUntil([&] { return !mainWindow().isEmpty(); }, timeout);
 }
 
+bool Program::waitForMainWindowPastRecovery(std::chrono::milliseconds timeout) const {
+  return waitUntil(
+      [&] {
+        if (!mainWindow().isEmpty()) return true;
+        const QStringList boxes = desktop_.windowsNamed("^KTRQuillWick$");
+        if (!boxes.isEmpty()) {
+          desktop_.run("xdotool", {"windowactivate", "--sync", boxes.first()});
+          desktop_.run("xdotool", {"key", "--window", boxes.first(), "Return"});
+        }
+        return false;
+      },
+      timeout);
+}
+
 QString Program::mainWindow() const {
   // Message boxes carry the same title; the main window is the big one.
   for (const QString& id : desktop_.windowsNamed("^KTRQuillWick$")) {

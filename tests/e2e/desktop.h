@@ -70,6 +70,8 @@ class Program {
   QProcess& start();
   // Waits until the main window of this desktop is mapped; true when it appeared.
   bool waitForMainWindow(std::chrono::milliseconds timeout = 15s) const;
+  // The same, answering the message a start after a crash shows first (ERR#109).
+  bool waitForMainWindowPastRecovery(std::chrono::milliseconds timeout = 15s) const;
   // The main window's id, or empty.
   QString mainWindow() const;
 

@@ -108,7 +108,7 @@ TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {
   ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
 
   QProcess& again = program.start();
-  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(program.waitForMainWindowPastRecovery());
   EXPECT_TRUE(desktop.windowsNamed("^Information$").isEmpty());
   EXPECT_EQ(again.state(), QProcess::Running);
 }

@@ -424,3 +424,27 @@ TEST_F(EditorPanelTest, SelectAllGivesTheTextTheFocusWithEverythingSelected) {
 
 }  // namespace
 }  // namespace qw::gui
+
+namespace qw::gui {
+namespace {
+
+TEST_F(EditorPanelTest, ALookIsPutBackWithoutTouchingTheText) {
+  const std::string before = panel.rtf();
+  ports::EditorLook look;
+  look.fontSize = 14;
+  look.fontItem = -1;  // leaves the font as it is
+  look.colourItem = 10;
+  look.backgroundItem = 12;
+  panel.setLook(look);
+  EXPECT_EQ(sizeBox()->value(), 14);
+  EXPECT_EQ(editor()->font().pointSize(), 14);
+  EXPECT_EQ(editor()->textColor(), QColor(0xFF, 0, 0));
+  const ports::EditorLook now = panel.look();
+  EXPECT_EQ(now.colourItem, 10);
+  EXPECT_EQ(now.backgroundItem, 12);
+  EXPECT_EQ(panel.rtf(), before);
+  EXPECT_FALSE(panel.isModified());
+}
+
+}  // namespace
+}  // namespace qw::gui
