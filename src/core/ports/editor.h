@@ -48,6 +48,10 @@ class Editor {
 
   virtual EditorLook look() const = 0;
   virtual void setBackgroundItem(int item) = 0;
+  // Shows the text with `look`'s size, font, text colour and background items, the editor's
+  // own font following the size and font (a font item of -1 leaves the font as it is). The
+  // first visible line and the base size are not part of it.
+  virtual void setLook(const EditorLook& look) = 0;
 
   // A failed load leaves no card to show: the editor is hidden and disabled until a load
   // succeeds.

@@ -27,6 +27,7 @@ class FakeEditor : public ports::Editor {
   void setWordWrap(bool on) override { wrap = on; }
   ports::EditorLook look() const override { return editorLook; }
   void setBackgroundItem(int item) override { editorLook.backgroundItem = item; }
+  void setLook(const ports::EditorLook& l) override { editorLook = l; }
   void setAvailable(bool a) override { available = a; }
 
   // What a user does: type, which marks the text modified.
