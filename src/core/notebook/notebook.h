@@ -4,10 +4,12 @@
 // ports, so every rule here runs in tests without a widget.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/i18n/strings.h"
+#include "core/notebook/card_properties.h"
 #include "core/ports/editor.h"
 #include "core/ports/prompts.h"
 #include "core/store/store.h"
@@ -65,6 +67,42 @@ class Notebook {
   // Plain text of every hot-key slot, whatever its card file held.
   void refreshHotKeyTexts();
 
+  // --- card properties (the confirmation of the properties dialog) ---
+  // What the dialog shows for card `card`: the linked file only for a linked card, the
+  // synchronisation link as the program holds it.
+  CardProperties propertiesOf(int card) const;
+  // Creates a card at the end of the index with its files and saves the index; the slot it
+  // takes is removed from the card that held it. Returns the new card's number. Throws
+  // std::invalid_argument for an empty name (or a field that would break the index line),
+  // std::length_error when the index is full, StoreError when a file cannot be written.
+  int addCard(const CardProperties& properties);
+  // Rewrites card `card`'s index line and the content line of its settings file, then saves
+  // both. The card keeps its file number. Throws as addCard does.
+  void modifyCard(int card, const CardProperties& properties);
+
+  // --- card commands ---
+  // Every command that changes the index saves it; when that save fails, StoreError comes out
+  // and the index, the hot keys and the strip are as they were. A failed save of the shown card
+  // stops a command before it changes anything.
+  bool canCreateCard() const { return !store_.cardIndex.isFull(); }
+  // After the dialog confirmed a new card: saves the shown card, adds the new one at the end
+  // of the strip, opens it with the editor look the previous card had.
+  void createCard(const CardProperties& properties);
+  // After the dialog confirmed new properties for the selected card: applies them and reads
+  // the card again from its files, dropping unsaved edits. False, with a message, for the main
+  // card.
+  bool editCurrentCard(const CardProperties& properties);
+  // Asks, then deletes the selected card's files in the data folder (never a linked file) and
+  // its index line, and opens the card that takes its place in the strip.
+  void deleteCurrentCard();
+  // One step along the strip; nothing at either end.
+  void previousCard();
+  void nextCard();
+  // Exchanges the selected card with its shown neighbour in the index and the strip; the
+  // editor keeps the card as it is. The main card and the first card stay where they are.
+  void moveCurrentCardUp();
+  void moveCurrentCardDown();
+
   const CurrentCard& current() const { return current_; }
   const store::Store& store() const { return store_; }
   const i18n::StringTable& strings() const { return strings_; }
@@ -72,6 +110,12 @@ class Notebook {
 
  private:
   void buildStrip();
+  // Applies `change` to the index (and the hot-key slots), then saves the index; when the save
+  // fails, both are put back before the error goes on.
+  void changeIndex(const std::function<void()>& change);
+  // Takes hot-key slot `slot` from every card but `keeper`, in the index lines and the table.
+  void releaseHotKey(int slot, int keeper);
+  void swapWithNext(int position);
   // Removes a card's index line; hot keys bound to later cards follow them.
   void dropCard(int card);
   void openDefaultCard();

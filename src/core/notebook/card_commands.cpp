@@ -1,0 +1,148 @@
+// The card commands: new card, properties, delete, previous and next, move up and down. Each
+// keeps the index and its file, the card files, the strip, the hot-key slots and the shown
+// card in step.
+
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+#include "core/notebook/notebook.h"
+#include "core/store/index_line.h"
+#include "core/store/utf8_path.h"
+
+namespace qw::notebook {
+namespace fs = std::filesystem;
+using i18n::Str;
+
+void Notebook::changeIndex(const std::function<void()>& change) {
+  const store::CardIndex index = store_.cardIndex;
+  const store::HotKeySlots slots = store_.hotKeys;
+  try {
+    change();
+    store::saveCardIndex(store_);
+  } catch (...) {
+    store_.cardIndex = index;
+    store_.hotKeys = slots;
+    throw;
+  }
+}
+
+void Notebook::createCard(const CardProperties& properties) {
+  checkCardProperties(properties);
+  if (!canCreateCard()) throw std::length_error("the card index is full");
+  // The new card opens with the look of the card shown before it.
+  const ports::EditorLook look = editor_.look();
+  saveCard();
+  const int card = addCard(properties);
+  refreshHotKeyTexts();
+
+  // Appended whatever the category filter says; the next rebuild of the strip applies it.
+  const std::string name = store::displayName(store_.cardIndex.line(card));
+  strip_.push_back({card, name, store::readContentPath(store_, card)});
+  selected_ = static_cast<int>(strip_.size()) - 1;
+  loadCard(card, name);
+  editor_.setLook(look);
+}
+
+bool Notebook::editCurrentCard(const CardProperties& properties) {
+  // The selected entry, not the editor, names the card: after a failed load this is how a
+  // missing linked file gets replaced.
+  const int card = strip_[selected_].card;
+  if (card == kMainCard) {
+    prompts_.message(text(Str::sErrPropsNotEditable));
+    return false;
+  }
+  modifyCard(card, properties);
+  refreshHotKeyTexts();
+
+  StripEntry& entry = strip_[selected_];
+  entry.name = store::displayName(store_.cardIndex.line(card));
+  entry.contentFile = store::readContentPath(store_, card);
+  // Read again from the files the dialog chose, without saving: unsaved edits are dropped.
+  loadCard(card, entry.name);
+  current_.syncLink = properties.syncLink;
+  return true;
+}
+
+void Notebook::deleteCurrentCard() {
+  int position = selected_;
+  const int card = strip_[position].card;
+  if (card == kMainCard) {
+    prompts_.message(text(Str::sErrMainCardUndeletable));
+    return;
+  }
+  if (!prompts_.question(text(Str::sMsgDeleteCardTitle),
+                         text(Str::sMsgDeleteCardQuestion) + "\"" + strip_[position].name + "\""))
+    return;
+
+  const std::string number = store::fileNumber(store_.cardIndex.line(card));
+  changeIndex([&] { dropCard(card); });
+  // The files go once the saved index no longer names them. Only names made of a file number
+  // are touched, and only in the data folder: a linked file is never deleted.
+  if (store::parseCounter(number)) {
+    for (const char* extension : {".kvo", ".kvn", ".kvc"}) {
+      std::error_code missing;
+      fs::remove(store_.dataFolder / store::utf8Path(number + extension), missing);
+    }
+  }
+
+  strip_.erase(strip_.begin() + position);
+  for (StripEntry& entry : strip_)
+    if (entry.card > card) --entry.card;
+  // The card that followed takes the place; after the last one, the card above it.
+  if (position == static_cast<int>(strip_.size())) --position;
+  selected_ = position;
+  loadCard(strip_[position].card, strip_[position].name);
+}
+
+void Notebook::previousCard() {
+  if (selected_ > 0) switchToPosition(selected_ - 1);
+}
+
+void Notebook::nextCard() {
+  if (selected_ + 1 < static_cast<int>(strip_.size())) switchToPosition(selected_ + 1);
+}
+
+void Notebook::moveCurrentCardDown() {
+  if (selected_ == 0 || selected_ + 1 >= static_cast<int>(strip_.size())) return;
+  swapWithNext(selected_);
+  ++selected_;
+}
+
+void Notebook::moveCurrentCardUp() {
+  // Never above the main card.
+  if (selected_ < 2) return;
+  swapWithNext(selected_ - 1);
+  --selected_;
+}
+
+void Notebook::swapWithNext(int position) {
+  StripEntry& upper = strip_[position];
+  StripEntry& lower = strip_[position + 1];
+  const int a = upper.card;
+  const int b = lower.card;
+  // Cards hidden by the filter between the two keep their places.
+  changeIndex([&] {
+    auto lines = store_.cardIndex.lines();
+    std::swap(lines[a], lines[b]);
+    store_.cardIndex.setLines(std::move(lines));
+    for (int slot = store::HotKeySlots::kFirst; slot <= store::HotKeySlots::kLast; ++slot) {
+      int& bound = store_.hotKeys[slot].card;
+      if (bound == a)
+        bound = b;
+      else if (bound == b)
+        bound = a;
+    }
+  });
+  // Positions keep their card numbers; the names and files change places with the lines.
+  std::swap(upper.name, lower.name);
+  std::swap(upper.contentFile, lower.contentFile);
+  // The shown card is not saved or reloaded, it only has a new number. An editor left empty
+  // by a failed load stays without a card.
+  if (current_.number == a)
+    current_.number = b;
+  else if (current_.number == b)
+    current_.number = a;
+}
+
+}  // namespace qw::notebook
