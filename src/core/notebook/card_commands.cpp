@@ -77,6 +77,8 @@ void Notebook::deleteCurrentCard() {
 
   const std::string number = store::fileNumber(store_.cardIndex.line(card));
   changeIndex([&] { dropCard(card); });
+  // Nothing may put the deleted card back after a crash.
+  dropSafetyNet();
   // The files go once the saved index no longer names them. Only names made of a file number
   // are touched, and only in the data folder: a linked file is never deleted.
   if (store::parseCounter(number)) {

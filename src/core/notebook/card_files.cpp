@@ -156,6 +156,10 @@ void Notebook::saveCard() {
   settings.syncLink = current_.syncLink;
   store::writeTextLines(settingsFile, store::cardSettingsLines(settings));
 
+  dropSafetyNet();
+}
+
+void Notebook::dropSafetyNet() {
   removeQuietly(snapshotOf(current_.contentFile));
   removeQuietly(snapshotOf(current_.settingsFile));
   removeQuietly(store_.dataFolder / kJournal);

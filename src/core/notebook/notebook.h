@@ -119,6 +119,8 @@ class Notebook {
   // Removes a card's index line; hot keys bound to later cards follow them.
   void dropCard(int card);
   void openDefaultCard();
+  // Removes the open card's snapshot copies and the journal.
+  void dropSafetyNet();
   // The file work of loadCard; false when a linked file is gone.
   bool openCardFiles(int card);
   void failLoad();

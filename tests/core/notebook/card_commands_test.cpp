@@ -220,6 +220,10 @@ TEST_F(CardCommands, DeletingTheOnlyCardOpensTheMainCard) {
   EXPECT_FALSE(fs::exists(data / "1.kvo"));
   EXPECT_FALSE(fs::exists(data / "1.kvn"));
   EXPECT_FALSE(fs::exists(data / "1.kvc"));
+  // No snapshot of the deleted card is left to be restored after a crash.
+  EXPECT_FALSE(fs::exists(data / "1.kvn.$$$"));
+  EXPECT_FALSE(fs::exists(data / "1.kvo.$$$"));
+  EXPECT_EQ(readBytes(data / "backup.ini").substr(0, 14), "ktrquillWick\r\n");
   EXPECT_EQ(names(), std::vector<std::string>{"ktrquillWick"});
   EXPECT_EQ(notebook->selectedPosition(), 0);
   EXPECT_EQ(notebook->current().number, kMainCard);
