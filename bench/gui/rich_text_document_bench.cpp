@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QTextDocument>
+#include <QTextEdit>
 #include <random>
 #include <string>
 
@@ -124,6 +125,25 @@ void BM_LoadCard_Rtf(benchmark::State& state) {
   setCounters(state, card);
 }
 BENCHMARK(BM_LoadCard_Rtf)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The real case: the editor's document, with the editor's layout attached (not shown).
+void BM_SetPlainTextFloor_Editor(benchmark::State& state) {
+  const Card& card = rtfCard(static_cast<int>(state.range(0)));
+  QTextEdit edit;
+  edit.setFont(editorFont());
+  for (auto _ : state) edit.setPlainText(card.text);
+  setCounters(state, card);
+}
+BENCHMARK(BM_SetPlainTextFloor_Editor)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_LoadCard_Editor(benchmark::State& state) {
+  const Card& card = rtfCard(static_cast<int>(state.range(0)));
+  QTextEdit edit;
+  edit.setFont(editorFont());
+  for (auto _ : state) loadCard(*edit.document(), card.bytes, editorFont());
+  setCounters(state, card);
+}
+BENCHMARK(BM_LoadCard_Editor)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The two halves of the RTF load: the core's reader, then the document.
 void BM_ReadRtf(benchmark::State& state) {

@@ -81,9 +81,8 @@ class PendingText {
     }
     const qsizetype at = buffer_.size();
     buffer_.resize(at + static_cast<qsizetype>(utf8.size()));
-    QStringDecoder decoder(QStringDecoder::Utf8);
     const QChar* end =
-        decoder.appendToBuffer(buffer_.data() + at, QByteArrayView(utf8.data(), utf8.size()));
+        decoder_.appendToBuffer(buffer_.data() + at, QByteArrayView(utf8.data(), utf8.size()));
     buffer_.truncate(end - buffer_.constData());
     if (utf8.find("\xEF\xB7") != std::string_view::npos) {  // the lead bytes of U+FDD0, U+FDD1
       QChar* const begin = buffer_.data() + at;
@@ -98,13 +97,14 @@ class PendingText {
 
   void flush() {
     if (!buffer_.isEmpty()) cursor_.insertText(buffer_, *format_);
-    buffer_.clear();
+    buffer_.resize(0);  // keeps the allocation for the next piece
   }
 
  private:
   QTextCursor& cursor_;
   const QTextCharFormat* format_;
   QString buffer_;
+  QStringDecoder decoder_{QStringDecoder::Utf8};  // runs hold whole characters: no state carried
 };
 
 // ----- document to model ------------------------------------------------------------------
