@@ -22,6 +22,8 @@ CardStripView::CardStripView(QWidget* parent)
 
   auto* standard = new QLabel(canvas_);
   standard->setObjectName("LStandard");
+  standard->setCursor(Qt::PointingHandCursor);
+  standard->installEventFilter(this);
   labels_.push_back(standard);
   setEntries({});
 }
@@ -44,18 +46,25 @@ void CardStripView::setLook(const Look& look) {
 }
 
 void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries) {
-  while (labels_.size() > 1) {
-    delete labels_.back();
+  // Labels are reused, and spare ones deleted later: the click that led here may still be
+  // inside one of them.
+  const size_t wanted = std::max<size_t>(entries.size(), 1);
+  while (labels_.size() > wanted) {
+    labels_.back()->hide();
+    labels_.back()->deleteLater();
     labels_.pop_back();
   }
+  while (labels_.size() < wanted) {
+    auto* label = new QLabel(canvas_);
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(this);
+    labels_.push_back(label);
+  }
   for (size_t p = 0; p < entries.size(); ++p) {
-    QLabel* label = p == 0 ? labels_[0] : new QLabel(canvas_);
-    if (p > 0) labels_.push_back(label);
+    QLabel* label = labels_[p];
     label->setText(QString::fromStdString(entries[p].name));
     label->setProperty("tag", p == 0 ? notebook::kMainCard : static_cast<int>(p));
     label->setProperty("hint", QString::number(entries[p].card));
-    label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(this);
     label->show();
   }
   if (selected_ >= count()) selected_ = 0;

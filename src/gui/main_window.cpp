@@ -109,6 +109,16 @@ void MainWindow::buildLayout() {
     close();
   });
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
+  connect(menu_->deleteCard, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->deleteCurrentCard(); }); });
+  connect(menu_->previous, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->previousCard(); }); });
+  connect(menu_->next, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->nextCard(); }); });
+  connect(menu_->moveUp, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->moveCurrentCardUp(); }); });
+  connect(menu_->moveDown, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->moveCurrentCardDown(); }); });
   connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
 }
 
@@ -178,12 +188,17 @@ void MainWindow::showCurrentCard() {
 }
 
 void MainWindow::switchToPosition(int position) {
+  runCommand([this, position] { notebook_->switchToPosition(position); });
+}
+
+void MainWindow::runCommand(const std::function<void()>& command) {
   if (!notebook_) return;
   try {
-    notebook_->switchToPosition(position);
+    command();
   } catch (const std::exception& e) {
     reportError(e);
   }
+  showStrip();
   showCurrentCard();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <optional>
 
 #include "core/i18n/strings.h"
@@ -63,6 +64,9 @@ class MainWindow : public QMainWindow {
   bool saveCard();
   void saveOnExit();
   void reportError(const std::exception& error);
+  // Runs a card command of the notebook, then shows its outcome; a failure is reported and
+  // leaves the notebook as the command left it.
+  void runCommand(const std::function<void()>& command);
 
   store::StoreLocation where_;
   ports::PlatformServices& platform_;
