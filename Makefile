@@ -24,6 +24,7 @@ test: build
 # Timings, never part of `make test`.
 bench: build
 	$(BUILD)/core_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/gui_bench
 
 # A long fuzzing run of every reader (SECONDS each); `make test` runs a short one.
 SECONDS ?= 300
