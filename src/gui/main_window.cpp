@@ -15,6 +15,8 @@
 
 #include "core/store/store_error.h"
 #include "gui/card_menu.h"
+#include "gui/categories_dialog.h"
+#include "gui/options_dialog.h"
 #include "gui/card_strip_view.h"
 #include "gui/card_editor.h"
 #include "gui/editor_panel.h"
@@ -109,6 +111,8 @@ void MainWindow::buildLayout() {
     close();
   });
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
+  connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
+  connect(stripPanel_->editCategories, &QPushButton::clicked, this, &MainWindow::editCategories);
   connect(menu_->deleteCard, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->deleteCurrentCard(); }); });
   connect(menu_->previous, &QAction::triggered, this,
@@ -141,10 +145,10 @@ void MainWindow::firstShow() {
   applyStrings();
 
   const store::Settings& settings = store_->settings;
-  stripPanel_->strip->setLook({settingColour(settings[store::kStripBackground], kPanelColour),
-                               settingColour(settings[store::kCardNameColour], Qt::yellow),
-                               settingColour(settings[store::kActiveCardColour], Qt::white)});
+  applyStripLook();
   stripPanel_->setCategories(*store_, *strings_);
+  categoriesDialog_ = new CategoriesDialog(*store_, *strings_, &prompts_, this);
+  optionsDialog_ = new OptionsDialog(*store_, *strings_, platform_, &prompts_, this);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
   try {
@@ -161,6 +165,24 @@ void MainWindow::firstShow() {
   }
   listPanel_->setVisible(settings[store::kShowList] == "1");
   windowShown_ = true;
+}
+
+void MainWindow::applyStripLook() {
+  const store::Settings& settings = store_->settings;
+  stripPanel_->strip->setLook({settingColour(settings[store::kStripBackground], kPanelColour),
+                               settingColour(settings[store::kCardNameColour], Qt::yellow),
+                               settingColour(settings[store::kActiveCardColour], Qt::white)});
+}
+
+void MainWindow::editCategories() {
+  if (!categoriesDialog_) return;
+  categoriesDialog_->exec();
+  // A new category is shown by the filter: the tick list follows the settings.
+  stripPanel_->setCategories(*store_, *strings_);
+}
+
+void MainWindow::editOptions() {
+  if (optionsDialog_ && optionsDialog_->run()) applyStripLook();
 }
 
 void MainWindow::applyStrings() {

@@ -19,6 +19,8 @@ class QTreeWidget;
 namespace qw::gui {
 
 class CardMenu;
+class CategoriesDialog;
+class OptionsDialog;
 class EditorPanel;
 class StripPanel;
 
@@ -60,6 +62,9 @@ class MainWindow : public QMainWindow {
   void applyStrings();
   void showStrip();
   void showCurrentCard();
+  void applyStripLook();
+  void editCategories();
+  void editOptions();
   // Saves the open card; false (after telling the user) when it could not be written.
   bool saveCard();
   void saveOnExit();
@@ -80,6 +85,9 @@ class MainWindow : public QMainWindow {
   QWidget* listPanel_ = nullptr;  // PListPrecise
   QTreeWidget* listView_ = nullptr;
   CardMenu* menu_ = nullptr;
+  // Made once the store is loaded, and kept: they rebuild themselves on each show.
+  CategoriesDialog* categoriesDialog_ = nullptr;
+  OptionsDialog* optionsDialog_ = nullptr;
 
   bool firstShowDone_ = false;
   bool windowShown_ = false;

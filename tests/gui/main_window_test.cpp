@@ -284,3 +284,35 @@ TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModif
 
 }  // namespace
 }  // namespace qw::gui
+
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+
+namespace qw::gui {
+namespace {
+
+// Closes the modal dialog `name` as soon as it shows; true when it did show.
+bool closesWhenShown(MainWindow& window, const char* name, const std::function<void()>& open) {
+  bool shown = false;
+  QTimer::singleShot(0, &window, [&] {
+    if (auto* dialog = window.findChild<QDialog*>(name); dialog && dialog->isVisible()) {
+      shown = true;
+      dialog->reject();
+    }
+  });
+  open();
+  return shown;
+}
+
+TEST_F(FullWindow, OptionsAndCategoriesOpenFromTheMenuAndTheStripPanel) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  EXPECT_TRUE(closesWhenShown(window, "TFOptions",
+                              [&] { window.findChild<QAction*>("Options1")->trigger(); }));
+  EXPECT_TRUE(closesWhenShown(window, "TFCategorie",
+                              [&] { find<QPushButton>(window, "BEditCateg")->click(); }));
+}
+
+}  // namespace
+}  // namespace qw::gui
