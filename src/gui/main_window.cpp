@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -142,6 +144,12 @@ void MainWindow::firstShow() {
     return;
   }
   strings_ = i18n::StringTable::forLanguage(store_->language);
+  // Qt's own buttons (Yes, No, Cancel) in the interface language too.
+  if (!strings_->english()) {
+    auto* translator = new QTranslator(this);
+    if (translator->load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QCoreApplication::installTranslator(translator);
+  }
   applyStrings();
 
   const store::Settings& settings = store_->settings;
