@@ -1,0 +1,82 @@
+#include "gui/card_list_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "gui/qt_text.h"
+
+namespace qw::gui {
+
+CardListView::CardListView(QWidget* parent) : QTreeWidget(parent) {
+  setObjectName("ListView1");
+  // The captions are the same in every language.
+  setHeaderLabels({"Num", "Title", "Groupe", "Fichiers"});
+  setColumnWidth(notebook::kNumColumn, 30);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Sorting is ours: the view's own would re-sort on every fill.
+  setSortingEnabled(false);
+  header()->setSectionsClickable(true);
+  header()->setSortIndicatorShown(false);
+  connect(header(), &QHeaderView::sectionClicked, this, &CardListView::sortOnColumnClick);
+}
+
+void CardListView::setRows(std::vector<notebook::CardListRow> rows) {
+  rows_ = std::move(rows);
+  showRows();
+}
+
+void CardListView::showRows() {
+  setUpdatesEnabled(false);
+  clear();
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(rows_.size()));
+  for (const auto& row : rows_) {
+    auto* item = new QTreeWidgetItem(
+        QStringList{qs(row.num), qs(row.title), qs(row.group), qs(row.files)});
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    items.append(item);
+  }
+  addTopLevelItems(items);
+  for (int column = notebook::kTitleColumn; column < notebook::kCardListColumns; ++column)
+    resizeColumnToContents(column);
+  setUpdatesEnabled(true);
+}
+
+std::optional<notebook::CardListRow> CardListView::selectedRow() const {
+  const auto selected = selectedItems();
+  if (selected.isEmpty()) return std::nullopt;
+  const int index = indexOfTopLevelItem(selected.front());
+  if (index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
+  return rows_[static_cast<size_t>(index)];
+}
+
+void CardListView::sortOnColumnClick(int column) {
+  if (column < 0 || column >= notebook::kCardListColumns) return;
+  const bool descending = sort_.click(column);
+  // The selected row stays selected wherever the sort puts it.
+  const auto selected = selectedRow();
+  notebook::sortCardList(rows_, column, descending);
+  showRows();
+  if (!selected) return;
+  for (int index = 0; index < topLevelItemCount(); ++index) {
+    if (rows_[static_cast<size_t>(index)].card == selected->card) {
+      setCurrentItem(topLevelItem(index));
+      break;
+    }
+  }
+}
+
+void CardListView::keyReleaseEvent(QKeyEvent* event) {
+  QTreeWidget::keyReleaseEvent(event);
+  // A held key repeats its release; the card opens once, when the key really comes up.
+  if (event->isAutoRepeat()) return;
+  if (const auto row = selectedRow()) emit openCard(row->card);
+}
+
+}  // namespace qw::gui

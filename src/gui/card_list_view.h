@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <optional>
+#include <vector>
+
+#include "core/notebook/card_list.h"
+
+namespace qw::gui {
+
+// The table of shown cards above the editor: number, title, category and file of each. A click
+// on a column header sorts by it; releasing any key opens the selected row's card. A mouse
+// click only selects.
+class CardListView : public QTreeWidget {
+  Q_OBJECT
+ public:
+  explicit CardListView(QWidget* parent = nullptr);
+
+  // Shows the rows in the given order. The sort state is kept but not applied.
+  void setRows(std::vector<notebook::CardListRow> rows);
+  // The rows in the order shown.
+  const std::vector<notebook::CardListRow>& rows() const { return rows_; }
+  std::optional<notebook::CardListRow> selectedRow() const;
+  int sortState() const { return sort_.state(); }
+
+ public slots:
+  // What a click on the header of `column` does.
+  void sortOnColumnClick(int column);
+
+ signals:
+  // A key was released while a row was selected.
+  void openCard(int card);
+
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  void showRows();
+
+  std::vector<notebook::CardListRow> rows_;
+  notebook::CardListSort sort_;
+};
+
+}  // namespace qw::gui
