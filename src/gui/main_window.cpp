@@ -16,7 +16,10 @@
 #include <QVBoxLayout>
 
 #include "core/store/store_error.h"
+#include "core/notebook/card_list.h"
+#include "gui/card_list_view.h"
 #include "gui/card_menu.h"
+#include "gui/card_properties_dialog.h"
 #include "gui/categories_dialog.h"
 #include "gui/options_dialog.h"
 #include "gui/card_strip_view.h"
@@ -84,13 +87,7 @@ void MainWindow::buildLayout() {
   listPanel_->setObjectName("PListPrecise");
   auto* listLayout = new QVBoxLayout(listPanel_);
   listLayout->setContentsMargins(0, 0, 0, 0);
-  listView_ = new QTreeWidget;
-  listView_->setObjectName("ListView1");
-  listView_->setHeaderLabels({"Num", "Title", "Groupe", "Fichiers"});
-  listView_->setColumnWidth(0, 30);
-  listView_->setRootIsDecorated(false);
-  listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  listView_ = new CardListView;
   listLayout->addWidget(listView_);
   splitter->addWidget(listPanel_);
   listPanel_->hide();
@@ -114,6 +111,9 @@ void MainWindow::buildLayout() {
   });
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
+  connect(menu_->newCard, &QAction::triggered, this, &MainWindow::newCard);
+  connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
+  connect(listView_, &CardListView::openCard, this, &MainWindow::openListedCard);
   connect(stripPanel_->editCategories, &QPushButton::clicked, this, &MainWindow::editCategories);
   connect(menu_->deleteCard, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->deleteCurrentCard(); }); });
@@ -157,6 +157,7 @@ void MainWindow::firstShow() {
   stripPanel_->setCategories(*store_, *strings_);
   categoriesDialog_ = new CategoriesDialog(*store_, *strings_, &prompts_, this);
   optionsDialog_ = new OptionsDialog(*store_, *strings_, platform_, &prompts_, this);
+  propertiesDialog_ = new CardPropertiesDialog(this);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
   try {
@@ -189,6 +190,40 @@ void MainWindow::editCategories() {
   stripPanel_->setCategories(*store_, *strings_);
 }
 
+void MainWindow::newCard() {
+  if (!notebook_) return;
+  if (!notebook_->canCreateCard()) {
+    prompts_.message((*strings_)[Str::sErrTooManyCards]);
+    return;
+  }
+  const auto properties =
+      propertiesDialog_->ask(CardPropertiesDialog::Mode::Add, {}, *store_, *strings_);
+  if (properties) runCommand([&] { notebook_->createCard(*properties); });
+}
+
+void MainWindow::editCardProperties() {
+  if (!notebook_) return;
+  const int position = notebook_->selectedPosition();
+  if (position == 0) {
+    prompts_.message((*strings_)[Str::sErrPropsNotEditable]);
+    return;
+  }
+  const int card = notebook_->strip()[position].card;
+  const auto properties = propertiesDialog_->ask(
+      CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card), *store_, *strings_);
+  if (properties) runCommand([&] { notebook_->editCurrentCard(*properties); });
+}
+
+void MainWindow::openListedCard(int card) {
+  if (!notebook_) return;
+  for (const auto& row : listView_->rows()) {
+    if (row.card != card) continue;
+    const int position = notebook::stripPositionForRow(notebook_->strip(), row);
+    if (position >= 0) switchToPosition(position);
+    return;
+  }
+}
+
 void MainWindow::editOptions() {
   if (optionsDialog_ && optionsDialog_->run()) applyStripLook();
 }
@@ -204,6 +239,7 @@ void MainWindow::applyStrings() {
 
 void MainWindow::showStrip() {
   stripPanel_->strip->setEntries(notebook_->strip());
+  listView_->setRows(notebook::cardListRows(*store_, *strings_));
   stripPanel_->strip->select(notebook_->selectedPosition());
   menu_->setStripEntries(notebook_->strip());
 }

@@ -14,11 +14,12 @@ class PlatformServices;
 }
 
 class QSplitter;
-class QTreeWidget;
 
 namespace qw::gui {
 
+class CardListView;
 class CardMenu;
+class CardPropertiesDialog;
 class CategoriesDialog;
 class OptionsDialog;
 class EditorPanel;
@@ -64,6 +65,9 @@ class MainWindow : public QMainWindow {
   void showCurrentCard();
   void applyStripLook();
   void editCategories();
+  void newCard();
+  void editCardProperties();
+  void openListedCard(int card);
   void editOptions();
   // Saves the open card; false (after telling the user) when it could not be written.
   bool saveCard();
@@ -83,10 +87,11 @@ class MainWindow : public QMainWindow {
   StripPanel* stripPanel_ = nullptr;
   EditorPanel* editorPanel_ = nullptr;
   QWidget* listPanel_ = nullptr;  // PListPrecise
-  QTreeWidget* listView_ = nullptr;
+  CardListView* listView_ = nullptr;
   CardMenu* menu_ = nullptr;
   // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;
+  CardPropertiesDialog* propertiesDialog_ = nullptr;
   OptionsDialog* optionsDialog_ = nullptr;
 
   bool firstShowDone_ = false;

@@ -285,7 +285,9 @@ TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModif
 }  // namespace
 }  // namespace qw::gui
 
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <functional>
 
@@ -312,6 +314,49 @@ TEST_F(FullWindow, OptionsAndCategoriesOpenFromTheMenuAndTheStripPanel) {
                               [&] { window.findChild<QAction*>("Options1")->trigger(); }));
   EXPECT_TRUE(closesWhenShown(window, "TFCategorie",
                               [&] { find<QPushButton>(window, "BEditCateg")->click(); }));
+}
+
+}  // namespace
+}  // namespace qw::gui
+
+namespace qw::gui {
+namespace {
+
+TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  QTimer::singleShot(0, &window, [&] {
+    auto* dialog = window.findChild<QDialog*>("TFManageAll");
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("EFiche")->setText("Idées: été");
+    dialog->findChild<QPushButton*>("BAjouter")->click();
+  });
+  window.findChild<QAction*>("NouvelleFiche1")->trigger();
+
+  EXPECT_EQ(window.notebook().current().name, "Idées: été");
+  EXPECT_EQ(find<QLabel>(window, "Label1")->text(), "Idées: été");
+  const auto index = readFile(data / "fiches.kvn");
+  EXPECT_NE(index.find("4;-0-0:Id\xE9" "es: \xE9t\xE9\r\n5\r\n"), std::string::npos) << index;
+  auto* list = find<QTreeWidget>(window, "ListView1");
+  EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(1), "Idées: été");
+  EXPECT_EQ(window.findChild<QMenu*>("Copiervers1")->actions().size(), 4);
+}
+
+TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
+  fs::remove(data / "param.ini");  // opens the main card
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  bool refused = false;
+  QTimer::singleShot(0, &window, [&] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+        refused = box->text().startsWith("Err#102");
+        box->accept();
+      }
+    }
+  });
+  window.findChild<QAction*>("RenommerFiche1")->trigger();
+  EXPECT_TRUE(refused);
 }
 
 }  // namespace
