@@ -197,8 +197,7 @@ void EditorPanel::setLook(const ports::EditorLook& look) {
   // Shown without the change events: nothing here is a user's choice to apply to a selection.
   QFont font = editor_->font();
   if (look.fontSize > 0) {
-    const QSignalBlocker quiet(bar_->sizeBox());
-    bar_->sizeBox()->setValue(look.fontSize);
+    bar_->sizeBox()->showSize(look.fontSize);
     font.setPointSize(look.fontSize);
   }
   FontList* fonts = bar_->fontList();

@@ -1,5 +1,7 @@
 #include "gui/font_size_box.h"
 
+#include <QSignalBlocker>
+
 #include <QLineEdit>
 #include <algorithm>
 
@@ -37,6 +39,12 @@ void FontSizeBox::noticeText() {
   if (text() == reported_) return;
   reported_ = text();
   emit sizeTextChanged(typedSize());
+}
+
+void FontSizeBox::showSize(int size) {
+  const QSignalBlocker quiet(this);
+  setValue(size);
+  reported_ = text();
 }
 
 int FontSizeBox::typedSize() const { return valueFromText(lineEdit()->text()); }

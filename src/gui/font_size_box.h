@@ -16,6 +16,8 @@ class FontSizeBox : public QSpinBox {
 
   // The size the field's text stands for: its number, or 8 when it holds none.
   int typedSize() const;
+  // Shows `size` without reporting it: a size the program sets, not one the user typed.
+  void showSize(int size);
 
   QValidator::State validate(QString& input, int& pos) const override;
   int valueFromText(const QString& text) const override;

@@ -4,7 +4,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QApplication>
 #include <QHeaderView>
+#include <QListWidget>
+#include <QStyle>
+#include <QToolButton>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QMessageBox>
@@ -97,6 +101,22 @@ void MainWindow::buildLayout() {
   splitter->setSizes({170, 500});
   splitter->setStretchFactor(1, 1);
 
+  auto* showButton = new QToolButton;
+  showButton->setObjectName("IListPrecise");
+  showButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  showButton->setAutoRaise(true);
+  auto* hideButton = new QToolButton;
+  hideButton->setObjectName("IListPrecise1");
+  hideButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
+  hideButton->setAutoRaise(true);
+  editorPanel_->formatBar()->addLeadingWidget(showButton);
+  editorPanel_->formatBar()->addLeadingWidget(hideButton);
+  showListButton_ = showButton;
+  hideListButton_ = hideButton;
+  connect(showButton, &QToolButton::clicked, this, [this] { showList(true); });
+  connect(hideButton, &QToolButton::clicked, this, [this] { showList(false); });
+  hideButton->hide();
+
   menu_ = new CardMenu(this);
   for (QWidget* w : {static_cast<QWidget*>(stripPanel_), static_cast<QWidget*>(central)}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -115,6 +135,8 @@ void MainWindow::buildLayout() {
   connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
   connect(listView_, &CardListView::openCard, this, &MainWindow::openListedCard);
   connect(stripPanel_->editCategories, &QPushButton::clicked, this, &MainWindow::editCategories);
+  connect(stripPanel_->updateCategories, &QPushButton::clicked, this,
+          &MainWindow::updateCategoryFilter);
   connect(menu_->deleteCard, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->deleteCurrentCard(); }); });
   connect(menu_->previous, &QAction::triggered, this,
@@ -167,12 +189,9 @@ void MainWindow::firstShow() {
   }
   showStrip();
   showCurrentCard();
-  {
-    // Shown, not applied: applying would resize the card's stored selection at every start.
-    QSignalBlocker quiet(editorPanel_->formatBar()->sizeBox());
-    editorPanel_->formatBar()->sizeBox()->setValue(editorPanel_->editor()->font().pointSize());
-  }
-  listPanel_->setVisible(settings[store::kShowList] == "1");
+  // Shown, not applied: applying would resize the card's stored selection at every start.
+  editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->editor()->font().pointSize());
+  showList(settings[store::kShowList] == "1");
   windowShown_ = true;
 }
 
@@ -222,6 +241,32 @@ void MainWindow::openListedCard(int card) {
     if (position >= 0) switchToPosition(position);
     return;
   }
+}
+
+void MainWindow::updateCategoryFilter() {
+  std::vector<std::pair<std::string, bool>> ticks;
+  for (int i = 0; i < stripPanel_->categoryList->count(); ++i) {
+    const QListWidgetItem* item = stripPanel_->categoryList->item(i);
+    ticks.emplace_back(utf8(item->data(Qt::UserRole).toString()),
+                       item->checkState() == Qt::Checked);
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  runCommand([&] {
+    // Saved first: a card that cannot be written leaves the filter as it was.
+    notebook_->saveCard();
+    store_->settings[store::kCategoryFilter] = notebook::categoryFilterFrom(ticks);
+    store::saveSettings(*store_, platform_);
+    notebook_->applyCategoryFilter();
+  });
+  QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::showList(bool shown) {
+  listPanel_->setVisible(shown);
+  showListButton_->setVisible(!shown);
+  hideListButton_->setVisible(shown);
+  // Written with the other settings at the next save.
+  if (store_) store_->settings[store::kShowList] = shown ? "1" : "0";
 }
 
 void MainWindow::editOptions() {

@@ -68,6 +68,8 @@ class MainWindow : public QMainWindow {
   void newCard();
   void editCardProperties();
   void openListedCard(int card);
+  void updateCategoryFilter();
+  void showList(bool shown);
   void editOptions();
   // Saves the open card; false (after telling the user) when it could not be written.
   bool saveCard();
@@ -88,6 +90,8 @@ class MainWindow : public QMainWindow {
   EditorPanel* editorPanel_ = nullptr;
   QWidget* listPanel_ = nullptr;  // PListPrecise
   CardListView* listView_ = nullptr;
+  QWidget* showListButton_ = nullptr;  // IListPrecise
+  QWidget* hideListButton_ = nullptr;  // IListPrecise1
   CardMenu* menu_ = nullptr;
   // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;

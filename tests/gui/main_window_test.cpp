@@ -287,6 +287,7 @@ TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModif
 
 #include <QApplication>
 #include <QDialog>
+#include <QToolButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -357,6 +358,38 @@ TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
   });
   window.findChild<QAction*>("RenommerFiche1")->trigger();
   EXPECT_TRUE(refused);
+}
+
+}  // namespace
+}  // namespace qw::gui
+
+namespace qw::gui {
+namespace {
+
+TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* categories = find<QListWidget>(window, "CLBCategorie");
+  categories->item(0)->setCheckState(Qt::Unchecked);
+  categories->item(1)->setCheckState(Qt::Checked);
+  find<QPushButton>(window, "BCategUpdate")->click();
+
+  EXPECT_EQ(window.store().settings[store::kCategoryFilter], "-3-");
+  EXPECT_NE(readFile(data / "param.ini").find("LCategories=-3-\r\n"), std::string::npos);
+  EXPECT_EQ(window.notebook().current().number, notebook::kMainCard);
+  auto* list = find<QTreeWidget>(window, "ListView1");
+  ASSERT_EQ(list->topLevelItemCount(), 2);  // the main card and Work
+  EXPECT_EQ(list->topLevelItem(1)->text(1), "Work");
+  EXPECT_EQ(window.findChild<QMenu*>("Copiervers1")->actions().size(), 2);
+
+  // "AffichList=1" at start: the list is shown and its hide button offered.
+  auto* hide = find<QToolButton>(window, "IListPrecise1");
+  EXPECT_TRUE(hide->isVisible());
+  hide->click();
+  EXPECT_FALSE(find<QWidget>(window, "PListPrecise")->isVisible());
+  EXPECT_TRUE(find<QToolButton>(window, "IListPrecise")->isVisible());
+  window.quit();
+  EXPECT_NE(readFile(data / "param.ini").find("AffichList=0\r\n"), std::string::npos);
 }
 
 }  // namespace

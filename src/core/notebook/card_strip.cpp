@@ -71,6 +71,13 @@ void Notebook::openDefaultCard() {
   loadCard(strip_[selected_].card, strip_[selected_].name);
 }
 
+void Notebook::applyCategoryFilter() {
+  saveCard();
+  buildStrip();
+  selected_ = 0;
+  loadCard(kMainCard, strip_[0].name);
+}
+
 void Notebook::switchToPosition(int position) {
   if (position < 0 || position >= static_cast<int>(strip_.size())) return;
   saveCard();

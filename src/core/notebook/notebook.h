@@ -64,6 +64,9 @@ class Notebook {
   // Saves the shown card, then shows the card at strip position `position`. When the save
   // fails it throws StoreError and nothing changes.
   void switchToPosition(int position);
+  // After the category filter changed: saves the shown card, rebuilds the strip from the
+  // filter and opens the main card.
+  void applyCategoryFilter();
   // Plain text of every hot-key slot, whatever its card file held.
   void refreshHotKeyTexts();
 

@@ -137,3 +137,27 @@ TEST_F(CardStrip, HotKeyTextsHeldAsRichTextBecomePlain) {
 
 }  // namespace
 }  // namespace qw::notebook
+
+namespace qw::notebook {
+namespace {
+
+TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
+  makeCards({"1;-1-0:One", "2;-12-0:Twelve", "3;-0-0:Plain"},
+            "Langue=Fran\xE7" "ais\r\nDefaultFiche=One\r\nx\r\nx\r\nx\r\nLCategories=-0-1-12-\r\n");
+  open();
+  editor.type("edited one");
+  store->settings[store::kCategoryFilter] = "-12-";
+  notebook->applyCategoryFilter();
+  EXPECT_EQ(readBytes(data / "1.kvn"), "{\\rtf1 edited one}");
+  EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Twelve"}));
+  EXPECT_EQ(notebook->selectedPosition(), 0);
+  EXPECT_EQ(notebook->current().number, kMainCard);
+
+  store->settings[store::kCategoryFilter] = "-";
+  notebook->applyCategoryFilter();
+  EXPECT_EQ(names(), std::vector<std::string>{"ktrquillWick"});
+  EXPECT_EQ(store->cardIndex.count(), 3);
+}
+
+}  // namespace
+}  // namespace qw::notebook
