@@ -140,9 +140,9 @@ void MainWindow::buildLayout() {
   connect(menu_->deleteCard, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->deleteCurrentCard(); }); });
   connect(menu_->previous, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->previousCard(); }); });
+          [this] { runCommand([this] { notebook_->previousCard(); }, false); });
   connect(menu_->next, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->nextCard(); }); });
+          [this] { runCommand([this] { notebook_->nextCard(); }, false); });
   connect(menu_->moveUp, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->moveCurrentCardUp(); }); });
   connect(menu_->moveDown, &QAction::triggered, this,
@@ -252,7 +252,8 @@ void MainWindow::updateCategoryFilter() {
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   runCommand([&] {
-    // Saved first: a card that cannot be written leaves the filter as it was.
+    // Saved first (the filter's own save then finds nothing changed): a card that cannot be
+    // written leaves the filter as it was.
     notebook_->saveCard();
     store_->settings[store::kCategoryFilter] = notebook::categoryFilterFrom(ticks);
     store::saveSettings(*store_, platform_);
@@ -299,17 +300,17 @@ void MainWindow::showCurrentCard() {
 }
 
 void MainWindow::switchToPosition(int position) {
-  runCommand([this, position] { notebook_->switchToPosition(position); });
+  runCommand([this, position] { notebook_->switchToPosition(position); }, false);
 }
 
-void MainWindow::runCommand(const std::function<void()>& command) {
+void MainWindow::runCommand(const std::function<void()>& command, bool stripChanges) {
   if (!notebook_) return;
   try {
     command();
   } catch (const std::exception& e) {
     reportError(e);
   }
-  showStrip();
+  if (stripChanges) showStrip();
   showCurrentCard();
 }
 

@@ -77,7 +77,9 @@ class MainWindow : public QMainWindow {
   void reportError(const std::exception& error);
   // Runs a card command of the notebook, then shows its outcome; a failure is reported and
   // leaves the notebook as the command left it.
-  void runCommand(const std::function<void()>& command);
+  // `stripChanges` says whether the command can change the strip (and so the menus and the
+  // list); a plain switch does not, and keeps the list's order and selection.
+  void runCommand(const std::function<void()>& command, bool stripChanges = true);
 
   store::StoreLocation where_;
   ports::PlatformServices& platform_;

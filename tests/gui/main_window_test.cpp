@@ -287,6 +287,7 @@ TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModif
 
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QToolButton>
 #include <QMessageBox>
 #include <QTimer>
@@ -390,6 +391,27 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   EXPECT_TRUE(find<QToolButton>(window, "IListPrecise")->isVisible());
   window.quit();
   EXPECT_NE(readFile(data / "param.ini").find("AffichList=0\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qw::gui
+
+namespace qw::gui {
+namespace {
+
+TEST_F(FullWindow, OpeningACardFromTheListKeepsTheListsOrderAndSelection) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* list = find<QTreeWidget>(window, "ListView1");
+  list->header()->sectionClicked(1);  // Title, ascending
+  list->header()->sectionClicked(1);  // Title, descending: quillWick, Gamma, Alpha
+  ASSERT_EQ(list->topLevelItem(0)->text(1), "quillWick");
+  list->setFocus();
+  list->setCurrentItem(list->topLevelItem(1));
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.notebook().current().name, "Alpha");
+  EXPECT_EQ(list->currentItem()->text(1), "Alpha");
+  EXPECT_EQ(list->topLevelItem(0)->text(1), "quillWick");
 }
 
 }  // namespace

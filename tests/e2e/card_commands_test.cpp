@@ -1,0 +1,101 @@
+// Card commands through the real menu and its shortcuts: create, rename, move, delete.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e/desktop.h"
+
+namespace qw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CardCommands : public ::testing::Test {
+ protected:
+  Desktop desktop;
+  Program program{desktop};
+  fs::path data = program.dataFolder();
+
+  void SetUp() override {
+    fs::create_directories(data);
+    std::ofstream(data / "param.ini", std::ios::binary)
+        << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
+           "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
+           "AffichList=0\r\nLaunch=Manual\r\nHidden=Show\r\n";
+  }
+
+  bool indexIs(const std::string& bytes) const {
+    return waitUntil([&] { return readFile(data / "fiches.kvn") == bytes; });
+  }
+
+  // Waits for the properties dialog, replaces its name and confirms with Enter.
+  void answerProperties(const QString& name) {
+    QStringList dialog;
+    ASSERT_TRUE(waitUntil([&] { return !(dialog = desktop.windowsNamed("^Add a card$")).isEmpty(); }));
+    desktop.run("xdotool", {"windowactivate", "--sync", dialog.first()});
+    desktop.key("ctrl+a");
+    desktop.type(name);
+    desktop.key("Return");
+    ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^Add a card$").isEmpty(); }));
+  }
+
+  void focusMainWindow() {
+    desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
+  }
+};
+
+TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+
+  focusMainWindow();
+  desktop.key("ctrl+n");
+  answerProperties("First");
+  ASSERT_TRUE(indexIs("1;-0-0:First\r\n2\r\n")) << readFile(data / "fiches.kvn");
+
+  focusMainWindow();
+  desktop.key("ctrl+n");
+  answerProperties("Second: été");
+  ASSERT_TRUE(indexIs("1;-0-0:First\r\n2;-0-0:Second: \xE9t\xE9\r\n3\r\n"))
+      << readFile(data / "fiches.kvn");
+  EXPECT_TRUE(fs::exists(data / "2.kvo"));
+
+  focusMainWindow();
+  desktop.key("ctrl+r");
+  answerProperties("Renamed");
+  ASSERT_TRUE(indexIs("1;-0-0:First\r\n2;-0-0:Renamed\r\n3\r\n")) << readFile(data / "fiches.kvn");
+
+  // "Monter" has no shortcut: the card menu from the strip, seventh item.
+  focusMainWindow();
+  desktop.run("xdotool", {"mousemove", "--window", program.mainWindow(), "90", "400", "click", "3"});
+  ASSERT_TRUE(waitUntil([&] {
+    return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+               .out.split('\n', Qt::SkipEmptyParts)
+               .size() > 1;
+  }));
+  for (int i = 0; i < 7; ++i) desktop.key("Down");
+  desktop.key("Return");
+  ASSERT_TRUE(indexIs("2;-0-0:Renamed\r\n1;-0-0:First\r\n3\r\n")) << readFile(data / "fiches.kvn");
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "card-commands.png");
+
+  focusMainWindow();
+  desktop.key("ctrl+Delete");
+  QStringList question;
+  ASSERT_TRUE(waitUntil(
+      [&] { return !(question = desktop.windowsNamed("^Delete confirmation$")).isEmpty(); }));
+  desktop.run("xdotool", {"windowactivate", "--sync", question.first()});
+  desktop.key("Return");
+  ASSERT_TRUE(indexIs("1;-0-0:First\r\n3\r\n")) << readFile(data / "fiches.kvn");
+  EXPECT_FALSE(fs::exists(data / "2.kvo"));
+  EXPECT_FALSE(fs::exists(data / "2.kvn"));
+
+  focusMainWindow();
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_EQ(running.exitCode(), 0);
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:First\r\n3\r\n");
+}
+
+}  // namespace
+}  // namespace qw::e2e
