@@ -6,11 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "core/notebook/fakes.h"
-#include "core/notebook/notebook.h"
-#include "core/store/mock_platform.h"
+#include "core/notebook/notebook_fixture.h"
 #include "core/store/store_error.h"
-#include "core/store/temp_folder.h"
 #include "core/store/text_file.h"
 
 namespace qw::notebook {
@@ -21,59 +18,20 @@ using i18n::Str;
 using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
 
-class CardCommands : public ::testing::Test {
+class CardCommands : public fixtures::NotebookFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
-  fixtures::FakeEditor editor;
-  fixtures::FakePrompts prompts;
-  std::optional<Notebook> notebook;
-
-  // Own-file cards from their index lines, each holding "text of <file number>"; the counter
-  // is 50.
-  void makeCards(const std::vector<std::string>& index) {
-    std::string lines;
-    for (const auto& line : index) {
-      const std::string number = line.substr(0, line.find(';'));
-      writeBytes(data / (number + ".kvo"), number + ".kvn\r\n");
-      writeBytes(data / (number + ".kvn"), "text of " + number);
-      lines += line + "\r\n";
-    }
-    writeBytes(data / "fiches.kvn", lines + "50\r\n");
-  }
-
   // A start that shows every category and opens the card named `shown`.
   Notebook& open(const std::string& shown = "ktrquillWick") {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
+    loadStore();
     store->settings[store::kCategoryFilter] = "-0-1-2-3-";
     store->settings[store::kDefaultCard] = shown;
-    notebook.emplace(*store, strings, editor, prompts);
-    notebook->open();
-    return *notebook;
+    return openNotebook();
   }
 
-  std::vector<std::string> names() const {
-    std::vector<std::string> shown;
-    for (const auto& entry : notebook->strip()) shown.push_back(entry.name);
-    return shown;
-  }
   std::vector<int> cards() const {
     std::vector<int> numbers;
     for (const auto& entry : notebook->strip()) numbers.push_back(entry.card);
     return numbers;
-  }
-  std::vector<std::string> indexOnDisk() const {
-    return store::readTextLines(data / "fiches.kvn").value_or(std::vector<std::string>{});
-  }
-
-  static CardProperties named(const std::string& name, int slot = 0) {
-    CardProperties properties;
-    properties.name = name;
-    properties.hotKeySlot = slot;
-    return properties;
   }
 };
 

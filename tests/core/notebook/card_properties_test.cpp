@@ -6,11 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "core/notebook/fakes.h"
-#include "core/notebook/notebook.h"
+#include "core/notebook/notebook_fixture.h"
 #include "core/store/index_line.h"
-#include "core/store/mock_platform.h"
-#include "core/store/temp_folder.h"
 #include "core/store/text_file.h"
 
 namespace qw::notebook {
@@ -20,23 +17,12 @@ namespace fs = std::filesystem;
 using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
 
-class CardPropertiesTest : public ::testing::Test {
+class CardPropertiesTest : public fixtures::NotebookFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
-  fixtures::FakeEditor editor;
-  fixtures::FakePrompts prompts;
-  std::optional<Notebook> notebook;
-
   // A start of the program on the data folder as it is; the main card is shown.
   Notebook& start() {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
-    notebook.emplace(*store, strings, editor, prompts);
-    notebook->open();
-    return *notebook;
+    loadStore();
+    return openNotebook();
   }
 
   // An own-file card whose settings file has 23 lines, the 11th being `syncLine`.
@@ -49,18 +35,8 @@ class CardPropertiesTest : public ::testing::Test {
     if (contentLine == number + ".kvn") writeBytes(data / contentLine, "text of " + number);
   }
 
-  std::vector<std::string> indexOnDisk() const {
-    return store::readTextLines(data / "fiches.kvn").value_or(std::vector<std::string>{});
-  }
   std::vector<std::string> linesOf(const std::string& file) const {
     return store::readTextLines(data / file).value_or(std::vector<std::string>{});
-  }
-
-  static CardProperties named(const std::string& name, int slot = 0) {
-    CardProperties properties;
-    properties.name = name;
-    properties.hotKeySlot = slot;
-    return properties;
   }
 };
 

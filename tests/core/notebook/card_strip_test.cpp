@@ -4,11 +4,8 @@
 
 #include <optional>
 
-#include "core/notebook/fakes.h"
-#include "core/notebook/notebook.h"
-#include "core/store/mock_platform.h"
+#include "core/notebook/notebook_fixture.h"
 #include "core/store/store_error.h"
-#include "core/store/temp_folder.h"
 
 namespace qw::notebook {
 namespace {
@@ -17,41 +14,19 @@ namespace fs = std::filesystem;
 using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
 
-class CardStrip : public ::testing::Test {
+class CardStrip : public fixtures::NotebookFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Français");
-  fixtures::FakeEditor editor;
-  fixtures::FakePrompts prompts;
-  std::optional<Notebook> notebook;
+  CardStrip() : NotebookFolder("Français") {}
 
-  // Cards 1..n named by `names`, in category `categories[i]`, each with its own file.
+  // Own-file cards from their index lines, and the settings file.
   void makeCards(const std::vector<std::string>& index, const std::string& settings) {
-    std::string lines;
-    for (const auto& line : index) {
-      const std::string number = line.substr(0, line.find(';'));
-      writeBytes(data / (number + ".kvo"), number + ".kvn\r\n");
-      writeBytes(data / (number + ".kvn"), "text of " + number);
-      lines += line + "\r\n";
-    }
-    writeBytes(data / "fiches.kvn", lines + "50\r\n");
+    NotebookFolder::makeCards(index);
     writeBytes(data / "param.ini", settings);
   }
 
   Notebook& open() {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
-    notebook.emplace(*store, strings, editor, prompts);
-    notebook->open();
-    return *notebook;
-  }
-
-  std::vector<std::string> names() const {
-    std::vector<std::string> shown;
-    for (const auto& entry : notebook->strip()) shown.push_back(entry.name);
-    return shown;
+    loadStore();
+    return openNotebook();
   }
 };
 

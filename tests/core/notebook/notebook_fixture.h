@@ -1,0 +1,76 @@
+#pragma once
+// A scratch data folder with a notebook over it, the editor and message boxes faked.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/notebook/card_properties.h"
+#include "core/notebook/fakes.h"
+#include "core/notebook/notebook.h"
+#include "core/store/mock_platform.h"
+#include "core/store/temp_folder.h"
+#include "core/store/text_file.h"
+
+namespace qw::notebook::fixtures {
+
+class NotebookFolder : public ::testing::Test {
+ protected:
+  explicit NotebookFolder(std::string_view language = "Anglais")
+      : strings(i18n::StringTable::forLanguage(language)) {}
+
+  // A start of the program on the data folder as it is.
+  store::Store& loadStore() {
+    return store.emplace(
+        store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
+  }
+  // The notebook over the loaded store, opened as the first show does.
+  Notebook& openNotebook() {
+    notebook.emplace(*store, strings, editor, prompts);
+    notebook->open();
+    return *notebook;
+  }
+
+  // Own-file cards from their index lines, each holding "text of <file number>"; the counter
+  // is 50.
+  void makeCards(const std::vector<std::string>& index) {
+    std::string lines;
+    for (const auto& line : index) {
+      const std::string number = line.substr(0, line.find(';'));
+      store::fixtures::writeBytes(data / (number + ".kvo"), number + ".kvn\r\n");
+      store::fixtures::writeBytes(data / (number + ".kvn"), "text of " + number);
+      lines += line + "\r\n";
+    }
+    store::fixtures::writeBytes(data / "fiches.kvn", lines + "50\r\n");
+  }
+
+  static CardProperties named(const std::string& name, int slot = 0) {
+    CardProperties properties;
+    properties.name = name;
+    properties.hotKeySlot = slot;
+    return properties;
+  }
+
+  std::vector<std::string> names() const {
+    std::vector<std::string> shown;
+    for (const auto& entry : notebook->strip()) shown.push_back(entry.name);
+    return shown;
+  }
+  std::vector<std::string> indexOnDisk() const {
+    return store::readTextLines(data / "fiches.kvn").value_or(std::vector<std::string>{});
+  }
+
+  store::fixtures::TempFolder temp;
+  std::filesystem::path data = temp.path() / "dataQuillWick";
+  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
+  std::optional<store::Store> store;
+  i18n::StringTable strings;
+  FakeEditor editor;
+  FakePrompts prompts;
+  std::optional<Notebook> notebook;
+};
+
+}  // namespace qw::notebook::fixtures
