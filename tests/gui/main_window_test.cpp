@@ -3,12 +3,29 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "core/ports/platform_services.h"
+#include "gui/card_editor.h"
 
 namespace qw::gui {
 namespace {
@@ -82,25 +99,7 @@ TEST_F(MainWindowTest, AnUnusableDataFolderIsReportedNotHidden) {
   EXPECT_FALSE(failed.first().first().toString().isEmpty());
 }
 
-}  // namespace
-}  // namespace qw::gui
-
 // The full window on a prepared data folder.
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
-
-#include "gui/card_editor.h"
-
-namespace qw::gui {
-namespace {
-
 void write(const fs::path& file, const std::string& bytes) {
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << bytes;
@@ -282,20 +281,6 @@ TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModif
   EXPECT_FALSE(editor->document()->isModified());
 }
 
-}  // namespace
-}  // namespace qw::gui
-
-#include <QApplication>
-#include <QDialog>
-#include <QHeaderView>
-#include <QToolButton>
-#include <QMessageBox>
-#include <QTimer>
-#include <functional>
-
-namespace qw::gui {
-namespace {
-
 // Closes the modal dialog `name` as soon as it shows; true when it did show.
 bool closesWhenShown(MainWindow& window, const char* name, const std::function<void()>& open) {
   bool shown = false;
@@ -317,12 +302,6 @@ TEST_F(FullWindow, OptionsAndCategoriesOpenFromTheMenuAndTheStripPanel) {
   EXPECT_TRUE(closesWhenShown(window, "TFCategorie",
                               [&] { find<QPushButton>(window, "BEditCateg")->click(); }));
 }
-
-}  // namespace
-}  // namespace qw::gui
-
-namespace qw::gui {
-namespace {
 
 TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
@@ -361,12 +340,6 @@ TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
   EXPECT_TRUE(refused);
 }
 
-}  // namespace
-}  // namespace qw::gui
-
-namespace qw::gui {
-namespace {
-
 TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
   window.show();
@@ -392,12 +365,6 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   window.quit();
   EXPECT_NE(readFile(data / "param.ini").find("AffichList=0\r\n"), std::string::npos);
 }
-
-}  // namespace
-}  // namespace qw::gui
-
-namespace qw::gui {
-namespace {
 
 TEST_F(FullWindow, OpeningACardFromTheListKeepsTheListsOrderAndSelection) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
