@@ -56,8 +56,9 @@ TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
 
   focusMainWindow();
   desktop.key("ctrl+n");
-  answerProperties("Second: été");
-  ASSERT_TRUE(indexIs("1;-0-0:First\r\n2;-0-0:Second: \xE9t\xE9\r\n3\r\n"))
+  // ASCII only: xdotool drops accented keys at random; accents are covered by the widget tests.
+  answerProperties("Second: note");
+  ASSERT_TRUE(indexIs("1;-0-0:First\r\n2;-0-0:Second: note\r\n3\r\n"))
       << readFile(data / "fiches.kvn");
   EXPECT_TRUE(fs::exists(data / "2.kvo"));
 
