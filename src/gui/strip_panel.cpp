@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/store/index_line.h"
 #include "core/store/store.h"
 #include "gui/card_strip_view.h"
+#include "gui/folding_panel.h"
 #include "gui/qt_text.h"
 
 namespace qw::gui {
@@ -27,40 +27,6 @@ T* named(T* widget, const char* name) {
 }
 
 }  // namespace
-
-QWidget* StripPanel::foldingPanel(const char* name, const char* titleName, const char* openName,
-                                  const char* closeName, QWidget* body, Header& header) {
-  auto* panel = named(new QWidget, name);
-  auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->setSpacing(2);
-  auto* top = new QHBoxLayout;
-  header.title = named(new QLabel, titleName);
-  QFont bold = header.title->font();
-  bold.setBold(true);
-  header.title->setFont(bold);
-  header.open = named(new QToolButton, openName);
-  header.open->setArrowType(Qt::UpArrow);
-  header.open->setAutoRaise(true);
-  header.close = named(new QToolButton, closeName);
-  header.close->setArrowType(Qt::DownArrow);
-  header.close->setAutoRaise(true);
-  header.close->hide();
-  top->addWidget(header.title, 1);
-  top->addWidget(header.open);
-  top->addWidget(header.close);
-  layout->addLayout(top);
-  layout->addWidget(body);
-  body->hide();
-  const auto fold = [body, h = header](bool open) {
-    body->setVisible(open);
-    h.open->setVisible(!open);
-    h.close->setVisible(open);
-  };
-  connect(header.open, &QToolButton::clicked, this, [fold] { fold(true); });
-  connect(header.close, &QToolButton::clicked, this, [fold] { fold(false); });
-  return panel;
-}
 
 StripPanel::StripPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("PFiche");
@@ -92,15 +58,14 @@ StripPanel::StripPanel(QWidget* parent) : QWidget(parent) {
   form->addRow(lineNumberLabel_, lineNumber);
   form->addRow(searchLabel_);
   form->addRow(search);
-  functions = foldingPanel("PFonction", "LMenuFonction", "IMGUp", "IMGDown", functionsBody,
-                           functionsHeader_);
+  functions = new FoldingPanel("PFonction", "LMenuFonction", "IMGUp", "IMGDown", functionsBody,
+                               168);
   bottomLayout->addWidget(functions);
 
   auto* categoriesBody = new QWidget;
   auto* categoriesLayout = new QVBoxLayout(categoriesBody);
   categoriesLayout->setContentsMargins(0, 0, 0, 0);
   categoryList = named(new QListWidget, "CLBCategorie");
-  categoryList->setMaximumHeight(120);
   auto* buttons = new QHBoxLayout;
   editCategories = named(new QPushButton("..."), "BEditCateg");
   editCategories->setMaximumWidth(32);
@@ -109,11 +74,12 @@ StripPanel::StripPanel(QWidget* parent) : QWidget(parent) {
   buttons->addWidget(updateCategories, 1);
   categoriesLayout->addWidget(categoryList);
   categoriesLayout->addLayout(buttons);
-  categories = foldingPanel("PCategorie", "LCateg", "IMGUpCateg", "IMGDownCateg",
-                            categoriesBody, categoriesHeader_);
+  categories = new FoldingPanel("PCategorie", "LCateg", "IMGUpCateg", "IMGDownCateg",
+                                categoriesBody, 160);
   bottomLayout->addWidget(categories);
 
   auto* exitPanel = named(new QWidget, "PMenuExit");
+  exitPanel->setFixedHeight(41);
   auto* exitLayout = new QHBoxLayout(exitPanel);
   exitLayout->setContentsMargins(8, 6, 8, 6);
   exit = named(new QPushButton, "BExit");
@@ -127,8 +93,8 @@ void StripPanel::setStrings(const i18n::StringTable& s) {
   lineNumberLabel_->setText(text(Str::sMainLineLabel));
   searchLabel_->setText(text(Str::sMainSearchLabel));
   lineFunctionsLabel_->setText(text(Str::sMainFunctionLabel));
-  functionsHeader_.title->setText(text(Str::sMainFunctionsLabel));
-  categoriesHeader_.title->setText(text(Str::sMainCategoriesLabel));
+  functions->setTitle(text(Str::sMainFunctionsLabel));
+  categories->setTitle(text(Str::sMainCategoriesLabel));
   updateCategories->setText(text(Str::sMainCategoriesUpdate));
   lineNumber->setToolTip(text(Str::sMainLineHint));
   search->setToolTip(text(Str::sMainSearchHint));

@@ -18,10 +18,10 @@ struct Store;
 namespace qw::gui {
 
 class CardStripView;
+class FoldingPanel;
 
 // The left side of the window: the card strip above the functions panel (line functions,
-// go to line, search), the categories panel and the exit button. The two panels open and
-// close with their arrow buttons and start closed.
+// go to line, search), the categories panel and the exit button. The two panels start closed.
 class StripPanel : public QWidget {
   Q_OBJECT
  public:
@@ -32,27 +32,17 @@ class StripPanel : public QWidget {
   void setCategories(const store::Store& store, const i18n::StringTable& strings);
 
   CardStripView* strip;
-  QWidget* functions;  // PFonction
+  FoldingPanel* functions;  // PFonction
   QComboBox* lineFunctions;
   QLineEdit* lineNumber;
   QLineEdit* search;
-  QWidget* categories;  // PCategorie
+  FoldingPanel* categories;  // PCategorie
   QListWidget* categoryList;
   QPushButton* editCategories;
   QPushButton* updateCategories;
   QPushButton* exit;
 
  private:
-  struct Header {
-    QLabel* title;
-    QToolButton* open;   // shown while the panel is closed
-    QToolButton* close;  // shown while it is open
-  };
-  QWidget* foldingPanel(const char* name, const char* titleName, const char* openName,
-                        const char* closeName, QWidget* body, Header& header);
-
-  Header functionsHeader_{};
-  Header categoriesHeader_{};
   QLabel* lineFunctionsLabel_;
   QLabel* lineNumberLabel_;
   QLabel* searchLabel_;

@@ -26,6 +26,8 @@
 
 #include "core/ports/platform_services.h"
 #include "gui/card_editor.h"
+#include "gui/folding_panel.h"
+#include "gui/strip_panel.h"
 
 namespace qw::gui {
 namespace {
@@ -156,6 +158,9 @@ TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
   EXPECT_FALSE(functions->isVisible());
   EXPECT_TRUE(find<QWidget>(window, "IMGUp")->isVisible());
   EXPECT_FALSE(find<QWidget>(window, "IMGDown")->isVisible());
+  EXPECT_EQ(find<QWidget>(window, "PFonction")->height(), 25);
+  EXPECT_EQ(find<QWidget>(window, "PCategorie")->height(), 25);
+  EXPECT_EQ(find<QWidget>(window, "PMenuExit")->height(), 41);
   // "AffichList=1" shows the list panel.
   EXPECT_TRUE(find<QWidget>(window, "PListPrecise")->isVisible());
   auto* list = find<QTreeWidget>(window, "ListView1");
@@ -379,6 +384,36 @@ TEST_F(FullWindow, OpeningACardFromTheListKeepsTheListsOrderAndSelection) {
   EXPECT_EQ(window.notebook().current().name, "Alpha");
   EXPECT_EQ(list->currentItem()->text(1), "Alpha");
   EXPECT_EQ(list->topLevelItem(0)->text(1), "quillWick");
+}
+
+TEST(FoldingPanels, ArrowsAndDoubleClickOpenAndCloseAtTheirHeights) {
+  StripPanel panel;
+  panel.resize(177, 700);
+  panel.show();
+  struct Case {
+    FoldingPanel* panel;
+    const char* openButton;
+    const char* closeButton;
+    int openHeight;
+  };
+  for (const Case& c : {Case{panel.functions, "IMGUp", "IMGDown", 168},
+                        Case{panel.categories, "IMGUpCateg", "IMGDownCateg", 160}}) {
+    auto* open = c.panel->findChild<QToolButton*>(c.openButton);
+    auto* close = c.panel->findChild<QToolButton*>(c.closeButton);
+    ASSERT_TRUE(open && close);
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_TRUE(c.panel->isOpen());
+    EXPECT_EQ(c.panel->height(), c.openHeight) << c.openButton;
+    EXPECT_FALSE(open->isVisible());
+    EXPECT_TRUE(close->isVisible());
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_EQ(c.panel->height(), FoldingPanel::kClosedHeight);
+    EXPECT_TRUE(open->isVisible());
+    QTest::mouseDClick(c.panel, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(c.panel->height(), c.openHeight);
+    QTest::mouseDClick(c.panel, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(c.panel->height(), FoldingPanel::kClosedHeight);
+  }
 }
 
 }  // namespace
