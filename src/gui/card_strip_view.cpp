@@ -78,7 +78,17 @@ void CardStripView::select(int position) {
   selected_ = position;
   style(labels_[selected_], true);
   marker_->move(4, labels_[selected_]->y());
-  ensureWidgetVisible(labels_[selected_], 0, kStep);
+  keepMarkerInView();
+}
+
+void CardStripView::keepMarkerInView() {
+  QScrollBar* bar = verticalScrollBar();
+  const int top = marker_->y() - bar->value();  // in the visible part of the strip
+  const int height = viewport()->height();
+  if (top > height - 45)
+    bar->setValue(bar->value() + top - height + 45);
+  else if (top < kTop)
+    bar->setValue(kStep * selected_);
 }
 
 void CardStripView::style(QLabel* label, bool selected) const {

@@ -26,6 +26,8 @@ class CardStripView : public QScrollArea {
   void setLook(const Look& look);
   // Rebuilds the card labels; position 0 stays the main card's label.
   void setEntries(const std::vector<notebook::StripEntry>& entries);
+  // Selects a label and scrolls just enough to keep the marker in view: below the last visible
+  // 45 pixels the strip scrolls down, above the top it scrolls back to the label.
   void select(int position);
 
   int count() const { return static_cast<int>(labels_.size()); }
@@ -45,6 +47,7 @@ class CardStripView : public QScrollArea {
 
   void style(QLabel* label, bool selected) const;
   void layoutCanvas();
+  void keepMarkerInView();
 
   Look look_;
   QWidget* canvas_;

@@ -20,12 +20,14 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QScrollBar>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "core/ports/platform_services.h"
 #include "gui/card_editor.h"
+#include "gui/card_strip_view.h"
 #include "gui/folding_panel.h"
 #include "gui/strip_panel.h"
 
@@ -414,6 +416,33 @@ TEST(FoldingPanels, ArrowsAndDoubleClickOpenAndCloseAtTheirHeights) {
     QTest::mouseDClick(c.panel, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(c.panel->height(), FoldingPanel::kClosedHeight);
   }
+}
+
+TEST(CardStrip, SelectingScrollsOnlyToKeepTheMarkerInView) {
+  CardStripView strip;
+  std::vector<notebook::StripEntry> entries(60);
+  for (int p = 0; p < 60; ++p) entries[p] = {p == 0 ? notebook::kMainCard : p - 1,
+                                             "card " + std::to_string(p), {}};
+  strip.setEntries(entries);
+  strip.resize(177, 300);
+  strip.show();
+  auto* bar = strip.verticalScrollBar();
+  const int height = strip.viewport()->height();
+  const auto markerTop = [&] { return strip.label(strip.selected())->y() - bar->value(); };
+
+  strip.select(3);  // in view: nothing moves
+  EXPECT_EQ(bar->value(), 0);
+  for (int p = 4; p <= 30; ++p) {  // stepping down keeps the marker 45 pixels above the bottom
+    strip.select(p);
+    EXPECT_LE(markerTop(), height - 45) << p;
+  }
+  EXPECT_EQ(markerTop(), height - 45);
+  const int scrolled = bar->value();
+  strip.select(25);  // still in view
+  EXPECT_EQ(bar->value(), scrolled);
+  strip.select(2);  // above the top: the strip goes back to the label's place
+  EXPECT_EQ(bar->value(), 48);
+  EXPECT_EQ(markerTop(), 10);
 }
 
 }  // namespace
