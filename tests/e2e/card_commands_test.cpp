@@ -98,5 +98,51 @@ TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
   EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:First\r\n3\r\n");
 }
 
+// The category filter through its panel: open it, tick and untick with the mouse, update.
+TEST_F(CardCommands, TheCategoryFilterChangesTheStripAndIsRemembered) {
+  const std::string settings =
+      "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  const auto write = [&](const char* name, const std::string& bytes) {
+    std::ofstream(data / name, std::ios::binary) << bytes;
+  };
+  write("fiches.kvn", "1;-5-0:Work\r\n2;-0-0:Plain\r\n3\r\n");
+  write("categ.kvn", "5;:Work stuff\r\n6\r\n");
+  write("1.kvo", "1.kvn" + settings);
+  write("2.kvo", "2.kvn" + settings);
+  write("1.kvn", "work");
+  write("2.kvn", "plain");
+
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+  focusMainWindow();
+  const QString shell = desktop.run("xdotool", {"getwindowgeometry", "--shell", window}).out;
+  const int height = shell.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
+  ASSERT_GT(height, 300) << shell.toStdString();
+
+  // From the bottom: the exit panel (41), the closed categories panel (25) with its arrow at the
+  // right; once open (160), its list rows are 13 pixels apart, the update button below them.
+  desktop.click(window, 163, height - 41 - 12);
+  const int firstRow = height - 41 - 160 + 32;
+  desktop.click(window, 14, firstRow + 13);  // tick "Work stuff"
+  desktop.click(window, 14, firstRow);       // untick "Standard"
+  desktop.click(window, 107, height - 55);
+  ASSERT_TRUE(waitUntil([&] {
+    return readFile(data / "param.ini").find("LCategories=-5-\r\n") != std::string::npos;
+  })) << readFile(data / "param.ini");
+
+  // The strip now holds the main card and Work only: two steps down stop at Work.
+  focusMainWindow();
+  desktop.key("ctrl+k");
+  desktop.key("ctrl+k");
+  desktop.click(window, 500, 300);
+  desktop.key("ctrl+End");
+  desktop.type(" edited");
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_NE(readFile(data / "1.kvn").find("work edited"), std::string::npos) << readFile(data / "1.kvn");
+  EXPECT_EQ(readFile(data / "2.kvn"), "plain");
+}
+
 }  // namespace
 }  // namespace qw::e2e
