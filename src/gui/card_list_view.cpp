@@ -11,7 +11,9 @@ CardListView::CardListView(QWidget* parent) : QTreeWidget(parent) {
   setObjectName("ListView1");
   // The captions are the same in every language.
   setHeaderLabels({"Num", "Title", "Groupe", "Fichiers"});
-  setColumnWidth(notebook::kNumColumn, 30);
+  // 30 pixels, or what the caption needs with a larger font.
+  setColumnWidth(notebook::kNumColumn,
+                 std::max(30, header()->sectionSizeHint(notebook::kNumColumn)));
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setUniformRowHeights(true);
