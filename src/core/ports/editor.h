@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qw::ports {
 
@@ -23,6 +24,13 @@ struct EditorLook {
   int firstVisibleLine = 0;
   int baseFontSize = 8;
   friend bool operator==(const EditorLook&, const EditorLook&) = default;
+};
+
+// The first `count` characters of line `line`.
+struct LineCut {
+  int line = 0;
+  int count = 0;
+  friend bool operator==(const LineCut&, const LineCut&) = default;
 };
 
 class Editor {
@@ -56,6 +64,25 @@ class Editor {
   // A failed load leaves no card to show: the editor is hidden and disabled until a load
   // succeeds.
   virtual void setAvailable(bool available) = 0;
+
+  // --- lines ---
+  // Each operation below is one undoable edit and marks the text modified. "Typing format" is
+  // the format the next typed character would take.
+
+  // The text's lines, without their breaks: a paragraph end or a line break inside a paragraph
+  // ends a line; a final empty line after a break counts; an empty text has one empty line.
+  virtual std::vector<std::string> lines() const = 0;
+  // Replaces the whole text by `lines` in the typing format, each followed by a line break.
+  virtual void setLines(const std::vector<std::string>& lines) = 0;
+  // Appends `lines` after the last line, whatever the caret, in the typing format, each
+  // followed by a line break. An empty last line takes the first of them; no lines, no change.
+  virtual void appendLines(const std::vector<std::string>& lines) = 0;
+  // Deletes the lines at these ascending indices, each with its break (the last line with the
+  // break before it); the other text keeps its format. Indices past the end are ignored.
+  virtual void removeLines(const std::vector<int>& lines) = 0;
+  // Deletes the first `count` characters of each listed line (ascending lines), at most up to
+  // the line's end; the rest keeps its format.
+  virtual void cutLineStarts(const std::vector<LineCut>& cuts) = 0;
 };
 
 }  // namespace qw::ports

@@ -1,6 +1,7 @@
 #pragma once
 // Stand-ins for the editor and the message boxes, recording what the behaviour asked of them.
 
+#include <cstddef>
 #include <deque>
 #include <string>
 #include <vector>
@@ -30,9 +31,55 @@ class FakeEditor : public ports::Editor {
   void setLook(const ports::EditorLook& l) override { editorLook = l; }
   void setAvailable(bool a) override { available = a; }
 
+  // Lines over `content`, split at CR LF.
+  std::vector<std::string> lines() const override {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos;
+         start = end + 2)
+      result.push_back(content.substr(start, end - start));
+    result.push_back(content.substr(start));
+    return result;
+  }
+  void setLines(const std::vector<std::string>& newLines) override {
+    content.clear();
+    appendLines(newLines);
+  }
+  void appendLines(const std::vector<std::string>& added) override {
+    if (!added.empty() && !content.empty() && !content.ends_with("\r\n")) content += "\r\n";
+    for (const auto& line : added) content += line + "\r\n";
+    modified = true;
+  }
+  void removeLines(const std::vector<int>& removed) override {
+    std::vector<std::string> kept;
+    const std::vector<std::string> all = lines();
+    std::size_t next = 0;
+    for (int i = 0; i < static_cast<int>(all.size()); ++i) {
+      if (next < removed.size() && removed[next] == i) {
+        ++next;
+        continue;
+      }
+      kept.push_back(all[i]);
+    }
+    joinLines(kept);
+  }
+  void cutLineStarts(const std::vector<ports::LineCut>& cuts) override {
+    std::vector<std::string> all = lines();
+    for (const auto& cut : cuts)
+      if (cut.line >= 0 && cut.line < static_cast<int>(all.size()))
+        all[cut.line].erase(0, cut.count);
+    joinLines(all);
+  }
+
   // What a user does: type, which marks the text modified.
   void type(const std::string& text) {
     content = text;
+    modified = true;
+  }
+
+  void joinLines(const std::vector<std::string>& all) {
+    content.clear();
+    for (std::size_t i = 0; i < all.size(); ++i) content += (i ? "\r\n" : "") + all[i];
     modified = true;
   }
 
