@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,33 @@ class Notebook {
   // Rewrites card `card`'s index line and the content line of its settings file, then saves
   // both. The card keeps its file number. Throws as addCard does.
   void modifyCard(int card, const CardProperties& properties);
+
+  // --- transfers ---
+  // These act on the shown card and do nothing (false, or no outcome) when none is shown.
+  // Saves, appends the lines of `file` (single-byte Windows-1252 text up to its first zero
+  // byte, split at CR LF, CR or LF) after the last line, saves again. A file over 1,000,000
+  // bytes is refused with a message after the first save. Returns whether it was inserted.
+  // Throws StoreError when a file cannot be read or written.
+  bool insertFile(const std::filesystem::path& file);
+  // Saves, then writes the editor's RTF, or its plain text with CR LF breaks and one CR LF
+  // more, stored as text files are, to `file`. An existing file is replaced only when the user
+  // says Yes; No is answered with a message and nothing is written. Returns whether written.
+  // Throws StoreError when a file cannot be written.
+  bool exportRtf(const std::filesystem::path& file);
+  bool exportText(const std::filesystem::path& file);
+  // A card of the index that is not linked to an outside file can be synchronised.
+  bool canSynchronise() const;
+  struct SyncOutcome {
+    std::string popupText;
+    bool failed = false;
+  };
+  // Copies the newer of the card's content file and its synchronisation link over the other
+  // (the link when both are equally old), reloading the card when the link was copied.
+  // `chooseLink` is asked, after a message, only when the card has no link yet; it returns the
+  // chosen full path (UTF-8), or "" when the user cancels. Nothing comes back when nothing
+  // happens (the card cannot be synchronised, no link chosen), else the popup to show.
+  // Throws StoreError when the card itself cannot be saved.
+  std::optional<SyncOutcome> synchronise(const std::function<std::string()>& chooseLink);
 
   // --- card commands ---
   // Every command that changes the index saves it; when that save fails, StoreError comes out
