@@ -4,6 +4,8 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +29,45 @@ constexpr double kLargestPointSize = text::kMaxHalfPoints / 2.0;
 
 int toInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// Where one line sits in the document: its first position and its length in UTF-16 units,
+// its break (if any) right after it.
+struct LineSpan {
+  int start = 0;
+  int length = 0;
+};
+
+// Every line of the document in one pass over its blocks; a line break inside a block
+// (Shift+Enter) is U+2028.
+std::vector<LineSpan> lineSpans(const QTextDocument& doc) {
+  std::vector<LineSpan> spans;
+  spans.reserve(static_cast<std::size_t>(doc.blockCount()));
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const QString text = block.text();
+    int from = 0;
+    for (int at; (at = text.indexOf(QChar::LineSeparator, from)) >= 0; from = at + 1)
+      spans.push_back({block.position() + from, at - from});
+    spans.push_back({block.position() + from, static_cast<int>(text.size()) - from});
+  }
+  return spans;
+}
+
+// The UTF-16 length of the first `characters` characters of `text`, at most all of it.
+int unitsOf(const QString& text, int characters) {
+  int units = 0;
+  for (int i = 0; i < characters && units < text.size(); ++i)
+    units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+  return units;
+}
+
+QString joinedLines(const std::vector<std::string>& lines) {
+  QString text;
+  for (const auto& line : lines) {
+    text += QString::fromStdString(line);
+    text += QChar::ParagraphSeparator;
+  }
+  return text;
 }
 
 }  // namespace
@@ -219,6 +260,107 @@ void EditorPanel::setLook(const ports::EditorLook& look) {
 void EditorPanel::setAvailable(bool available) {
   editor_->setEnabled(available);
   editor_->setVisible(available);
+}
+
+// --- lines ---
+
+template <typename Edit>
+void EditorPanel::editLines(Edit edit) {
+  // Painting waits for the whole edit, and the edit block lays the text out once at its end.
+  const bool wasUpdating = editor_->updatesEnabled();
+  editor_->setUpdatesEnabled(false);
+  QTextCursor cursor(editor_->document());
+  cursor.beginEditBlock();
+  edit(cursor);
+  cursor.endEditBlock();
+  editor_->setUpdatesEnabled(wasUpdating);
+  editor_->document()->setModified(true);
+}
+
+std::vector<std::string> EditorPanel::lines() const {
+  std::vector<std::string> result;
+  const QTextDocument& doc = *editor_->document();
+  result.reserve(static_cast<std::size_t>(doc.blockCount()));
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+    for (const QString& line : block.text().split(QChar::LineSeparator))
+      result.push_back(line.toStdString());
+  return result;
+}
+
+void EditorPanel::setLines(const std::vector<std::string>& lines) {
+  const QTextCharFormat typing = editor_->currentCharFormat();
+  editLines([&](QTextCursor& cursor) {
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.insertText(joinedLines(lines), typing);
+  });
+}
+
+void EditorPanel::appendLines(const std::vector<std::string>& lines) {
+  const QTextCharFormat typing = editor_->currentCharFormat();
+  editLines([&](QTextCursor& cursor) {
+    cursor.movePosition(QTextCursor::End);
+    const QString last = cursor.block().text();
+    // A last line with text gets its break; an empty one takes the first new line.
+    const bool breakFirst =
+        !lines.empty() && !last.isEmpty() && last.back() != QChar::LineSeparator;
+    cursor.insertText((breakFirst ? QString(QChar::ParagraphSeparator) : QString()) +
+                          joinedLines(lines),
+                      typing);
+  });
+}
+
+void EditorPanel::removeLines(const std::vector<int>& lines) {
+  const std::vector<LineSpan> spans = lineSpans(*editor_->document());
+  const int count = static_cast<int>(spans.size());
+  // The ranges to delete, from the end of the text backwards, so that the positions found
+  // above stay true for every range still to come. Touching ranges are merged.
+  std::vector<std::pair<int, int>> ranges;
+  auto add = [&ranges](int from, int to) {
+    if (from >= to) return;
+    if (!ranges.empty() && ranges.back().first == to)
+      ranges.back().first = from;
+    else
+      ranges.emplace_back(from, to);
+  };
+  std::vector<bool> removed(static_cast<std::size_t>(count), false);
+  for (const int line : lines)
+    if (line >= 0 && line < count) removed[static_cast<std::size_t>(line)] = true;
+  // Without its last line, the text also loses the break after the last line it keeps.
+  bool breakToDrop = removed.back();
+  for (int line = count - 1; line >= 0; --line) {
+    const LineSpan& span = spans[static_cast<std::size_t>(line)];
+    if (removed[static_cast<std::size_t>(line)]) {
+      add(span.start, span.start + span.length + (line + 1 < count ? 1 : 0));
+    } else if (breakToDrop) {
+      add(span.start + span.length, span.start + span.length + 1);
+      breakToDrop = false;
+    }
+  }
+  editLines([&](QTextCursor& cursor) {
+    for (const auto& [from, to] : ranges) {
+      cursor.setPosition(from);
+      cursor.setPosition(to, QTextCursor::KeepAnchor);
+      cursor.removeSelectedText();
+    }
+  });
+}
+
+void EditorPanel::cutLineStarts(const std::vector<ports::LineCut>& cuts) {
+  const QTextDocument& doc = *editor_->document();
+  const std::vector<LineSpan> spans = lineSpans(doc);
+  editLines([&](QTextCursor& cursor) {
+    for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
+      if (cut->line < 0 || cut->line >= static_cast<int>(spans.size()) || cut->count <= 0)
+        continue;
+      const LineSpan& span = spans[static_cast<std::size_t>(cut->line)];
+      const QTextBlock block = doc.findBlock(span.start);
+      const QString text = block.text().mid(span.start - block.position(), span.length);
+      cursor.setPosition(span.start);
+      cursor.setPosition(span.start + unitsOf(text, cut->count), QTextCursor::KeepAnchor);
+      cursor.removeSelectedText();
+    }
+  });
 }
 
 }  // namespace qw::gui

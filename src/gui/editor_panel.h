@@ -4,6 +4,8 @@
 
 #include <QWidget>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/i18n/strings.h"
 #include "core/ports/editor.h"
@@ -46,6 +48,11 @@ class EditorPanel : public QWidget, public ports::Editor {
   void setBackgroundItem(int item) override;
   void setLook(const ports::EditorLook& look) override;
   void setAvailable(bool available) override;
+  std::vector<std::string> lines() const override;
+  void setLines(const std::vector<std::string>& lines) override;
+  void appendLines(const std::vector<std::string>& lines) override;
+  void removeLines(const std::vector<int>& lines) override;
+  void cutLineStarts(const std::vector<ports::LineCut>& cuts) override;
 
  public slots:
   // Writes the caret line and the line count into the status bar.
@@ -62,6 +69,10 @@ class EditorPanel : public QWidget, public ports::Editor {
   void applySize(int size);
   // After a mouse release: the font and size fields show the selection's.
   void showSelectionFormat();
+  // Runs `edit` as one undoable edit with the editor's painting held until it is done, then
+  // marks the text modified.
+  template <typename Edit>
+  void editLines(Edit edit);
 
   FormatBar* bar_;
   CardEditor* editor_;
