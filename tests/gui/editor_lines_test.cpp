@@ -142,16 +142,14 @@ TEST_F(EditorLines, AppendLinesGoesAfterTheLastLineWhateverTheCaret) {
   panel.appendLines({"three"});
   EXPECT_EQ(panel.lines(), (Lines{"  plain", "bold", "  red", "tail", "one", "two", "three", ""}));
 
+  // The typing format is the caret's, here inside bold text.
+  caretAt(static_cast<int>(doc().toPlainText().indexOf("bold")) + 2);
+  panel.appendLines({"added"});
+  EXPECT_TRUE(isBold(formatOf("added")));
+
   loadCard("");
   panel.appendLines({"only"});
   EXPECT_EQ(panel.plainText(), "only\r\n");
-}
-
-TEST_F(EditorLines, TheTypingFormatIsTheCaretsFormat) {
-  loadCard(kFormatted);
-  caretAt(static_cast<int>(doc().toPlainText().indexOf("bold")) + 2);  // inside bold text
-  panel.appendLines({"added"});
-  EXPECT_TRUE(isBold(formatOf("added")));
 }
 
 TEST_F(EditorLines, AHundredThousandLinesInOneEdit) {

@@ -66,8 +66,8 @@ class Editor {
   virtual void setAvailable(bool available) = 0;
 
   // --- lines ---
-  // Each operation below is one undoable edit and marks the text modified. "Typing format" is
-  // the format the next typed character would take.
+  // Each change below is one undoable edit and marks the text modified. "Typing format" is the
+  // format the next typed character would take.
 
   // The text's lines, without their breaks: a paragraph end or a line break inside a paragraph
   // ends a line; a final empty line after a break counts; an empty text has one empty line.

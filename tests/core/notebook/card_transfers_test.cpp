@@ -131,11 +131,6 @@ TEST_F(CardTransfers, AnExistingExportFileIsReplacedOnlyOnYes) {
   EXPECT_EQ(prompts.messages.size(), 2u);
 }
 
-TEST_F(CardTransfers, AnExportThatCannotBeWrittenThrows) {
-  Notebook& notebook = openCard();
-  EXPECT_THROW(notebook.exportRtf(outside("no folder") / "card.rtf"), store::StoreError);
-}
-
 // --- synchronise ---
 
 TEST_F(CardTransfers, OnlyUnlinkedCardsOfTheIndexSynchronise) {
