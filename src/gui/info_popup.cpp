@@ -26,6 +26,8 @@ InfoPopup::InfoPopup(QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(panel_);
   timer_.setSingleShot(true);
+  // A coarse timer may fire up to 5% early; the popup promises its full 1200 ms.
+  timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(kShownMs);
   connect(&timer_, &QTimer::timeout, this, &QWidget::close);
 }

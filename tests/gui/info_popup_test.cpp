@@ -34,7 +34,7 @@ TEST(InfoPopup, ShowsInTheLowerRightCornerAndClosesAfter1200Ms) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !popup.isVisible(); }, 3000));
   const qint64 shown = clock.elapsed();
   EXPECT_GE(shown, 1200);
-  EXPECT_LT(shown, 1800);
+  EXPECT_LT(shown, 2500);  // generous: a loaded machine delays the event loop
 
   // Once closed, the next showing takes its own text and colour.
   popup.popUp("second", InfoPopup::successColour());
