@@ -84,6 +84,23 @@ class Notebook {
   // both. The card keeps its file number. Throws as addCard does.
   void modifyCard(int card, const CardProperties& properties);
 
+  // --- line functions ---
+  // The line list's items, in its order.
+  enum class LineFunction {
+    Reload,
+    SortNormal,
+    SortInverse,
+    SortNumeric,
+    SortNumericInverse,
+    RemoveEmptyLines,
+    RemoveLeadingSpaces,
+  };
+  // Runs one on the whole text of the shown card. Reload reads the card again from its files;
+  // the others rewrite the editor and leave the save to the next switch. Nothing happens when
+  // no card is shown. `collate` orders two lines for the text sorts, ignoring case.
+  void runLineFunction(LineFunction function,
+                       const std::function<int(const std::string&, const std::string&)>& collate);
+
   // --- transfers ---
   // These act on the shown card and do nothing (false, or no outcome) when none is shown.
   // Saves, appends the lines of `file` (single-byte Windows-1252 text up to its first zero

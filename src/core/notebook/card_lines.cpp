@@ -1,0 +1,48 @@
+// The line functions: the whole text of the shown card, line by line.
+
+#include "core/notebook/notebook.h"
+#include "core/text/line_functions.h"
+
+namespace qw::notebook {
+
+void Notebook::runLineFunction(
+    LineFunction function, const std::function<int(const std::string&, const std::string&)>& collate) {
+  if (current_.number == kFailedCard || current_.number == kNoCard) return;
+  if (function == LineFunction::Reload) {
+    loadCard(current_.number, current_.name);
+    return;
+  }
+  std::vector<std::string> lines = editor_.lines();
+  const bool sort = function != LineFunction::RemoveEmptyLines &&
+                    function != LineFunction::RemoveLeadingSpaces;
+  // A sort ends the text with a line break; the empty line after it is not one of the
+  // card's lines, or each sort would add a blank line.
+  if (sort && lines.size() > 1 && lines.back().empty()) lines.pop_back();
+  switch (function) {
+    case LineFunction::SortNormal:
+    case LineFunction::SortInverse:
+      editor_.setLines(
+          text::sortLinesText(std::move(lines), collate, function == LineFunction::SortInverse));
+      break;
+    case LineFunction::SortNumeric:
+    case LineFunction::SortNumericInverse:
+      editor_.setLines(text::sortLinesNumeric(std::move(lines),
+                                              function == LineFunction::SortNumericInverse));
+      break;
+    case LineFunction::RemoveEmptyLines:
+      editor_.removeLines(text::emptyLinesToRemove(lines));
+      break;
+    case LineFunction::RemoveLeadingSpaces: {
+      std::vector<ports::LineCut> cuts;
+      for (int line = 0; line < static_cast<int>(lines.size()); ++line)
+        if (const int spaces = text::leadingSpaces(lines[line]); spaces > 0)
+          cuts.push_back({line, spaces});
+      editor_.cutLineStarts(cuts);
+      break;
+    }
+    case LineFunction::Reload:
+      break;
+  }
+}
+
+}  // namespace qw::notebook
