@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCollator>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QApplication>
@@ -31,9 +33,12 @@
 #include "gui/editor_panel.h"
 #include "gui/font_size_box.h"
 #include "gui/format_bar.h"
+#include "gui/info_popup.h"
 #include "gui/qt_text.h"
+#include "gui/search_controller.h"
 #include "gui/setting_colour.h"
 #include "gui/strip_panel.h"
+#include "gui/transfer_commands.h"
 
 namespace qw::gui {
 using i18n::Str;
@@ -117,7 +122,15 @@ void MainWindow::buildLayout() {
   connect(hideButton, &QToolButton::clicked, this, [this] { showList(false); });
   hideButton->hide();
 
+  popup_ = std::make_unique<InfoPopup>();
+  transfers_ = new TransferCommands(*editorPanel_, prompts_, *popup_, this);
+  transfers_->setErrorReport([this](const std::exception& e) { reportError(e); });
+  connect(transfers_, &TransferCommands::cardReloaded, this, &MainWindow::showCurrentCard);
+
   menu_ = new CardMenu(this);
+  search_ = new SearchController(*stripPanel_, *editorPanel_, this);
+  connect(menu_->nextSearch, &QAction::triggered, search_, &SearchController::nextSearch);
+  connect(menu_->search, &QAction::triggered, search_, &SearchController::focusSearch);
   for (QWidget* w : {static_cast<QWidget*>(stripPanel_), static_cast<QWidget*>(central)}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
@@ -148,6 +161,23 @@ void MainWindow::buildLayout() {
   connect(menu_->moveDown, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->moveCurrentCardDown(); }); });
   connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
+  connect(stripPanel_->lineFunctions, &QComboBox::activated, this, &MainWindow::runLineFunction);
+}
+
+void MainWindow::runLineFunction(int item) {
+  if (!notebook_) return;
+  QCollator collator;  // the user's locale
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const auto collate = [&collator](const std::string& a, const std::string& b) {
+    return collator.compare(QString::fromStdString(a), QString::fromStdString(b));
+  };
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  runCommand(
+      [&] {
+        notebook_->runLineFunction(static_cast<notebook::Notebook::LineFunction>(item), collate);
+      },
+      false);
+  QApplication::restoreOverrideCursor();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -182,6 +212,7 @@ void MainWindow::firstShow() {
   propertiesDialog_ = new CardPropertiesDialog(this);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
+  transfers_->setNotebook(&*notebook_, &*strings_);
   try {
     notebook_->open();
   } catch (const std::exception& e) {
@@ -281,6 +312,7 @@ void MainWindow::applyStrings() {
   menu_->setStrings(s);
   stripPanel_->setStrings(s);
   editorPanel_->setStrings(s);
+  search_->setStrings(s);
 }
 
 void MainWindow::showStrip() {
@@ -296,6 +328,7 @@ void MainWindow::showCurrentCard() {
   editorPanel_->setFileName(qs(card.contentFile));
   editorPanel_->setFormattingEnabled(card.number != notebook::kFailedCard);
   editorPanel_->refreshCaretLine();
+  search_->restartSearch();
   stripPanel_->strip->select(notebook_->selectedPosition());
 }
 

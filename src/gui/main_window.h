@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/i18n/strings.h"
@@ -23,7 +24,10 @@ class CardPropertiesDialog;
 class CategoriesDialog;
 class OptionsDialog;
 class EditorPanel;
+class InfoPopup;
+class SearchController;
 class StripPanel;
+class TransferCommands;
 
 // The program's only long-lived window: the card strip on the left, the card on the right.
 // Nothing is read from disk until its first show.
@@ -40,6 +44,8 @@ class MainWindow : public QMainWindow {
   const i18n::StringTable& strings() const { return *strings_; }
   notebook::Notebook& notebook() { return *notebook_; }
   bool windowShown() const { return windowShown_; }
+  TransferCommands& transfers() { return *transfers_; }
+  InfoPopup& popup() { return *popup_; }
 
  public slots:
   // Quit: saves the card and ends the program; the index and settings are written.
@@ -71,6 +77,8 @@ class MainWindow : public QMainWindow {
   void updateCategoryFilter();
   void showList(bool shown);
   void editOptions();
+  // An item of the line function list was chosen.
+  void runLineFunction(int item);
   // Saves the open card; false (after telling the user) when it could not be written.
   bool saveCard();
   void saveOnExit();
@@ -95,6 +103,10 @@ class MainWindow : public QMainWindow {
   QWidget* showListButton_ = nullptr;  // IListPrecise
   QWidget* hideListButton_ = nullptr;  // IListPrecise1
   CardMenu* menu_ = nullptr;
+  // TFInfo: a window of its own, so it shows while the main window is hidden.
+  std::unique_ptr<InfoPopup> popup_;
+  TransferCommands* transfers_ = nullptr;
+  SearchController* search_ = nullptr;
   // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;
   CardPropertiesDialog* propertiesDialog_ = nullptr;

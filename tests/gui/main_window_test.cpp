@@ -26,6 +26,7 @@
 #include <sstream>
 
 #include "core/ports/platform_services.h"
+#include "gui/main_window_fixture.h"
 #include "gui/card_editor.h"
 #include "gui/card_strip_view.h"
 #include "gui/folding_panel.h"
@@ -35,26 +36,11 @@ namespace qw::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-class FakePlatform : public ports::PlatformServices {
- public:
-  MOCK_METHOD(void, setStartAtLogon, (bool, const fs::path&), (override));
-  MOCK_METHOD(std::string, browserPath, (), (override));
-};
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  QTemporaryDir dir;
-  fs::path folder{dir.path().toStdString()};
-  ::testing::NiceMock<FakePlatform> platform;
-};
+using fixtures::FullWindow;
+using fixtures::MainWindowTest;
+using fixtures::readFile;
+using fixtures::write;
+using fixtures::kCreated;
 
 TEST_F(MainWindowTest, NothingIsReadBeforeTheFirstShowWhichLoadsTheStoreAndSetsTheTitle) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
@@ -102,39 +88,6 @@ TEST_F(MainWindowTest, AnUnusableDataFolderIsReportedNotHidden) {
   ASSERT_EQ(failed.count(), 1);
   EXPECT_FALSE(failed.first().first().toString().isEmpty());
 }
-
-// The full window on a prepared data folder.
-void write(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
-const std::string kCreated =
-    "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
-
-class FullWindow : public MainWindowTest {
- protected:
-  fs::path data = folder / "dataQuillWick";
-
-  void SetUp() override {
-    write(data / "fiches.kvn", "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
-    write(data / "categ.kvn", "3;:Travail\r\n4\r\n");
-    for (const char* n : {"1", "2", "3"}) {
-      write(data / (std::string(n) + ".kvo"), std::string(n) + ".kvn" + kCreated);
-      write(data / (std::string(n) + ".kvn"), std::string("text ") + n);
-    }
-    write(data / "param.ini",
-          "Langue=Anglais\r\nDefaultFiche=Gamma\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\n"
-          "LSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=1\r\nLaunch=Manual\r\nHidden=Show\r\n");
-  }
-
-  template <typename T>
-  T* find(MainWindow& window, const char* name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-};
 
 TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
@@ -286,6 +239,50 @@ TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModif
   auto* editor = find<CardEditor>(window, "MMain");
   EXPECT_EQ(editor->textCursor().selectedText(), "xt ");
   EXPECT_FALSE(editor->document()->isModified());
+}
+
+TEST_F(FullWindow, TheLineListSortsIgnoringCaseAndReloadBringsBackTheSavedText) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* editor = find<CardEditor>(window, "MMain");
+  auto* list = find<QComboBox>(window, "CBFonction");
+  ASSERT_EQ(list->count(), 7);
+  editor->selectAll();
+  editor->insertPlainText("banana\nApple\ncherry");
+
+  emit list->activated(1);  // sort
+  EXPECT_EQ(editor->toPlainText(), "Apple\nbanana\ncherry\n");
+  emit list->activated(2);  // inverse sort; the break after the last line adds no line
+  EXPECT_EQ(editor->toPlainText(), "cherry\nbanana\nApple\n");
+  emit list->activated(1);
+  EXPECT_EQ(editor->toPlainText(), "Apple\nbanana\ncherry\n");
+  EXPECT_EQ(readFile(data / "3.kvn"), "text 3");  // sorting never saves
+
+  emit list->activated(0);  // reload
+  EXPECT_EQ(editor->toPlainText(), "text 3");
+  EXPECT_FALSE(editor->document()->isModified());
+}
+
+TEST_F(FullWindow, F3AndCtrlFReachTheSearchField) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* field = find<QLineEdit>(window, "ESearch");
+  auto* panel = find<FoldingPanel>(window, "PFonction");
+  auto* search = find<QAction>(window, "Chercher1");
+  auto* next = find<QAction>(window, "NextSearch1");
+  ASSERT_TRUE(search && next && field && panel);
+
+  window.activateWindow();  // focus moves only inside the active window
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  panel->setOpen(false);
+  search->trigger();
+  EXPECT_TRUE(panel->isOpen());
+  EXPECT_EQ(QApplication::focusWidget(), field);
+
+  // F3 with a text searches the card: "text 3" holds "xt" at 2.
+  field->setText("xt");
+  next->trigger();
+  EXPECT_EQ(find<CardEditor>(window, "MMain")->textCursor().selectedText(), "xt");
 }
 
 // Closes the modal dialog `name` as soon as it shows; true when it did show.
