@@ -1,0 +1,77 @@
+// The card's text through the functions panel and the formatting bar: search with F3, a sort
+// from the line list, a plain-text export through the save dialog.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e/desktop.h"
+
+namespace qw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CardText, SearchSortAndExportThroughTheWindow) {
+  Desktop desktop;
+  Program program{desktop};
+  const fs::path data = program.dataFolder();
+  fs::create_directories(data);
+  const auto write = [&](const char* name, const std::string& bytes) {
+    std::ofstream(data / name, std::ios::binary) << bytes;
+  };
+  write("param.ini",
+        "Langue=Anglais\r\nDefaultFiche=Fruits\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\n"
+        "LSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=Show\r\n");
+  write("fiches.kvn", "1;-0-0:Fruits\r\n2\r\n");
+  write("1.kvo", "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  write("1.kvn", "banana\r\nApple\r\ncherry\r\n");
+
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+  desktop.run("xdotool", {"windowactivate", "--sync", window});
+  const QString shell = desktop.run("xdotool", {"getwindowgeometry", "--shell", window}).out;
+  const int height = shell.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
+  ASSERT_GT(height, 300) << shell.toStdString();
+
+  // Ctrl+F opens the panel on the search field; each F3 selects the next hit in the card, and
+  // typing replaces it: "banana" holds "an" twice.
+  desktop.key("ctrl+f");
+  desktop.type("an");
+  desktop.key("F3");
+  desktop.type("X");
+  desktop.key("F3");
+  desktop.type("Y");
+
+  // The line list sits under the panel's title, above the closed categories panel (25) and
+  // the exit panel (41); a click opens it, the next item down is the normal sort.
+  desktop.click(window, 90, height - 179);
+  desktop.key("Down");
+  desktop.key("Return");
+
+  // The plain-text export button, the fourth of the five at the end of the formatting bar.
+  const fs::path exported = program.folder() / "fruits.txt";
+  desktop.click(window, 919, 39);
+  QStringList dialog;
+  ASSERT_TRUE(waitUntil([&] { return !(dialog = desktop.windowsNamed("^Save As$")).isEmpty(); }));
+  desktop.run("xdotool", {"windowactivate", "--sync", dialog.first()});
+  desktop.key("ctrl+a");
+  desktop.type(QString::fromStdString(exported.string()));
+  desktop.key("Return");
+  ASSERT_TRUE(waitUntil([&] { return fs::exists(exported); }));
+  EXPECT_EQ(readFile(exported), "Apple\r\nbXYa\r\ncherry\r\n\r\n");
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "card-text.png");
+
+  // The export saved the card first, sorted and edited.
+  desktop.run("xdotool", {"windowactivate", "--sync", window});
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_EQ(running.exitCode(), 0);
+  const std::string saved = readFile(data / "1.kvn");
+  EXPECT_LT(saved.find("Apple"), saved.find("bXYa")) << saved;
+  EXPECT_LT(saved.find("bXYa"), saved.find("cherry")) << saved;
+}
+
+}  // namespace
+}  // namespace qw::e2e
