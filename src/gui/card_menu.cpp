@@ -102,4 +102,12 @@ void CardMenu::setStripEntries(const std::vector<notebook::StripEntry>& entries)
   }
 }
 
+void CardMenu::popUpInTrayForm(const QPoint& at) {
+  QAction* const cardItems[] = {cardProperties, deleteCard, previous, next,   moveUp,
+                                moveDown,       nextSearch, encrypt,  decrypt};
+  for (QAction* action : cardItems) action->setVisible(false);
+  exec(at);
+  for (QAction* action : cardItems) action->setVisible(true);
+}
+
 }  // namespace qw::gui

@@ -21,6 +21,9 @@ class CardMenu : public QMenu {
   void setStrings(const i18n::StringTable& strings);
   // One entry per strip position in "Paste into" and "Copy from".
   void setStripEntries(const std::vector<notebook::StripEntry>& entries);
+  // The menu as the tray shows it, at `at`: without the items that act on the open card, which
+  // come back once it closes. Returns when the menu has closed.
+  void popUpInTrayForm(const QPoint& at);
 
   QAction* newCard;
   QAction* newCardFromClipboard;
