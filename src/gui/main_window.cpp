@@ -3,6 +3,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCollator>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -23,6 +28,8 @@
 
 #include "core/store/store_error.h"
 #include "core/notebook/card_list.h"
+#include "gui/about_dialog.h"
+#include "gui/app_icon.h"
 #include "gui/card_list_view.h"
 #include "gui/card_menu.h"
 #include "gui/card_properties_dialog.h"
@@ -57,7 +64,9 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   // The title until the string table is known.
   setWindowTitle("KTRquillWick");
   resize(984, 683);
+  setWindowIcon(applicationIcon());
   buildLayout();
+  buildTray();
 }
 
 MainWindow::~MainWindow() = default;
@@ -143,6 +152,17 @@ void MainWindow::buildLayout() {
     close();
   });
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
+  connect(menu_->minimize, &QAction::triggered, this, [this] {
+    // The window's own close then hides it, the card saved on the way.
+    windowShown_ = true;
+    quitRequested_ = false;
+    close();
+  });
+  connect(menu_->restore, &QAction::triggered, this, [this] {
+    if (!windowShown_) showWindow();
+  });
+  aboutDialog_ = new AboutDialog(this);
+  connect(menu_->about, &QAction::triggered, aboutDialog_, &QDialog::exec);
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
   connect(menu_->newCard, &QAction::triggered, this, &MainWindow::newCard);
   connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
@@ -162,6 +182,42 @@ void MainWindow::buildLayout() {
           [this] { runCommand([this] { notebook_->moveCurrentCardDown(); }); });
   connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
   connect(stripPanel_->lineFunctions, &QComboBox::activated, this, &MainWindow::runLineFunction);
+}
+
+void MainWindow::buildTray() {
+  tray_ = new QSystemTrayIcon(applicationIcon(), this);
+  tray_->setObjectName("TrayIcon");
+  tray_->setToolTip("quillWick");
+  connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
+  tray_->show();
+}
+
+void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
+  if (reason == QSystemTrayIcon::Trigger) {
+    showWindow();
+  } else if (reason == QSystemTrayIcon::Context) {
+    // Out of the tray's own event handling, so the menu's loop does not run inside it.
+    QTimer::singleShot(0, this, [this] {
+      // The menu closes when the user clicks elsewhere only if the program is in front.
+      activateWindow();
+      menu_->popUpInTrayForm(QCursor::pos());
+    });
+  }
+}
+
+void MainWindow::showWindow() {
+  if (isMinimized() || !isVisible()) showNormal();
+  windowShown_ = true;
+  raise();
+  activateWindow();
+}
+
+void MainWindow::stepAside() {
+  windowShown_ = false;
+  if (QSystemTrayIcon::isSystemTrayAvailable() && tray_->isVisible())
+    hide();
+  else
+    showMinimized();
 }
 
 void MainWindow::runLineFunction(int item) {
@@ -224,6 +280,21 @@ void MainWindow::firstShow() {
   editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->editor()->font().pointSize());
   showList(settings[store::kShowList] == "1");
   windowShown_ = true;
+
+  aboutDialog_->setStrings(*strings_);
+  aboutDialog_->setPerUserDataFolder(store_->dataFolderIsPerUser ? store_->dataFolder
+                                                                 : std::filesystem::path());
+  aboutDialog_->setPageOpener([browser = store_->browserPath](const QString& address) {
+    // The browser found at start; without one, the desktop's own handler.
+    if (browser.empty() || !QProcess::startDetached(qs(browser), {address}))
+      QDesktopServices::openUrl(QUrl(address));
+  });
+
+  // Started hidden: only the tray icon shows, once the window manager has shown the window.
+  if (settings[store::kHidden] == "Hide" && QSystemTrayIcon::isSystemTrayAvailable())
+    QTimer::singleShot(0, this, [this] {
+      if (windowShown_) stepAside();
+    });
 }
 
 void MainWindow::applyStripLook() {
@@ -365,7 +436,10 @@ void MainWindow::reportError(const std::exception& error) {
 void MainWindow::quit() {
   quitRequested_ = true;
   // close() alone does not end the program while the window is hidden.
-  if (close()) QCoreApplication::quit();
+  if (close()) {
+    tray_->hide();
+    QCoreApplication::quit();
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -379,10 +453,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  // With no tray to hide to, the window steps aside to the task bar.
   event->ignore();
-  windowShown_ = false;
-  showMinimized();
+  stepAside();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSystemTrayIcon>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,6 +26,7 @@ class CategoriesDialog;
 class OptionsDialog;
 class EditorPanel;
 class InfoPopup;
+class AboutDialog;
 class SearchController;
 class StripPanel;
 class TransferCommands;
@@ -53,6 +55,8 @@ class MainWindow : public QMainWindow {
   // A session end: the close that follows ends the program instead of hiding it.
   void endSession() { quitRequested_ = true; }
   void switchToPosition(int position);
+  // Brings the window back from the tray or the task bar, in front of the others.
+  void showWindow();
 
  signals:
   // The data folder could not be loaded; the message says why.
@@ -65,6 +69,10 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildLayout();
+  void buildTray();
+  void trayActivated(QSystemTrayIcon::ActivationReason reason);
+  // Steps aside: into the tray when the desktop has one, else to the task bar.
+  void stepAside();
   void firstShow();
   void applyStrings();
   void showStrip();
@@ -107,6 +115,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<InfoPopup> popup_;
   TransferCommands* transfers_ = nullptr;
   SearchController* search_ = nullptr;
+  QSystemTrayIcon* tray_ = nullptr;
+  AboutDialog* aboutDialog_ = nullptr;
   // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;
   CardPropertiesDialog* propertiesDialog_ = nullptr;

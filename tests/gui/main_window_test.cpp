@@ -28,6 +28,7 @@
 #include "core/ports/platform_services.h"
 #include "gui/main_window_fixture.h"
 #include "gui/card_editor.h"
+#include "gui/card_menu.h"
 #include "gui/card_strip_view.h"
 #include "gui/folding_panel.h"
 #include "gui/strip_panel.h"
@@ -283,6 +284,46 @@ TEST_F(FullWindow, F3AndCtrlFReachTheSearchField) {
   field->setText("xt");
   next->trigger();
   EXPECT_EQ(find<CardEditor>(window, "MMain")->textCursor().selectedText(), "xt");
+}
+
+TEST_F(FullWindow, F2PutsTheWindowAwaySavingTheCardAndTheTrayBringsItBack) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* editor = find<CardEditor>(window, "MMain");
+  editor->selectAll();
+  editor->insertPlainText("before F2");
+  find<QAction>(window, "Rduire1")->trigger();
+  // No tray on this platform: the window goes to the task bar instead of vanishing.
+  EXPECT_FALSE(window.windowShown());
+  EXPECT_TRUE(window.isMinimized());
+  EXPECT_NE(readFile(data / "3.kvn").find("before F2"), std::string::npos);
+
+  window.showWindow();  // what a click on the tray icon does
+  EXPECT_TRUE(window.windowShown());
+  EXPECT_FALSE(window.isMinimized());
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(FullWindow, TheTrayMenuLeavesOutTheCardItemsUntilItCloses) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* menu = find<CardMenu>(window, "PMFiche1");
+  const QStringList cardItems = {"RenommerFiche1", "SupprimeFiche1", "Prcdent1",
+                                 "Suivant1",       "Monter1",        "Descendre1",
+                                 "NextSearch1",    "Crypter1",       "Dcrypter1"};
+  QStringList shownInTray;
+  QTimer::singleShot(0, menu, [&] {
+    for (QAction* action : menu->actions())
+      if (action->isVisible() && !action->isSeparator()) shownInTray << action->objectName();
+    menu->close();
+  });
+  menu->popUpInTrayForm(QPoint(10, 10));
+  for (const QString& name : cardItems) {
+    EXPECT_FALSE(shownInTray.contains(name)) << name.toStdString();
+    EXPECT_TRUE(find<QAction>(window, name.toUtf8().constData())->isVisible()) << name.toStdString();
+  }
+  EXPECT_TRUE(shownInTray.contains("Quitter1"));
+  EXPECT_TRUE(shownInTray.contains("NouvelleFiche1"));
 }
 
 // Closes the modal dialog `name` as soon as it shows; true when it did show.
