@@ -175,4 +175,16 @@ QString Program::mainWindow() const {
   return {};
 }
 
+QString Program::trayIcon() const {
+  // The tray embeds a small window of the program's class.
+  const QStringList ids = desktop_.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+                              .out.split('\n', Qt::SkipEmptyParts);
+  for (const QString& id : ids) {
+    const QString geometry = desktop_.run("xdotool", {"getwindowgeometry", id}).out;
+    const auto size = geometry.section("Geometry: ", 1).trimmed().split('x');
+    if (size.size() == 2 && size[0].toInt() > 0 && size[0].toInt() <= 64) return id;
+  }
+  return {};
+}
+
 }  // namespace qw::e2e

@@ -74,6 +74,8 @@ class Program {
   bool waitForMainWindowPastRecovery(std::chrono::milliseconds timeout = 15s) const;
   // The main window's id, or empty.
   QString mainWindow() const;
+  // The program's icon in the window manager's tray, or empty.
+  QString trayIcon() const;
 
  private:
   const Desktop& desktop_;

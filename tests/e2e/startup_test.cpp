@@ -44,12 +44,22 @@ class Startup : public ::testing::Test {
     return fs::exists(program.dataFolder() / "param.ini") &&
            fs::exists(program.dataFolder() / "categ.kvn");
   }
+
+  // Settings that keep the window on screen at start.
+  void startShown() const {
+    fs::create_directories(program.dataFolder());
+    std::string settings = kDefaultSettings;
+    settings.replace(settings.find("Hidden=Hide"), 11, "Hidden=Show");
+    std::ofstream(program.dataFolder() / "param.ini", std::ios::binary) << settings;
+  }
 };
 
-TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaults) {
+TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   program.start();
-  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
   ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
+  // "Hidden=Hide" is the default: only the icon stays.
+  EXPECT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
 
   EXPECT_EQ(readFile(program.dataFolder() / "param.ini"), kDefaultSettings);
   EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
@@ -59,6 +69,7 @@ TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaults) {
 }
 
 TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
+  startShown();
   QProcess& first = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
   ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
@@ -87,9 +98,10 @@ TEST_F(Startup, SigtermEndsLikeASessionEndAndWritesTheSettings) {
       << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
          "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n";
   QProcess& running = program.start();
-  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
 
-  running.terminate();  // SIGTERM
+  running.terminate();  // SIGTERM, here while the window is hidden
   ASSERT_TRUE(running.waitForFinished(10000));
   EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(running.exitCode(), 0);
@@ -101,6 +113,7 @@ TEST_F(Startup, SigtermEndsLikeASessionEndAndWritesTheSettings) {
 }
 
 TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {
+  startShown();
   QProcess& first = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
   ::kill(static_cast<pid_t>(first.processId()), SIGKILL);

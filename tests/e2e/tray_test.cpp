@@ -1,0 +1,59 @@
+// The tray: a program started hidden shows only its icon; the icon brings the window back, F2
+// puts it away again, and the icon's menu ends the program.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e/desktop.h"
+
+namespace qw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
+  Desktop desktop;
+  Program program{desktop};
+  const fs::path data = program.dataFolder();
+  fs::create_directories(data);
+  std::ofstream(data / "param.ini", std::ios::binary)
+      << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
+         "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\n"
+         "Launch=Manual\r\nHidden=Hide\r\n";
+
+  QProcess& running = program.start();
+  QString icon;
+  ASSERT_TRUE(waitUntil([&] { return !(icon = program.trayIcon()).isEmpty(); }));
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }))
+      << "the window stayed on screen";
+
+  desktop.click(icon, 12, 12);
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+  desktop.run("xdotool", {"windowactivate", "--sync", window});
+  desktop.click(window, 500, 300);
+  desktop.key("ctrl+a");
+  desktop.type("hidden away");
+  desktop.key("F2");
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  // Putting the window away saved the card.
+  EXPECT_NE(readFile(data / "default.kvn").find("hidden away"), std::string::npos);
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "tray-hidden.png");
+
+  // The icon's menu: Quit is its last item.
+  desktop.run("xdotool", {"mousemove", "--window", icon, "12", "12", "click", "3"});
+  ASSERT_TRUE(waitUntil([&] {
+    return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+               .out.split('\n', Qt::SkipEmptyParts)
+               .size() > 1;
+  }));
+  desktop.key("Up");
+  desktop.key("Return");
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_EQ(running.exitCode(), 0);
+  EXPECT_TRUE(program.trayIcon().isEmpty());
+}
+
+}  // namespace
+}  // namespace qw::e2e
