@@ -16,7 +16,7 @@ std::string valueOf(const std::string& line) {
 
 Settings Settings::defaults() {
   return Settings{
-      {"Français", "quillWick", "$00A67467", "clYellow", "clWhite", "-0-", "0", "Manual", "Hide"}};
+      {"Français", "quillWick", "$00A67467", "clYellow", "clWhite", "-0-", "0", "Manual", "Hide", "Win"}};
 }
 
 Settings settingsFromLines(const std::vector<std::string>& lines) {
@@ -36,6 +36,7 @@ std::vector<std::string> settingsLines(const Settings& settings) {
   lines.reserve(settings.values.size());
   for (size_t i = 0; i < settings.values.size(); ++i)
     lines.push_back(std::string(kSettingKeys[i]) + settings.values[i]);
+  if (settings[kGlobalKeys] == Settings::defaults()[kGlobalKeys]) lines.pop_back();
   return lines;
 }
 

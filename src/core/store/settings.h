@@ -1,5 +1,6 @@
 #pragma once
-// The nine values of param.ini, stored one per line in a fixed order as "Key=value".
+// The values of param.ini, stored one per line in a fixed order as "Key=value": the nine that
+// every version writes, and a tenth only when it differs from its default.
 
 #include <array>
 #include <string>
@@ -18,14 +19,15 @@ enum SettingIndex {
   kShowList,
   kLaunch,
   kHidden,
+  kGlobalKeys,  // the modifiers of the global hot keys: "Win" (Win/Super) or "CtrlAlt"
 };
 
-constexpr int kSettingCount = 9;
+constexpr int kSettingCount = 10;
 
 // The key in front of each value, "=" included, in line order.
 constexpr std::array<std::string_view, kSettingCount> kSettingKeys = {
     "Langue=",      "DefaultFiche=", "BGMenuColor=", "LDMenuColor=", "LSMenuColor=",
-    "LCategories=", "AffichList=",   "Launch=",      "Hidden=",
+    "LCategories=", "AffichList=",   "Launch=",      "Hidden=",      "GlobalKeys=",
 };
 
 struct Settings {
@@ -39,12 +41,13 @@ struct Settings {
 };
 
 // Values by line position only; the keys are never compared. Lines 1 to 5 give values 0 to 4
-// (a missing line gives an empty value); lines 6 to 9 give values 5 to 8, or their default
+// (a missing line gives an empty value); lines 6 to 10 give values 5 to 9, or their default
 // when the file has already ended. A value is the text after the first "=", or the whole line
 // when it has none. Nothing is trimmed.
 Settings settingsFromLines(const std::vector<std::string>& lines);
 
-// The nine "Key=value" lines in file order.
+// The "Key=value" lines in file order; the tenth only when it is not the default, so a file
+// of default hot keys stays the nine lines older versions read and write.
 std::vector<std::string> settingsLines(const Settings& settings);
 
 }  // namespace qw::store

@@ -24,8 +24,20 @@ TEST(Settings, ValuesComeByLinePositionNotByKey) {
                                            "b=clRed", "c=clBlue", "Langue=-0-3-", "x=1",
                                            "y=Startup", "z=Show"});
   EXPECT_EQ(settings.values,
-            (std::array<std::string, 9>{"Anglais", "Notes", "$000000FF", "clRed", "clBlue",
-                                        "-0-3-", "1", "Startup", "Show"}));
+            (std::array<std::string, 10>{"Anglais", "Notes", "$000000FF", "clRed", "clBlue",
+                                         "-0-3-", "1", "Startup", "Show", "Win"}));
+}
+
+TEST(Settings, TheHotKeyModifiersTakeATenthLineOnlyWhenNotTheDefault) {
+  std::vector<std::string> lines = settingsLines(Settings::defaults());
+  EXPECT_EQ(lines.size(), 9u);
+  lines.push_back("GlobalKeys=CtrlAlt");
+  Settings settings = settingsFromLines(lines);
+  EXPECT_EQ(settings[kGlobalKeys], "CtrlAlt");
+  EXPECT_EQ(settingsLines(settings), lines);
+  // A nine-line file reads the default and stays nine lines.
+  lines.pop_back();
+  EXPECT_EQ(settingsFromLines(lines)[kGlobalKeys], "Win");
 }
 
 TEST(Settings, ShortFilesFallBackOnlyForTheLastFourValues) {
