@@ -54,6 +54,7 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
       language_(named(new QComboBox, "CBLanguage")),
       startup_(named(new QCheckBox, "CBStartup")),
       hideAtStartup_(named(new QCheckBox, "CBHideAtStartup")),
+      globalKeys_(named(new QComboBox, "CBGlobalKeys")),
       defaultCard_(named(new QComboBox, "CBDefaultFiche")),
       backgroundList_(named(new ColourList, "ColorBox3")),
       namesList_(named(new ColourList, "ColorBox4")),
@@ -67,6 +68,7 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
   setObjectName("TFOptions");
   setModal(true);
   languageLabel_ = label("LLanguage", language_);
+  globalKeysLabel_ = label("LGlobalKeys", globalKeys_);
   defaultCardLabel_ = label("LDefaultFiche", defaultCard_);
   backgroundLabel_ = label("LBGColor", backgroundList_);
   namesLabel_ = label("LDColor", namesList_);
@@ -82,6 +84,10 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
   // Kept and saved like the other settings, but hiding at start is not offered here.
   topLayout->addWidget(hideAtStartup_, 2, 0, 1, 3);
   hideAtStartup_->setVisible(false);
+  topLayout->addWidget(globalKeysLabel_, 3, 0);
+  topLayout->addWidget(globalKeys_, 3, 1);
+  globalKeys_->addItem("Win (Super)", "Win");
+  globalKeys_->addItem("Ctrl+Alt", "CtrlAlt");
 
   // The sample looks like the top of the card strip, the second name being the active card.
   example_->setFrameShape(QFrame::Box);
@@ -128,7 +134,7 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
 
   // Enter saves; Escape cancels, as the cancel button does.
   saveAndClose_->setDefault(true);
-  QWidget* order[] = {language_,   startup_,  defaultCard_,  backgroundList_, namesList_,
+  QWidget* order[] = {language_,   startup_,  globalKeys_, defaultCard_,  backgroundList_, namesList_,
                       activeList_, defaults_, saveAndClose_, cancel_};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
@@ -160,6 +166,8 @@ void OptionsDialog::applyStrings() {
   setWindowTitle(text(Str::sOptionsTitle));
   languageLabel_->setText(text(Str::sOptionsLanguageLabel));
   startup_->setText(text(Str::sOptionsLaunchAtStartup));
+  globalKeysLabel_->setText(strings_.english() ? "Global keys :" : "Touches globales :");
+  globalKeys_->setAccessibleName(globalKeysLabel_->text());
   hideAtStartup_->setText(text(Str::sOptionsHideAtStartup));
   defaultCardLabel_->setText(text(Str::sOptionsDefaultCardLabel));
   backgroundLabel_->setText(text(Str::sOptionsBackgroundColorLabel));
@@ -201,6 +209,8 @@ void OptionsDialog::loadSettings() {
 
   startup_->setChecked(settings[store::kLaunch] == "Startup");
   hideAtStartup_->setChecked(settings[store::kHidden] == "Hide");
+  // Anything but Ctrl+Alt is the Win/Super default.
+  globalKeys_->setCurrentIndex(settings[store::kGlobalKeys] == "CtrlAlt" ? 1 : 0);
 }
 
 void OptionsDialog::setSampleColour(Sample which, std::string text) {
@@ -251,6 +261,7 @@ void OptionsDialog::save() {
   settings[store::kActiveCardColour] = sample_[kActive];
   settings[store::kLaunch] = startup_->isChecked() ? "Startup" : "Manual";
   settings[store::kHidden] = hideAtStartup_->isChecked() ? "Hide" : "Show";
+  settings[store::kGlobalKeys] = utf8(globalKeys_->currentData().toString());
   try {
     store::saveSettings(store_, platform_);
   } catch (const std::exception& error) {

@@ -23,7 +23,7 @@ namespace qw::gui {
 class ColourList;
 
 // The options (TFOptions): language, card opened at start, the three colours of the card
-// strip with a live sample, start at logon. Every show reloads the controls from the
+// strip with a live sample, start at logon, the modifiers of the system-wide keys. Every show reloads the controls from the
 // settings; only saving changes them, and a new language or default card takes effect at the
 // next start.
 class OptionsDialog : public QDialog {
@@ -65,6 +65,8 @@ class OptionsDialog : public QDialog {
   QComboBox* language_;        // CBLanguage
   QCheckBox* startup_;         // CBStartup
   QCheckBox* hideAtStartup_;   // CBHideAtStartup, never shown
+  QLabel* globalKeysLabel_;    // LGlobalKeys
+  QComboBox* globalKeys_;      // CBGlobalKeys: the modifiers of the system-wide keys
   QLabel* defaultCardLabel_;   // LDefaultFiche
   QComboBox* defaultCard_;     // CBDefaultFiche
   QLabel* backgroundLabel_;    // LBGColor

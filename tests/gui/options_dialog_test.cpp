@@ -251,11 +251,30 @@ TEST_F(OptionsDialogTest, EnterSavesEscapeCancelsAndRunTellsWhich) {
   EXPECT_EQ(store->settings[store::kLaunch], "Startup");
 }
 
+TEST_F(OptionsDialogTest, TheGlobalKeysChoiceIsATenthLineOnlyForCtrlAlt) {
+  open(englishSettings("quillWick", kDefaultColours, "Manual", "Show") + "GlobalKeys=CtrlAlt\r\n");
+  show();
+  auto* keys = child<QComboBox>("CBGlobalKeys");
+  EXPECT_EQ(keys->currentText(), "Ctrl+Alt");
+  EXPECT_EQ(child<QLabel>("LGlobalKeys")->text(), "Global keys :");
+  QTimer::singleShot(0, [&] { click("BSaveAndClose"); });
+  ASSERT_TRUE(dialog->run());
+  EXPECT_NE(saved().find("Hidden=Show\r\nGlobalKeys=CtrlAlt\r\n"), std::string::npos) << saved();
+
+  QTimer::singleShot(0, [&] {
+    keys->setCurrentIndex(0);
+    click("BSaveAndClose");
+  });
+  ASSERT_TRUE(dialog->run());
+  EXPECT_EQ(store->settings[store::kGlobalKeys], "Win");
+  EXPECT_EQ(saved().find("GlobalKeys"), std::string::npos) << saved();
+}
+
 TEST_F(OptionsDialogTest, TabFollowsTheControlsTopToBottom) {
   open();
   show();
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "CBLanguage");
-  for (const char* next : {"CBStartup", "CBDefaultFiche", "ColorBox3", "ColorBox4", "ColorBox5",
+  for (const char* next : {"CBStartup", "CBGlobalKeys", "CBDefaultFiche", "ColorBox3", "ColorBox4", "ColorBox5",
                            "BDefault", "BSaveAndClose", "BCancel", "CBLanguage"}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
