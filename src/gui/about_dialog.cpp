@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "gui/app_icon.h"
@@ -88,6 +89,16 @@ void AboutDialog::setPerUserDataFolder(const std::filesystem::path& folder) {
   // The folder beside the program could not be written, so the cards live in the user's own.
   dataFolder_->setText(english_ ? "Your cards are kept in " + where
                                 : "Vos fiches sont rangées dans " + where);
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Centred on the screen, also when it is opened from the tray with the window hidden.
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
 }
 
 }  // namespace qw::gui

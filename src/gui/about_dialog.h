@@ -26,6 +26,9 @@ class AboutDialog : public QDialog {
   // Opens the product page; the main window passes the browser it knows.
   void setPageOpener(std::function<void(const QString& address)> open) { open_ = std::move(open); }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QLabel* dataFolder_;
   QPushButton* close_;
