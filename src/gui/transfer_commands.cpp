@@ -188,7 +188,7 @@ void TransferCommands::synchronise() {
   run([&] {
     const auto outcome = notebook_->synchronise([&] { return utf8(chooseFile_(*saveDialog_)); });
     if (!outcome) return;
-    popup_.popUp(qs(outcome->popupText),
+    popup_.popUp(qs(outcome->text),
                  outcome->failed ? InfoPopup::errorColour() : InfoPopup::successColour());
     emit cardReloaded();
   });

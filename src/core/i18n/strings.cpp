@@ -254,6 +254,9 @@ constexpr Entry kEntries[] = {
      "ERR#112 : The synchronization link isn't available"},
     {Str::sMsgReserved1, "", ""},
     {Str::sMsgReserved2, "", ""},
+    {Str::sErrProtectedCardTransfer,
+     "Fiche protégée : ouvrez-la pour copier son texte",
+     "Protected card: open it to copy its text"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -267,7 +270,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 36};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 37};
 
 constexpr int sumOfSizes() {
   int sum = 0;

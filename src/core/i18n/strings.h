@@ -8,7 +8,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 170;
+inline constexpr int kStringCount = 171;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -190,6 +190,8 @@ enum class Str : int {
   sErrSynchroLinkUnavailable = 167,
   sMsgReserved1 = 168,
   sMsgReserved2 = 169,
+  // Our own, after the inherited table.
+  sErrProtectedCardTransfer = 170,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -30,10 +30,14 @@ void Notebook::changeIndex(const std::function<void()>& change) {
 void Notebook::createCard(const CardProperties& properties) {
   checkCardProperties(properties);
   if (!canCreateCard()) throw std::length_error("the card index is full");
+  addAndOpenCard(properties, {});
+}
+
+void Notebook::addAndOpenCard(const CardProperties& properties, std::string_view content) {
   // The new card opens with the look of the card shown before it.
   const ports::EditorLook look = editor_.look();
   saveCard();
-  const int card = addCard(properties);
+  const int card = addCard(properties, content);
   refreshHotKeyTexts();
 
   // Appended whatever the category filter says; the next rebuild of the strip applies it.

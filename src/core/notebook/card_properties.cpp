@@ -90,7 +90,7 @@ void Notebook::releaseHotKey(int slot, int keeper) {
   if (store_.hotKeys[slot].card != keeper) store_.hotKeys[slot] = {};
 }
 
-int Notebook::addCard(const CardProperties& properties) {
+int Notebook::addCard(const CardProperties& properties, std::string_view content) {
   checkCardProperties(properties);
   if (store_.cardIndex.isFull()) throw std::length_error("the card index is full");
 
@@ -99,7 +99,7 @@ int Notebook::addCard(const CardProperties& properties) {
   const std::string line = store::makeIndexLine(number, properties.categoryId, slotOf(properties),
                                                 linked, properties.name);
   const std::string ownFile = number + ".kvn";
-  if (!linked) store::writeFileAtomically(store_.dataFolder / ownFile, "");
+  if (!linked) store::writeFileAtomically(store_.dataFolder / ownFile, content);
   store::writeTextLines(store::cardSettingsFile(store_, line),
                         store::newCardSettingsLines(linked ? properties.linkedFile : ownFile,
                                                     kNewCardFontItem));

@@ -78,7 +78,7 @@ bool Notebook::canSynchronise() const {
   return current_.number >= 0 && !store::isLinked(store_.cardIndex.line(current_.number));
 }
 
-std::optional<Notebook::SyncOutcome> Notebook::synchronise(
+std::optional<Notice> Notebook::synchronise(
     const std::function<std::string()>& chooseLink) {
   if (!canSynchronise()) return std::nullopt;
   if (current_.syncLink.empty()) {
@@ -101,19 +101,19 @@ std::optional<Notebook::SyncOutcome> Notebook::synchronise(
   const std::int64_t linkTime = store::syncTimeStamp(linkFile).value_or(kMissing);
   const std::int64_t cardTime = store::syncTimeStamp(cardFile).value_or(kMissing);
 
-  SyncOutcome outcome;
+  Notice outcome;
   const bool cardIsNewer = cardTime > linkTime;
   try {
     if (cardIsNewer) {
-      outcome.popupText = cardName + kPopupBreak + " > " + kPopupBreak + link;
+      outcome.text = cardName + kPopupBreak + " > " + kPopupBreak + link;
       store::copyFileAtomically(cardFile, linkFile);
     } else {
-      outcome.popupText = link + kPopupBreak + " > " + kPopupBreak + cardName;
+      outcome.text = link + kPopupBreak + " > " + kPopupBreak + cardName;
       store::copyFileAtomically(linkFile, cardFile);
     }
   } catch (const store::StoreError&) {
     outcome.failed = true;
-    outcome.popupText = text(Str::sErrSynchroLinkUnavailable) + kPopupBreak + link;
+    outcome.text = text(Str::sErrSynchroLinkUnavailable) + kPopupBreak + link;
   }
   // Whether or not the copy went through, the editor shows what the card's file now holds.
   if (!cardIsNewer) loadCard(current_.number, current_.name);

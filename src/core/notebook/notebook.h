@@ -7,10 +7,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/i18n/strings.h"
 #include "core/notebook/card_properties.h"
+#include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
 #include "core/ports/prompts.h"
 #include "core/store/store.h"
@@ -28,6 +30,13 @@ struct CurrentCard {
   std::filesystem::path contentFile;
   std::string name;
   std::string syncLink;  // partner file, or empty
+};
+
+// What the info popup says after a command done without the window: blue, or red when failed.
+struct Notice {
+  std::string text;
+  bool failed = false;
+  friend bool operator==(const Notice&, const Notice&) = default;
 };
 
 // One name in the strip. Position 0 is the main card.
@@ -79,7 +88,8 @@ class Notebook {
   // takes is removed from the card that held it. Returns the new card's number. Throws
   // std::invalid_argument for an empty name (or a field that would break the index line),
   // std::length_error when the index is full, StoreError when a file cannot be written.
-  int addCard(const CardProperties& properties);
+  // `content` is what the new card's own content file starts with.
+  int addCard(const CardProperties& properties, std::string_view content = {});
   // Rewrites card `card`'s index line and the content line of its settings file, then saves
   // both. The card keeps its file number. Throws as addCard does.
   void modifyCard(int card, const CardProperties& properties);
@@ -116,17 +126,38 @@ class Notebook {
   bool exportText(const std::filesystem::path& file);
   // A card of the index that is not linked to an outside file can be synchronised.
   bool canSynchronise() const;
-  struct SyncOutcome {
-    std::string popupText;
-    bool failed = false;
-  };
   // Copies the newer of the card's content file and its synchronisation link over the other
   // (the link when both are equally old), reloading the card when the link was copied.
   // `chooseLink` is asked, after a message, only when the card has no link yet; it returns the
   // chosen full path (UTF-8), or "" when the user cancels. Nothing comes back when nothing
   // happens (the card cannot be synchronised, no link chosen), else the popup to show.
   // Throws StoreError when the card itself cannot be saved.
-  std::optional<SyncOutcome> synchronise(const std::function<std::string()>& chooseLink);
+  std::optional<Notice> synchronise(const std::function<std::string()>& chooseLink);
+
+  // --- hot keys and the clipboard ---
+  // Hot key n: the text of slot n (1..9) onto the clipboard; an empty slot leaves the clipboard
+  // alone and says so in red.
+  Notice copyHotKeyText(int slot, ports::Clipboard& clipboard);
+  // Shift + hot key n: starts feeding the slot's text line by line, its first line onto the
+  // clipboard. The feed keeps its own copy of the text.
+  Notice startLineFeed(int slot, ports::Clipboard& clipboard);
+  // The feed's next line onto the clipboard, the first again after the last; nothing at all
+  // when no feed runs.
+  std::optional<Notice> nextFeedLine(ports::Clipboard& clipboard);
+  // "Paste into": appends the clipboard's text as new last lines of the card at strip position
+  // `position`: through the editor (and a save) when it is the open card, else in its file,
+  // kept in its form (RTF or plain). A protected card that is not open is refused (the
+  // notice); nothing comes back on success. Throws StoreError when a file fails.
+  std::optional<Notice> appendClipboardTo(int position, ports::Clipboard& clipboard);
+  // "Copy from": the plain text of that card's file (as last saved) onto the clipboard; a
+  // missing or protected file leaves the clipboard alone and comes back as the notice.
+  std::optional<Notice> copyCardToClipboard(int position, ports::Clipboard& clipboard);
+  // Ctrl+Alt+V: the clipboard's text as new last lines of the open card, then a save.
+  void pasteIntoCurrentCard(ports::Clipboard& clipboard);
+  // Ctrl+Alt+N and Win+V: a new card "KTRquillWick n" holding the clipboard's text, opened in
+  // the editor's look. At 500 cards the limit message is shown and nothing comes back; else
+  // the new card's name.
+  std::optional<std::string> newCardFromClipboard(ports::Clipboard& clipboard);
 
   // --- card commands ---
   // Every command that changes the index saves it; when that save fails, StoreError comes out
@@ -158,6 +189,9 @@ class Notebook {
 
  private:
   void buildStrip();
+  // createCard's work once the properties are known good: saves the shown card, adds the new
+  // one with `content` at the end of the strip and opens it in the previous card's look.
+  void addAndOpenCard(const CardProperties& properties, std::string_view content);
   // Applies `change` to the index (and the hot-key slots), then saves the index; when the save
   // fails, both are put back before the error goes on.
   void changeIndex(const std::function<void()>& change);
@@ -182,6 +216,16 @@ class Notebook {
   std::vector<StripEntry> strip_;
   int selected_ = 0;
   bool savingDisabled_ = false;
+  // The line feed of the hot keys: its copy of the text and the line last given, -1 for none.
+  std::vector<std::string> feedLines_;
+  int feedCursor_ = -1;
 };
+
+// What the popup shows of a clipboard text: up to 33 characters whole, else the first 30 and
+// "...".
+std::string popupText(const std::string& text);
+// "KTRquillWick n" with n one more than the greatest number after that word among the strip's
+// card names (the main card's excepted), 1 when there is none.
+std::string nextClipboardCardName(const std::vector<StripEntry>& strip);
 
 }  // namespace qw::notebook

@@ -73,12 +73,12 @@ TEST(StringTable, SectionBasesAreRunningSums) {
 TEST(StringTable, LookupsOutsideTheTableThrow) {
   const auto table = StringTable::forLanguage("Français");
   EXPECT_THROW(table.at(-1), std::out_of_range);
-  EXPECT_THROW(table.at(170), std::out_of_range);
+  EXPECT_THROW(table.at(kStringCount), std::out_of_range);
   EXPECT_NO_THROW(table.at(0));
   EXPECT_NO_THROW(table.at(169));
   EXPECT_THROW(table.at(Section::About, 6), std::out_of_range);
   EXPECT_THROW(table.at(Section::MainWindow, -1), std::out_of_range);
-  EXPECT_THROW(table.at(Section::Messages, 36), std::out_of_range);
+  EXPECT_THROW(table.at(Section::Messages, 37), std::out_of_range);
   EXPECT_EQ(table.at(Section::Messages, 35), "");
 }
 

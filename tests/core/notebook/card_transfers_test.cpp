@@ -166,7 +166,7 @@ TEST_F(CardTransfers, WithoutALinkOneIsAskedForAndKeptInTheSettings) {
   const auto outcome = notebook.synchronise([&] { return link; });
   ASSERT_TRUE(outcome.has_value());
   EXPECT_FALSE(outcome->failed);
-  EXPECT_EQ(outcome->popupText, store::utf8Of(cardFile()) + "\n\r > \n\r" + link);
+  EXPECT_EQ(outcome->text, store::utf8Of(cardFile()) + "\n\r > \n\r" + link);
   EXPECT_EQ(readBytes(outside("partner.rtf")), "text of 1");
   EXPECT_EQ(notebook.current().syncLink, link);
   EXPECT_EQ(store::readTextLines(data / "1.kvo")->at(10), link);
@@ -189,7 +189,7 @@ TEST_F(CardTransfers, TheNewerSideIsCopiedOverTheOtherAndEqualTimesFavourTheLink
   int loads = editor.loads;
   auto outcome = notebook.synchronise(noChoice);
   ASSERT_TRUE(outcome.has_value());
-  EXPECT_EQ(outcome->popupText, linkToCard);
+  EXPECT_EQ(outcome->text, linkToCard);
   EXPECT_EQ(readBytes(cardFile()), "from outside");
   EXPECT_EQ(editor.content, "from outside");
   EXPECT_EQ(editor.loads, loads + 1);
@@ -199,14 +199,14 @@ TEST_F(CardTransfers, TheNewerSideIsCopiedOverTheOtherAndEqualTimesFavourTheLink
   setTime(cardFile(), std::chrono::seconds(1'000'001));
   setTime(outside("partner.rtf"), std::chrono::seconds(1'000'000));
   outcome = notebook.synchronise(noChoice);
-  EXPECT_EQ(outcome->popupText, linkToCard);
+  EXPECT_EQ(outcome->text, linkToCard);
   EXPECT_EQ(editor.content, "same stamp");
 
   // Typing saves the card first, which makes it the newer side.
   editor.type("typed");
   loads = editor.loads;
   outcome = notebook.synchronise(noChoice);
-  EXPECT_EQ(outcome->popupText, cardToLink);
+  EXPECT_EQ(outcome->text, cardToLink);
   EXPECT_EQ(readBytes(outside("partner.rtf")), saved("typed"));
   EXPECT_EQ(editor.loads, loads);  // the editor already shows what was copied
   EXPECT_FALSE(outcome->failed);
@@ -220,9 +220,9 @@ TEST_F(CardTransfers, AFailedCopyReportsTheLinkAndLeavesBothFiles) {
   auto outcome = notebook.synchronise(noChoice);
   ASSERT_TRUE(outcome.has_value());
   EXPECT_TRUE(outcome->failed);
-  EXPECT_EQ(outcome->popupText,
+  EXPECT_EQ(outcome->text,
             said(Str::sErrSynchroLinkUnavailable) + "\n\r" + unreachable);
-  EXPECT_EQ(outcome->popupText.substr(0, 7), "ERR#112");
+  EXPECT_EQ(outcome->text.substr(0, 7), "ERR#112");
   EXPECT_EQ(readBytes(cardFile()), "text of 1");
   EXPECT_FALSE(fs::exists(outside("no folder")));
 }
@@ -238,7 +238,7 @@ TEST_F(CardTransfers, AnUnreadableNewerLinkLeavesTheCardAndReloadsIt) {
   const auto outcome = notebook.synchronise(noChoice);
   ASSERT_TRUE(outcome.has_value());
   EXPECT_TRUE(outcome->failed);
-  EXPECT_EQ(outcome->popupText, said(Str::sErrSynchroLinkUnavailable) + "\n\r" + link);
+  EXPECT_EQ(outcome->text, said(Str::sErrSynchroLinkUnavailable) + "\n\r" + link);
   EXPECT_EQ(readBytes(cardFile()), "text of 1");
   EXPECT_EQ(editor.loads, loads + 1);
   EXPECT_EQ(editor.content, "text of 1");

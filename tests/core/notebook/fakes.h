@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
 #include "core/ports/prompts.h"
 
@@ -106,6 +107,18 @@ class FakePrompts : public ports::Prompts {
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::deque<bool> answers;
+};
+
+class FakeClipboard : public ports::Clipboard {
+ public:
+  std::string text() const override { return held; }
+  void setText(const std::string& text) override {
+    held = text;
+    ++writes;
+  }
+
+  std::string held;
+  int writes = 0;
 };
 
 }  // namespace qw::notebook::fixtures

@@ -1,0 +1,161 @@
+// What the system-wide keys and the clipboard items of the card menu do: slot texts and the
+// line feed onto the clipboard, the clipboard into any card or into a new one.
+
+#include <algorithm>
+#include <climits>
+
+#include "core/notebook/notebook.h"
+#include "core/store/atomic_file.h"
+#include "core/store/text_file.h"
+#include "core/text/plain_text.h"
+#include "core/text/rich_text.h"
+#include "core/text/rtf_reader.h"
+#include "core/text/rtf_writer.h"
+#include "core/text/utf8.h"
+
+namespace qw::notebook {
+namespace fs = std::filesystem;
+using i18n::Str;
+
+namespace {
+
+constexpr std::string_view kGeneratedName = "KTRquillWick";
+
+// The clipboard's lines; an empty clipboard is one empty line.
+std::vector<std::string> clipboardLines(const ports::Clipboard& clipboard) {
+  std::vector<std::string> lines = store::splitLines(clipboard.text());
+  if (lines.empty()) lines.emplace_back();
+  return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+// Protected files hold ciphertext: never read as text, never appended to as text.
+bool isProtected(const fs::path& file) { return file.extension() == ".kvc"; }
+
+}  // namespace
+
+std::string popupText(const std::string& text) {
+  constexpr std::size_t kWhole = 33;
+  constexpr std::size_t kShown = 30;
+  std::size_t pos = 0;
+  std::size_t cut = 0;
+  std::size_t count = 0;
+  while (pos < text.size()) {
+    text::nextCodePoint(text, pos);
+    if (++count == kShown) cut = pos;
+    if (count > kWhole) return text.substr(0, cut) + "...";
+  }
+  return text;
+}
+
+std::string nextClipboardCardName(const std::vector<StripEntry>& strip) {
+  long long next = 1;
+  for (std::size_t position = 1; position < strip.size(); ++position) {
+    const std::string& name = strip[position].name;
+    if (name.compare(0, kGeneratedName.size(), kGeneratedName) != 0) continue;
+    std::size_t i = kGeneratedName.size();
+    while (i < name.size() && name[i] == ' ') ++i;
+    long long number = 0;
+    // Clamped, so a name with a run of digits cannot overflow the count.
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i)
+      number = std::min<long long>(number * 10 + (name[i] - '0'), INT_MAX - 1);
+    if (number >= next) next = number + 1;
+  }
+  return std::string(kGeneratedName) + " " + std::to_string(next);
+}
+
+Notice Notebook::copyHotKeyText(int slot, ports::Clipboard& clipboard) {
+  const std::string& text = store_.hotKeys[slot].text;
+  if (text.empty()) return {this->text(Str::sErrEmptyShortcut), true};
+  clipboard.setText(text);
+  return {popupText(text)};
+}
+
+Notice Notebook::startLineFeed(int slot, ports::Clipboard& clipboard) {
+  feedLines_ = store::splitLines(store_.hotKeys[slot].text);
+  if (feedLines_.empty()) {
+    feedCursor_ = -1;
+    return {text(Str::sErrEmptyShortcut), true};
+  }
+  feedCursor_ = -1;
+  return *nextFeedLine(clipboard);
+}
+
+std::optional<Notice> Notebook::nextFeedLine(ports::Clipboard& clipboard) {
+  if (feedLines_.empty()) return std::nullopt;
+  const int count = static_cast<int>(feedLines_.size());
+  feedCursor_ = feedCursor_ + 1 < count ? feedCursor_ + 1 : 0;
+  // An empty line empties the clipboard: it is what the card says at that point.
+  const std::string& line = feedLines_[static_cast<std::size_t>(feedCursor_)];
+  clipboard.setText(line);
+  return Notice{popupText(line) + "\n" + text(Str::sMainLineWord) + " " +
+                std::to_string(feedCursor_ + 1) + "/" + std::to_string(count)};
+}
+
+std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard& clipboard) {
+  const StripEntry& entry = strip_.at(static_cast<std::size_t>(position));
+  if (entry.card == current_.number) {
+    pasteIntoCurrentCard(clipboard);
+    return std::nullopt;
+  }
+  const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
+  if (isProtected(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  const std::vector<std::string> lines = clipboardLines(clipboard);
+  const std::optional<std::string> bytes = store::readFileBytes(file);
+  if (bytes && text::looksLikeRtf(*bytes)) {
+    // New paragraphs inside the document, in the format its text ends with, so they show.
+    text::RichText document = text::readRtf(*bytes);
+    text::CharFormat format;
+    for (const text::Paragraph& paragraph : document.paragraphs)
+      if (!paragraph.runs.empty()) format = paragraph.runs.back().format;
+    for (text::Paragraph& paragraph : text::fromPlainText(joinLines(lines), format).paragraphs)
+      document.paragraphs.push_back(std::move(paragraph));
+    store::writeFileAtomically(file, text::writeRtf(document));
+    return std::nullopt;
+  }
+  std::vector<std::string> text = bytes ? store::splitLines(store::decodeStoredText(*bytes))
+                                        : std::vector<std::string>{};
+  text.insert(text.end(), lines.begin(), lines.end());
+  store::writeTextLines(file, text);
+  return std::nullopt;
+}
+
+std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboard& clipboard) {
+  const StripEntry& entry = strip_.at(static_cast<std::size_t>(position));
+  const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
+  if (isProtected(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  // The open card gives its text as last saved, like every other card.
+  const std::optional<std::string> bytes = store::readFileBytes(file);
+  if (!bytes) return Notice{text(Str::sErrFileNotAccessible), true};
+  clipboard.setText(joinLines(store::splitLines(text::plainTextOfCard(*bytes))));
+  return std::nullopt;
+}
+
+void Notebook::pasteIntoCurrentCard(ports::Clipboard& clipboard) {
+  if (current_.number == kFailedCard || current_.number == kNoCard) return;
+  editor_.appendLines(clipboardLines(clipboard));
+  saveCard();
+}
+
+std::optional<std::string> Notebook::newCardFromClipboard(ports::Clipboard& clipboard) {
+  if (!canCreateCard()) {
+    prompts_.message(text(Str::sErrTooManyCards));
+    return std::nullopt;
+  }
+  CardProperties properties;
+  properties.name = nextClipboardCardName(strip_);
+  std::string content;
+  for (const std::string& line : clipboardLines(clipboard)) content += line + "\r\n";
+  addAndOpenCard(properties, store::encodeStoredText(content));
+  return properties.name;
+}
+
+}  // namespace qw::notebook

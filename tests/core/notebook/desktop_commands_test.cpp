@@ -1,0 +1,207 @@
+// The system-wide keys and the clipboard items: what reaches the clipboard, the cards' files
+// and the strip.
+
+#include <gtest/gtest.h>
+
+#include "core/notebook/notebook_fixture.h"
+#include "core/text/rich_text.h"
+#include "core/text/rtf_reader.h"
+#include "core/text/rtf_writer.h"
+
+namespace qw::notebook {
+namespace {
+
+namespace fs = std::filesystem;
+using store::fixtures::readBytes;
+using store::fixtures::writeBytes;
+
+TEST(PopupText, ThirtyThreeCharactersWholeLongerCutAtThirty) {
+  const std::string a33(33, 'a');
+  EXPECT_EQ(popupText(a33), a33);
+  EXPECT_EQ(popupText(a33 + "b"), std::string(30, 'a') + "...");
+  EXPECT_EQ(popupText(""), "");
+  // Characters, not bytes: 33 accented letters are two bytes each and still shown whole.
+  std::string e33;
+  for (int i = 0; i < 33; ++i) e33 += "\xC3\xA9";
+  EXPECT_EQ(popupText(e33), e33);
+  EXPECT_EQ(popupText(e33 + "\xE2\x82\xAC"), e33.substr(0, 60) + "...");
+}
+
+TEST(ClipboardCardName, OneMoreThanTheGreatestNumberAfterTheWord) {
+  const auto strip = [](std::vector<std::string> names) {
+    std::vector<StripEntry> entries{{kMainCard, "KTRquillWick 99"}};  // the main card: ignored
+    for (int i = 0; i < static_cast<int>(names.size()); ++i) entries.push_back({i, names[i]});
+    return entries;
+  };
+  EXPECT_EQ(nextClipboardCardName(strip({})), "KTRquillWick 1");
+  EXPECT_EQ(nextClipboardCardName(strip({"KTRquillWick 1", "KTRquillWick 4", "KTRquillWick 2"})),
+            "KTRquillWick 5");
+  EXPECT_EQ(nextClipboardCardName(strip({"KTRquillWickX", "Notes 9", "ktrquillwick 7"})),
+            "KTRquillWick 1");
+  EXPECT_EQ(nextClipboardCardName(strip({"KTRquillWick   12abc"})), "KTRquillWick 13");
+  // A run of digits beyond any integer neither overflows nor wraps to a small number.
+  EXPECT_EQ(nextClipboardCardName(strip({"KTRquillWick 99999999999999999999999"})),
+            "KTRquillWick 2147483647");
+}
+
+class DesktopCommands : public fixtures::NotebookFolder {
+ protected:
+  fixtures::FakeClipboard clipboard;
+
+  // Card 1 "Lines" on slot 1 (three lines), card 2 "Rich" as RTF, card 3 "Plain"; the main
+  // card is shown.
+  Notebook& open() {
+    makeCards({"1;-0-H1-0:Lines", "2;-0-0:Rich", "3;-0-0:Plain"});
+    writeBytes(data / "1.kvn", "one\r\ntwo\r\nthree");
+    text::RichText rich = text::fromPlainText("bold start");
+    rich.paragraphs[0].runs[0].format.bold = true;
+    writeBytes(data / "2.kvn", text::writeRtf(rich));
+    loadStore();
+    return openNotebook();
+  }
+};
+
+TEST_F(DesktopCommands, HotKeyTextGoesOnTheClipboardAndAnEmptySlotLeavesItAlone) {
+  Notebook& notebook = open();
+  // The slot holds the card's text as its lines, each with its break.
+  Notice notice = notebook.copyHotKeyText(1, clipboard);
+  EXPECT_EQ(clipboard.held, "one\r\ntwo\r\nthree\r\n");
+  EXPECT_EQ(notice, (Notice{"one\r\ntwo\r\nthree\r\n", false}));
+
+  clipboard.held = "kept";
+  notice = notebook.copyHotKeyText(2, clipboard);
+  EXPECT_EQ(notice, (Notice{"ERR#108 : Empty shortcut", true}));
+  EXPECT_EQ(clipboard.held, "kept");
+}
+
+TEST_F(DesktopCommands, TheLineFeedStepsThroughTheLinesAndWraps) {
+  Notebook& notebook = open();
+  EXPECT_FALSE(notebook.nextFeedLine(clipboard).has_value());  // no feed yet
+  EXPECT_EQ(clipboard.writes, 0);
+
+  EXPECT_EQ(notebook.startLineFeed(1, clipboard), (Notice{"one\nLine 1/3", false}));
+  EXPECT_EQ(clipboard.held, "one");
+  for (const char* line : {"two", "three", "one", "two"}) {
+    ASSERT_TRUE(notebook.nextFeedLine(clipboard).has_value());
+    EXPECT_EQ(clipboard.held, line);
+  }
+  // The feed keeps its copy when the card's slot changes.
+  store->hotKeys[1].text = "changed";
+  notebook.nextFeedLine(clipboard);
+  EXPECT_EQ(clipboard.held, "three");
+
+  // An empty slot stops the feed.
+  EXPECT_TRUE(notebook.startLineFeed(4, clipboard).failed);
+  EXPECT_FALSE(notebook.nextFeedLine(clipboard).has_value());
+  EXPECT_EQ(clipboard.held, "three");
+}
+
+TEST_F(DesktopCommands, AOneLineFeedGivesThatLineEachTime) {
+  Notebook& notebook = open();
+  store->hotKeys[1].text = "only";
+  notebook.startLineFeed(1, clipboard);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(notebook.nextFeedLine(clipboard)->text, "only\nLine 1/1");
+  }
+}
+
+TEST_F(DesktopCommands, PastingIntoCardsKeepsEachFilesForm) {
+  Notebook& notebook = open();
+  clipboard.held = "new line\r\nsecond";
+  // Strip positions: 0 main, 1 Lines, 2 Rich, 3 Plain.
+  EXPECT_FALSE(notebook.appendClipboardTo(3, clipboard).has_value());
+  EXPECT_EQ(readBytes(data / "3.kvn"), "text of 3\r\nnew line\r\nsecond\r\n");
+
+  EXPECT_FALSE(notebook.appendClipboardTo(2, clipboard).has_value());
+  const text::RichText rich = text::readRtf(readBytes(data / "2.kvn"));
+  ASSERT_EQ(rich.paragraphs.size(), 3u);
+  EXPECT_EQ(rich.paragraphs[0].runs[0].text, "bold start");
+  EXPECT_TRUE(rich.paragraphs[0].runs[0].format.bold);
+  EXPECT_EQ(rich.paragraphs[1].runs[0].text, "new line");
+  EXPECT_EQ(rich.paragraphs[2].runs[0].text, "second");
+
+  // The open card takes the lines through the editor, and is saved.
+  ASSERT_EQ(notebook.current().number, kMainCard);
+  const std::string before = editor.content;
+  clipboard.held = "";
+  notebook.appendClipboardTo(0, clipboard);
+  EXPECT_EQ(editor.content, before + "\r\n");  // an empty clipboard is one empty line
+  EXPECT_EQ(readBytes(data / "default.kvn"), editor.rtf());
+}
+
+TEST_F(DesktopCommands, CopyingACardGivesItsPlainTextAsLastSaved) {
+  Notebook& notebook = open();
+  EXPECT_FALSE(notebook.copyCardToClipboard(1, clipboard).has_value());
+  EXPECT_EQ(clipboard.held, "one\r\ntwo\r\nthree");
+  EXPECT_FALSE(notebook.copyCardToClipboard(2, clipboard).has_value());
+  EXPECT_EQ(clipboard.held, "bold start");  // not its RTF source
+
+  fs::remove(data / "3.kvn");
+  const auto notice = notebook.copyCardToClipboard(3, clipboard);
+  ASSERT_TRUE(notice.has_value());
+  EXPECT_EQ(*notice, (Notice{"ERR#106 : File not accessible", true}));
+  EXPECT_EQ(clipboard.held, "bold start");
+}
+
+TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
+  makeCards({"1;-0-0:Secret"});
+  writeBytes(data / "1.kvo", "1.kvc\r\n");
+  writeBytes(data / "1.kvc", "\x05sealed bytes");
+  loadStore();
+  Notebook& notebook = openNotebook();
+  clipboard.held = "plain";
+  ASSERT_EQ(notebook.strip().size(), 2u);
+  const auto into = notebook.appendClipboardTo(1, clipboard);
+  ASSERT_TRUE(into && into->failed);
+  EXPECT_EQ(readBytes(data / "1.kvc"), "\x05sealed bytes");
+  const auto from = notebook.copyCardToClipboard(1, clipboard);
+  ASSERT_TRUE(from && from->failed);
+  EXPECT_EQ(clipboard.held, "plain");
+}
+
+TEST_F(DesktopCommands, PasteInCurrentCardAppendsAndSaves) {
+  Notebook& notebook = open();
+  notebook.switchToPosition(3);
+  clipboard.held = "appended";
+  notebook.pasteIntoCurrentCard(clipboard);
+  EXPECT_EQ(editor.content, "text of 3\r\nappended\r\n");
+  EXPECT_NE(readBytes(data / "3.kvn").find("appended"), std::string::npos);
+}
+
+TEST_F(DesktopCommands, ANewCardFromTheClipboardIsWrittenAddedAndOpened) {
+  Notebook& notebook = open();
+  editor.editorLook.fontSize = 14;
+  clipboard.held = "from the clipboard";
+  EXPECT_EQ(notebook.newCardFromClipboard(clipboard), "KTRquillWick 1");
+  EXPECT_EQ(readBytes(data / "fiches.kvn"),
+            "1;-0-H1-0:Lines\r\n2;-0-0:Rich\r\n3;-0-0:Plain\r\n50;-0-0:KTRquillWick 1\r\n51\r\n");
+  EXPECT_EQ(readBytes(data / "50.kvn"), "from the clipboard\r\n");
+  EXPECT_EQ(readBytes(data / "50.kvo"),
+            "50.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(names().back(), "KTRquillWick 1");
+  EXPECT_EQ(notebook.selectedPosition(), 4);
+  EXPECT_EQ(notebook.current().name, "KTRquillWick 1");
+  EXPECT_EQ(editor.editorLook.fontSize, 14);
+
+  clipboard.held = "";
+  EXPECT_EQ(notebook.newCardFromClipboard(clipboard), "KTRquillWick 2");
+  EXPECT_EQ(readBytes(data / "51.kvn"), "\r\n");
+}
+
+TEST_F(DesktopCommands, ANewCardFromTheClipboardStopsAt500) {
+  Notebook& notebook = open();
+  std::vector<std::string> lines;
+  for (int n = 1; n <= 500; ++n) lines.push_back(std::to_string(n) + ";-0-0:Card");
+  lines.push_back("600");
+  store->cardIndex.setLines(lines);
+  const std::string index = readBytes(data / "fiches.kvn");
+  clipboard.held = "x";
+  EXPECT_FALSE(notebook.newCardFromClipboard(clipboard).has_value());
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0], "Err#100 : You can create new card");
+  EXPECT_EQ(readBytes(data / "fiches.kvn"), index);
+  EXPECT_FALSE(fs::exists(data / "600.kvn"));
+}
+
+}  // namespace
+}  // namespace qw::notebook
