@@ -42,9 +42,13 @@ bool isProtected(const fs::path& file) { return file.extension() == ".kvc"; }
 
 }  // namespace
 
-std::string popupText(const std::string& text) {
+std::string popupText(const std::string& original) {
   constexpr std::size_t kWhole = 33;
   constexpr std::size_t kShown = 30;
+  // The popup has room for two short lines: a card's line breaks show as spaces.
+  const std::vector<std::string> lines = store::splitLines(original);
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? " " : "") + lines[i];
   std::size_t pos = 0;
   std::size_t cut = 0;
   std::size_t count = 0;

@@ -221,8 +221,8 @@ class Notebook {
   int feedCursor_ = -1;
 };
 
-// What the popup shows of a clipboard text: up to 33 characters whole, else the first 30 and
-// "...".
+// What the popup shows of a clipboard text: its lines joined by spaces, then up to 33
+// characters whole, else the first 30 and "...".
 std::string popupText(const std::string& text);
 // "KTRquillWick n" with n one more than the greatest number after that word among the strip's
 // card names (the main card's excepted), 1 when there is none.

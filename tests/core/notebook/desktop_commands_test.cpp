@@ -20,6 +20,8 @@ TEST(PopupText, ThirtyThreeCharactersWholeLongerCutAtThirty) {
   EXPECT_EQ(popupText(a33), a33);
   EXPECT_EQ(popupText(a33 + "b"), std::string(30, 'a') + "...");
   EXPECT_EQ(popupText(""), "");
+  // Line breaks show as spaces; a final one shows as nothing.
+  EXPECT_EQ(popupText("a\r\nb\nc\r\n"), "a b c");
   // Characters, not bytes: 33 accented letters are two bytes each and still shown whole.
   std::string e33;
   for (int i = 0; i < 33; ++i) e33 += "\xC3\xA9";
@@ -66,7 +68,7 @@ TEST_F(DesktopCommands, HotKeyTextGoesOnTheClipboardAndAnEmptySlotLeavesItAlone)
   // The slot holds the card's text as its lines, each with its break.
   Notice notice = notebook.copyHotKeyText(1, clipboard);
   EXPECT_EQ(clipboard.held, "one\r\ntwo\r\nthree\r\n");
-  EXPECT_EQ(notice, (Notice{"one\r\ntwo\r\nthree\r\n", false}));
+  EXPECT_EQ(notice, (Notice{"one two three", false}));
 
   clipboard.held = "kept";
   notice = notebook.copyHotKeyText(2, clipboard);
