@@ -39,6 +39,7 @@
 #include "gui/card_editor.h"
 #include "gui/editor_panel.h"
 #include "gui/font_size_box.h"
+#include "gui/global_keys.h"
 #include "gui/format_bar.h"
 #include "gui/info_popup.h"
 #include "gui/qt_text.h"
@@ -161,6 +162,23 @@ void MainWindow::buildLayout() {
   connect(menu_->restore, &QAction::triggered, this, [this] {
     if (!windowShown_) showWindow();
   });
+  connect(menu_->newCardFromClipboard, &QAction::triggered, this,
+          [this] { newCardFromClipboard(false); });
+  connect(menu_->pasteInCurrent, &QAction::triggered, this, [this] {
+    runCommand([this] { notebook_->pasteIntoCurrentCard(clipboard_); }, false);
+  });
+  connect(menu_->pasteInto, &QMenu::triggered, this, [this](QAction* item) {
+    const int position = notebook_ ? positionOfItem(item) : -1;
+    if (position < 0) return;
+    std::optional<notebook::Notice> refused;
+    runCommand([&] { refused = notebook_->appendClipboardTo(position, clipboard_); }, false);
+    if (refused) showNotice(*refused);
+  });
+  connect(menu_->copyFrom, &QMenu::triggered, this, [this](QAction* item) {
+    const int position = notebook_ ? positionOfItem(item) : -1;
+    if (position < 0) return;
+    if (const auto notice = notebook_->copyCardToClipboard(position, clipboard_)) showNotice(*notice);
+  });
   aboutDialog_ = new AboutDialog(this);
   connect(menu_->about, &QAction::triggered, aboutDialog_, &QDialog::exec);
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
@@ -203,6 +221,87 @@ void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
       menu_->popUpInTrayForm(QCursor::pos());
     });
   }
+}
+
+void MainWindow::registerGlobalKeys() {
+  if (!globalKeys_) {
+    globalKeys_ = platform::GlobalHotKeys::create();
+    connect(globalKeys_.get(), &platform::GlobalHotKeys::activated, this,
+            &MainWindow::globalKeyPressed);
+  }
+  const bool english = strings_->english();
+  QString problem;
+  if (!globalKeys_->available()) {
+    // Offscreen and other headless platforms have nobody to tell.
+    if (QGuiApplication::platformName().startsWith("wayland"))
+      problem = english ? "Global keys are not available on this desktop: open quillWick from "
+                          "its tray icon or its window."
+                        : "Les touches globales ne sont pas disponibles sur ce bureau : ouvrez "
+                          "quillWick par son icône ou sa fenêtre.";
+  } else {
+    const bool controlAlt = store_->settings[store::kGlobalKeys] == "CtrlAlt";
+    QStringList taken;
+    for (const platform::HotKey& key : globalKeys_->registerKeys(globalKeyTable(controlAlt)))
+      taken << platform::describe(key);
+    if (!taken.isEmpty())
+      problem = QString(english ? "These global keys are kept by another program or by the desktop and "
+                           "will not work: %1.\nThe options (Ctrl+O) can move them to %2."
+                         : "Ces touches globales sont déjà prises par un autre programme ou par "
+                           "le bureau et ne fonctionneront pas : %1.\nLes options (Ctrl+O) "
+                           "peuvent les déplacer sur %2.")
+                    .arg(taken.join(", "), controlAlt ? "Win" : "Ctrl+Alt");
+  }
+  if (problem.isEmpty()) return;
+  // Not modal: the program may be starting hidden, and nothing has to wait for the answer.
+  auto* box = new QMessageBox(QMessageBox::Information, windowTitle(), problem, QMessageBox::Ok, this);
+  box->setObjectName("GlobalKeysMessage");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  box->show();
+}
+
+void MainWindow::globalKeyPressed(int id) {
+  const std::optional<GlobalKey> key = globalKeyOf(id);
+  if (!key || !notebook_) return;
+  switch (key->action) {
+    case GlobalKey::ShowWindow:
+      showWindow();
+      break;
+    case GlobalKey::CopySlot:
+      showNotice(notebook_->copyHotKeyText(key->slot, clipboard_));
+      break;
+    case GlobalKey::StartLineFeed:
+      showNotice(notebook_->startLineFeed(key->slot, clipboard_));
+      break;
+    case GlobalKey::NextFeedLine:
+      if (const auto notice = notebook_->nextFeedLine(clipboard_)) showNotice(*notice);
+      break;
+    case GlobalKey::NewCardFromClipboard:
+      newCardFromClipboard(true);
+      break;
+  }
+}
+
+void MainWindow::showNotice(const notebook::Notice& notice) {
+  popup_->popUp(qs(notice.text), notice.failed ? InfoPopup::errorColour() : InfoPopup::successColour());
+}
+
+void MainWindow::newCardFromClipboard(bool fromGlobalKey) {
+  if (!notebook_) return;
+  std::optional<std::string> name;
+  runCommand([&] { name = notebook_->newCardFromClipboard(clipboard_); });
+  if (!name) return;
+  if (!windowShown_) showWindow();
+  // A key pressed in another program deserves a word where the user is looking.
+  if (fromGlobalKey) showNotice({*name});
+}
+
+int MainWindow::positionOfItem(const QAction* item) const {
+  const int card = item->data().toInt();
+  const auto& strip = notebook_->strip();
+  for (int position = 0; position < static_cast<int>(strip.size()); ++position)
+    if (strip[position].card == card) return position;
+  return -1;
 }
 
 void MainWindow::showWindow() {
@@ -290,6 +389,8 @@ void MainWindow::firstShow() {
       QDesktopServices::openUrl(QUrl(address));
   });
 
+  registerGlobalKeys();
+
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
   if (settings[store::kHidden] == "Hide" && QSystemTrayIcon::isSystemTrayAvailable())
     QTimer::singleShot(0, this, [this] {
@@ -373,7 +474,12 @@ void MainWindow::showList(bool shown) {
 }
 
 void MainWindow::editOptions() {
-  if (optionsDialog_ && optionsDialog_->run()) applyStripLook();
+  if (!optionsDialog_) return;
+  const std::string keysBefore = store_->settings[store::kGlobalKeys];
+  if (!optionsDialog_->run()) return;
+  applyStripLook();
+  // New modifiers take effect at once.
+  if (store_->settings[store::kGlobalKeys] != keysBefore) registerGlobalKeys();
 }
 
 void MainWindow::applyStrings() {

@@ -7,9 +7,11 @@
 #include <optional>
 
 #include "core/i18n/strings.h"
+#include "platform/global_hot_keys.h"
 #include "core/notebook/notebook.h"
 #include "core/store/store.h"
 #include "gui/message_prompts.h"
+#include "gui/qt_clipboard.h"
 
 namespace qw::ports {
 class PlatformServices;
@@ -70,6 +72,16 @@ class MainWindow : public QMainWindow {
  private:
   void buildLayout();
   void buildTray();
+  // (Re)registers the system-wide keys with the modifiers of the settings; tells the user once
+  // which of them another program or the desktop keeps.
+  void registerGlobalKeys();
+  void globalKeyPressed(int id);
+  // The popup in blue, or red for a failure.
+  void showNotice(const notebook::Notice& notice);
+  // Ctrl+Alt+N and Win+V; a hidden window comes back with the new card.
+  void newCardFromClipboard(bool fromGlobalKey);
+  // The strip position of the card an item of "Paste Into" or "Copy From" stands for.
+  int positionOfItem(const QAction* item) const;
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
   // Steps aside: into the tray when the desktop has one, else to the task bar.
   void stepAside();
@@ -100,6 +112,7 @@ class MainWindow : public QMainWindow {
   store::StoreLocation where_;
   ports::PlatformServices& platform_;
   MessagePrompts prompts_;
+  QtClipboard clipboard_;
   std::optional<store::Store> store_;
   std::optional<i18n::StringTable> strings_;
   std::optional<notebook::Notebook> notebook_;
@@ -116,6 +129,7 @@ class MainWindow : public QMainWindow {
   TransferCommands* transfers_ = nullptr;
   SearchController* search_ = nullptr;
   QSystemTrayIcon* tray_ = nullptr;
+  std::unique_ptr<platform::GlobalHotKeys> globalKeys_;
   AboutDialog* aboutDialog_ = nullptr;
   // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;

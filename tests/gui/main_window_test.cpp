@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,6 +33,7 @@
 #include "gui/card_menu.h"
 #include "gui/card_strip_view.h"
 #include "gui/folding_panel.h"
+#include "gui/info_popup.h"
 #include "gui/strip_panel.h"
 
 namespace qw::gui {
@@ -324,6 +327,48 @@ TEST_F(FullWindow, TheTrayMenuLeavesOutTheCardItemsUntilItCloses) {
   }
   EXPECT_TRUE(shownInTray.contains("Quitter1"));
   EXPECT_TRUE(shownInTray.contains("NouvelleFiche1"));
+}
+
+TEST_F(FullWindow, ClipboardItemsMoveTextBetweenTheClipboardAndTheCards) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const auto item = [&](const char* menu, const char* card) {
+    for (QAction* action : find<QMenu>(window, menu)->actions())
+      if (action->text() == card) return action;
+    ADD_FAILURE() << card;
+    return static_cast<QAction*>(nullptr);
+  };
+
+  item("Copierdepuis1", "Alpha")->trigger();
+  EXPECT_EQ(clipboard->text(), "text 1");
+
+  clipboard->setText("clip\ntext");
+  item("Copiervers1", "Alpha")->trigger();
+  EXPECT_EQ(readFile(data / "1.kvn"), "text 1\r\nclip\r\ntext\r\n");
+
+  find<QAction>(window, "CopierPressePapierActuel1")->trigger();  // Gamma is open
+  EXPECT_EQ(find<CardEditor>(window, "MMain")->toPlainText(), "text 3\nclip\ntext\n");
+  EXPECT_NE(readFile(data / "3.kvn").find("clip"), std::string::npos);
+
+  fs::remove(data / "1.kvn");
+  item("Copierdepuis1", "Alpha")->trigger();
+  EXPECT_EQ(clipboard->text(), "clip\ntext");
+  EXPECT_TRUE(window.popup().isVisible());
+  EXPECT_EQ(window.popup().text(), "ERR#106 : File not accessible");
+}
+
+TEST_F(FullWindow, ANewCardFromTheClipboardJoinsTheStripAndTheMenus) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  QGuiApplication::clipboard()->setText("pasted");
+  find<QAction>(window, "NouvelleFichePressePapier1")->trigger();
+  EXPECT_EQ(readFile(data / "fiches.kvn"),
+            "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4;-0-0:KTRquillWick 1\r\n5\r\n");
+  EXPECT_EQ(readFile(data / "4.kvn"), "pasted\r\n");
+  EXPECT_EQ(find<CardEditor>(window, "MMain")->toPlainText(), "pasted\n");
+  EXPECT_EQ(find<QMenu>(window, "Copiervers1")->actions().back()->text(), "KTRquillWick 1");
+  EXPECT_EQ(window.notebook().current().name, "KTRquillWick 1");
 }
 
 // Closes the modal dialog `name` as soon as it shows; true when it did show.
