@@ -1,0 +1,128 @@
+// The system-wide keys, pressed while another program has the focus: a card's text and its
+// lines onto the clipboard, the clipboard into a new card, the hidden window back on screen.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e/desktop.h"
+
+namespace qw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GlobalKeys : public ::testing::Test {
+ protected:
+  Desktop desktop;
+  Program program{desktop};
+  fs::path data = program.dataFolder();
+  QProcess other;  // the program that has the focus while the keys are pressed
+
+  void SetUp() override {
+    fs::create_directories(data);
+    const auto write = [&](const char* name, const std::string& bytes) {
+      std::ofstream(data / name, std::ios::binary) << bytes;
+    };
+    write("param.ini",
+          "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
+          "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\n"
+          "Launch=Manual\r\nHidden=Hide\r\n");
+    write("fiches.kvn", "1;-0-H1-0:Lines\r\n2\r\n");
+    write("1.kvo", "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    write("1.kvn", "one\r\ntwo\r\nthree");
+  }
+
+  void TearDown() override {
+    other.kill();
+    other.waitForFinished(3000);
+  }
+
+  // A window of another program, focused, so the keys are really global.
+  void focusAnotherProgram() {
+    other.setProcessEnvironment(desktop.environment());
+    other.start("xmessage", {"-title", "other", "another program"});
+    QStringList ids;
+    ASSERT_TRUE(waitUntil([&] { return !(ids = desktop.windowsNamed("^other$")).isEmpty(); }));
+    desktop.run("xdotool", {"windowactivate", "--sync", ids.first()});
+  }
+
+  QString clipboard() const {
+    return desktop.run("xclip", {"-o", "-selection", "clipboard"}).out;
+  }
+  bool clipboardBecomes(const QString& text) const {
+    return waitUntil([&] { return clipboard() == text; });
+  }
+  // The info popup: a small borderless window of the program.
+  bool popupShown() const {
+    const QStringList ids = desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+                                .out.split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids)
+      if (desktop.run("xdotool", {"getwindowgeometry", id}).out.contains("Geometry: 201x41"))
+        return true;
+    return false;
+  }
+};
+
+TEST_F(GlobalKeys, SlotTextLineFeedAndTheWindowFromAnotherProgram) {
+  QProcess& running = program.start();
+  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  focusAnotherProgram();
+
+  desktop.key("super+1");
+  EXPECT_TRUE(clipboardBecomes("one\ntwo\nthree\n")) << clipboard().toStdString();
+  EXPECT_TRUE(waitUntil([&] { return popupShown(); }));
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-key-popup.png");
+  // It closes by itself.
+  EXPECT_TRUE(waitUntil([&] { return !popupShown(); }));
+
+  desktop.key("super+shift+1");
+  EXPECT_TRUE(clipboardBecomes("one")) << clipboard().toStdString();
+  for (const char* line : {"two", "three", "one"}) {
+    desktop.key("super+c");
+    EXPECT_TRUE(clipboardBecomes(line)) << line << " / " << clipboard().toStdString();
+  }
+
+  // An empty slot leaves the clipboard alone.
+  desktop.key("super+2");
+  EXPECT_TRUE(waitUntil([&] { return popupShown(); }));
+  EXPECT_EQ(clipboard(), "one");
+
+  desktop.key("super+F2");
+  EXPECT_TRUE(program.waitForMainWindow());
+  desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(running.waitForFinished(10000));
+  EXPECT_EQ(running.exitCode(), 0);
+}
+
+TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
+  QProcess& running = program.start();
+  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  focusAnotherProgram();
+
+  QProcess copy;
+  copy.setProcessEnvironment(desktop.environment());
+  copy.start("xclip", {"-i", "-selection", "clipboard"});
+  copy.write("from the clipboard");
+  copy.closeWriteChannel();
+  ASSERT_TRUE(copy.waitForFinished(5000));
+  ASSERT_TRUE(clipboardBecomes("from the clipboard"));
+
+  desktop.key("super+v");
+  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_TRUE(waitUntil([&] {
+    return readFile(data / "fiches.kvn") == "1;-0-H1-0:Lines\r\n2;-0-0:KTRquillWick 1\r\n3\r\n";
+  })) << readFile(data / "fiches.kvn");
+  EXPECT_EQ(readFile(data / "2.kvn"), "from the clipboard\r\n");
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-key-new-card.png");
+
+  desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
+  desktop.key("ctrl+q");
+  ASSERT_TRUE(running.waitForFinished(10000));
+}
+
+}  // namespace
+}  // namespace qw::e2e
