@@ -104,7 +104,8 @@ fs::path contentPathFrom(const Store& store, const fs::path& settingsFile) {
 std::string hotKeyText(const Store& store, const fs::path& settingsFile) {
   try {
     const auto content = contentPathFrom(store, settingsFile);
-    if (content.empty()) return {};
+    // A protected card's file is ciphertext: it never reaches a hot key.
+    if (content.empty() || content.extension() == ".kvc") return {};
     const auto lines = readTextLines(content);
     if (!lines) return {};
     if (lines->size() == 1) return lines->front();

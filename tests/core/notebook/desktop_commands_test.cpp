@@ -146,7 +146,7 @@ TEST_F(DesktopCommands, CopyingACardGivesItsPlainTextAsLastSaved) {
 }
 
 TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
-  makeCards({"1;-0-0:Secret"});
+  makeCards({"1;-0-H2-0:Secret"});
   writeBytes(data / "1.kvo", "1.kvc\r\n");
   writeBytes(data / "1.kvc", "\x05sealed bytes");
   loadStore();
@@ -158,6 +158,8 @@ TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
   EXPECT_EQ(readBytes(data / "1.kvc"), "\x05sealed bytes");
   const auto from = notebook.copyCardToClipboard(1, clipboard);
   ASSERT_TRUE(from && from->failed);
+  EXPECT_TRUE(notebook.copyHotKeyText(2, clipboard).failed);
+  EXPECT_TRUE(notebook.startLineFeed(2, clipboard).failed);
   EXPECT_EQ(clipboard.held, "plain");
 }
 
