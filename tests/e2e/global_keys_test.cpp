@@ -124,5 +124,32 @@ TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
   ASSERT_TRUE(running.waitForFinished(10000));
 }
 
+TEST_F(GlobalKeys, KeysAnotherProgramKeepsAreNamedOnceAndTheOthersWork) {
+  QProcess grabber;
+  grabber.setProcessEnvironment(desktop.environment());
+  grabber.start(QW_KEY_GRABBER, {"3"});
+  ASSERT_TRUE(grabber.waitForReadyRead(5000));
+  ASSERT_EQ(grabber.readAll().trimmed(), "grabbed");
+
+  QProcess& running = program.start();
+  // The message: a small window of the program's, over the hidden main window.
+  QStringList boxes;
+  ASSERT_TRUE(waitUntil([&] { return !(boxes = desktop.windowsNamed("^KTRQuillWick$")).isEmpty(); }));
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-keys-taken.png");
+  desktop.run("xdotool", {"windowactivate", "--sync", boxes.first()});
+  desktop.key("Return");
+  ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+
+  focusAnotherProgram();
+  desktop.key("super+1");
+  EXPECT_TRUE(clipboardBecomes("one\ntwo\nthree\n")) << clipboard().toStdString();
+
+  grabber.kill();
+  grabber.waitForFinished(3000);
+  running.terminate();
+  ASSERT_TRUE(running.waitForFinished(10000));
+}
+
 }  // namespace
 }  // namespace qw::e2e
