@@ -486,6 +486,7 @@ void MainWindow::applyStrings() {
   const i18n::StringTable& s = *strings_;
   setWindowTitle(qs(s[Str::sMainTitle]));
   prompts_.setTitle(windowTitle());
+  prompts_.setStrings(&s);
   menu_->setStrings(s);
   stripPanel_->setStrings(s);
   editorPanel_->setStrings(s);

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include "gui/password_dialog.h"
 #include "gui/qt_text.h"
 
 namespace qw::gui {
@@ -14,6 +15,12 @@ bool MessagePrompts::question(const std::string& caption, const std::string& tex
   return QMessageBox::question(parent_, qs(caption), qs(text),
                                QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<std::string> MessagePrompts::password(const std::string& cardName, bool visible) {
+  const i18n::StringTable french = i18n::StringTable::forLanguage("");
+  PasswordDialog dialog(parent_);
+  return dialog.ask(strings_ ? *strings_ : french, cardName, visible);
 }
 
 }  // namespace qw::gui

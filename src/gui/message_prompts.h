@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "core/i18n/strings.h"
 #include "core/ports/prompts.h"
 
 class QWidget;
@@ -14,13 +15,17 @@ class MessagePrompts : public ports::Prompts {
   explicit MessagePrompts(QWidget* parent) : parent_(parent) {}
 
   void setTitle(const QString& title) { title_ = title; }
+  // The captions of the password dialog; French until set.
+  void setStrings(const i18n::StringTable* strings) { strings_ = strings; }
 
   void message(const std::string& text) override;
   bool question(const std::string& caption, const std::string& text) override;
+  std::optional<std::string> password(const std::string& cardName, bool visible) override;
 
  private:
   QWidget* parent_;
   QString title_ = "quillWick";
+  const i18n::StringTable* strings_ = nullptr;
 };
 
 }  // namespace qw::gui

@@ -30,6 +30,7 @@ class RecordingPrompts : public ports::Prompts {
  public:
   void message(const std::string& text) override { messages.push_back(text); }
   bool question(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> password(const std::string&, bool) override { return std::nullopt; }
   std::vector<std::string> messages;
 };
 

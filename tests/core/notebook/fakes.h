@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,9 +105,19 @@ class FakePrompts : public ports::Prompts {
     return answer;
   }
 
+  std::optional<std::string> password(const std::string& cardName, bool visible) override {
+    passwordRequests.push_back(cardName + (visible ? "|visible" : "|masked"));
+    if (passwords.empty()) return std::nullopt;
+    auto typed = passwords.front();
+    passwords.pop_front();
+    return typed;
+  }
+
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   std::deque<bool> answers;
+  std::vector<std::string> passwordRequests;
+  std::deque<std::optional<std::string>> passwords;  // what the user types, nothing = Cancel
 };
 
 class FakeClipboard : public ports::Clipboard {
