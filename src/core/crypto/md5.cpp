@@ -39,10 +39,22 @@ struct State {
       std::uint32_t f;
       int word;
       switch (round) {
-        case 0: f = (bb & cc) | (~bb & dd); word = i; break;
-        case 1: f = (bb & dd) | (cc & ~dd); word = (5 * i + 1) % 16; break;
-        case 2: f = bb ^ cc ^ dd; word = (3 * i + 5) % 16; break;
-        default: f = cc ^ (bb | ~dd); word = (7 * i) % 16; break;
+        case 0:
+          f = (bb & cc) | (~bb & dd);
+          word = i;
+          break;
+        case 1:
+          f = (bb & dd) | (cc & ~dd);
+          word = (5 * i + 1) % 16;
+          break;
+        case 2:
+          f = bb ^ cc ^ dd;
+          word = (3 * i + 5) % 16;
+          break;
+        default:
+          f = cc ^ (bb | ~dd);
+          word = (7 * i) % 16;
+          break;
       }
       // Each step updates one word and the four words turn one place: a <- d <- c <- b.
       const std::uint32_t next = bb + rotl(aa + f + kSine[i] + x[word], kShift[round][i % 4]);

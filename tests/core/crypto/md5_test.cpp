@@ -1,6 +1,7 @@
 #include "core/crypto/md5.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -8,7 +9,6 @@
 #include <map>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace qw::crypto {
 namespace {
@@ -37,10 +37,8 @@ TEST(Md5, PadsAroundTheBlockSize) {
     std::size_t length;
     const char* digest;
   } cases[] = {
-      {55, "ef1772b6dff9a122358552954ad0df65"},
-      {56, "3b0c8ac703f828b04c6c197006d17218"},
-      {63, "b06521f39153d618550606be297466d5"},
-      {64, "014842d480b571495a4a0363793f7367"},
+      {55, "ef1772b6dff9a122358552954ad0df65"}, {56, "3b0c8ac703f828b04c6c197006d17218"},
+      {63, "b06521f39153d618550606be297466d5"}, {64, "014842d480b571495a4a0363793f7367"},
       {65, "c743a45e0d2e6a95cb859adae0248435"},
   };
   for (const auto& c : cases) EXPECT_EQ(md5Text(std::string(c.length, 'a')), c.digest) << c.length;
