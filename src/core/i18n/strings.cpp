@@ -257,6 +257,9 @@ constexpr Entry kEntries[] = {
     {Str::sErrProtectedCardTransfer,
      "Fiche protégée : ouvrez-la pour copier son texte",
      "Protected card: open it to copy its text"},
+    {Str::sErrDamagedCard,
+     "Le fichier de la fiche est abîmé ; il est laissé tel quel : ",
+     "The card's file is damaged; it is left as it is: "},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -270,7 +273,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 37};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 38};
 
 constexpr int sumOfSizes() {
   int sum = 0;

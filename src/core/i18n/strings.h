@@ -8,7 +8,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 171;
+inline constexpr int kStringCount = 172;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -192,6 +192,7 @@ enum class Str : int {
   sMsgReserved2 = 169,
   // Our own, after the inherited table.
   sErrProtectedCardTransfer = 170,
+  sErrDamagedCard = 171,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "core/crypto/sealed_card.h"
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
 #include "core/store/card_settings.h"
@@ -48,10 +49,21 @@ void Notebook::loadCard(int card, const std::string& name) {
   current_.number = card;
   current_.name = name;
   current_.syncLink.clear();
+  crypto::wipe(cardPassword_);
+  protectionChanged_ = false;
   try {
-    if (!openCardFiles(card)) {
-      prompts_.message(text(Str::sErrLinkedFileMissing));
-      failLoad();
+    switch (openCardFiles(card)) {
+      case Opened::Yes:
+        break;
+      case Opened::LinkedFileMissing:
+        prompts_.message(text(Str::sErrLinkedFileMissing));
+        failLoad();
+        break;
+      case Opened::Locked:
+        // Not opened without its password: the main card takes its place.
+        selected_ = 0;
+        loadCard(kMainCard, strip_.empty() ? text(Str::sMainCardName) : strip_.front().name);
+        break;
     }
   } catch (const store::StoreError& error) {
     // A file that vanished or turned unreadable under the program.
@@ -60,7 +72,7 @@ void Notebook::loadCard(int card, const std::string& name) {
   }
 }
 
-bool Notebook::openCardFiles(int card) {
+Notebook::Opened Notebook::openCardFiles(int card) {
   bool mayCreateContent = true;
   std::string indexLine;
   if (card == kMainCard) {
@@ -89,11 +101,17 @@ bool Notebook::openCardFiles(int card) {
   current_.syncLink = settings.syncLink;
 
   if (!fs::exists(current_.contentFile) || settings.contentFile.empty()) {
-    if (!mayCreateContent) return false;
+    if (!mayCreateContent) return Opened::LinkedFileMissing;
     store::writeFileAtomically(current_.contentFile, "");
   }
-  const auto bytes = store::readFileBytes(current_.contentFile);
-  if (!bytes) return false;
+  auto bytes = store::readFileBytes(current_.contentFile);
+  if (!bytes) return Opened::LinkedFileMissing;
+  bool legacy = false;
+  if (isProtected()) {
+    std::optional<std::string> content = unlock(*bytes, legacy);
+    if (!content) return Opened::Locked;
+    bytes = std::move(content);
+  }
 
   // Fresh snapshots at every open: a stale copy would put old text back after a crash.
   copyQuietly(current_.settingsFile, snapshotOf(current_.settingsFile));
@@ -106,11 +124,13 @@ bool Notebook::openCardFiles(int card) {
   }
 
   editor_.load(*bytes);
+  crypto::wipe(*bytes);
   editor_.setBackgroundItem(settings.look.backgroundItem);
   editor_.setSelection(settings.selection);
   editor_.setAvailable(true);
-  editor_.setModified(false);
-  return true;
+  // An old encoded card counts as changed, so its next save seals it.
+  editor_.setModified(legacy);
+  return Opened::Yes;
 }
 
 void Notebook::failLoad() {
@@ -136,12 +156,18 @@ void Notebook::saveCard() {
     if (card != kMainCard && store::isLinked(indexLine))
       write = prompts_.question(text(Str::sMsgSaveLinkedTitle),
                                 text(Str::sMsgSaveLinkedQuestion) + current_.name);
-    if (write) store::writeFileAtomically(current_.contentFile, editor_.rtf());
+    if (isProtected())
+      writeSealed(current_.contentFile);
+    else if (write)
+      store::writeFileAtomically(current_.contentFile, editor_.rtf());
   }
 
-  const std::string plain = editor_.plainText();
-  for (int slot = 1; slot <= 9; ++slot)
-    if (store_.hotKeys[slot].card == card) store_.hotKeys[slot].text = plain;
+  // A protected card's text never reaches a hot key.
+  if (!isProtected()) {
+    const std::string plain = editor_.plainText();
+    for (int slot = 1; slot <= 9; ++slot)
+      if (store_.hotKeys[slot].card == card) store_.hotKeys[slot].text = plain;
+  }
 
   store::CardSettings settings;
   if (card == kMainCard)

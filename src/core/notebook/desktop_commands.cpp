@@ -37,9 +37,6 @@ std::string joinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-// Protected files hold ciphertext: never read as text, never appended to as text.
-bool isProtected(const fs::path& file) { return file.extension() == ".kvc"; }
-
 }  // namespace
 
 std::string popupText(const std::string& original) {
@@ -111,7 +108,7 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
     return std::nullopt;
   }
   const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
-  if (isProtected(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  if (isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   const std::vector<std::string> lines = clipboardLines(clipboard);
   const std::optional<std::string> bytes = store::readFileBytes(file);
   if (bytes && text::looksLikeRtf(*bytes)) {
@@ -135,7 +132,7 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
 std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboard& clipboard) {
   const StripEntry& entry = strip_.at(static_cast<std::size_t>(position));
   const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
-  if (isProtected(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  if (isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   // The open card gives its text as last saved, like every other card.
   const std::optional<std::string> bytes = store::readFileBytes(file);
   if (!bytes) return Notice{text(Str::sErrFileNotAccessible), true};

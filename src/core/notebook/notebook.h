@@ -39,6 +39,10 @@ struct Notice {
   friend bool operator==(const Notice&, const Notice&) = default;
 };
 
+// A protected card's content file (sealed, or old encoded) holds ciphertext: never read or
+// appended to as text.
+inline bool isProtectedFile(const std::filesystem::path& file) { return file.extension() == ".kvc"; }
+
 // One name in the strip. Position 0 is the main card.
 struct StripEntry {
   int card = kMainCard;
@@ -159,6 +163,21 @@ class Notebook {
   // the new card's name.
   std::optional<std::string> newCardFromClipboard(ports::Clipboard& clipboard);
 
+  // --- protected cards ---
+  // Protecting seals the card's text under a password in a ".kvc" file; opening one asks for
+  // the password. Only an own-file card of the index that no hot key reaches can be protected.
+  bool canProtect() const;
+  // While a protected card is open (its password was given), it can be turned back.
+  bool canUnprotect() const;
+  bool currentCardProtected() const { return isProtected(); }
+  // Asks a password (in clear), seals the editor's text into the ".kvc" file, points the
+  // settings at it and deletes the ".kvn" file with its snapshot. Nothing on Cancel. Throws
+  // StoreError when a file cannot be written; the ".kvn" file then stays.
+  void protectCurrentCard();
+  // Writes the editor's text back to a ".kvn" file and points the settings at it; the sealed
+  // file stays where it is.
+  void unprotectCurrentCard();
+
   // --- card commands ---
   // Every command that changes the index saves it; when that save fails, StoreError comes out
   // and the index, the hot keys and the strip are as they were. A failed save of the shown card
@@ -203,8 +222,15 @@ class Notebook {
   void openDefaultCard();
   // Removes the open card's snapshot copies and the journal.
   void dropSafetyNet();
-  // The file work of loadCard; false when a linked file is gone.
-  bool openCardFiles(int card);
+  enum class Opened { Yes, LinkedFileMissing, Locked };
+  // The file work of loadCard.
+  Opened openCardFiles(int card);
+  bool isProtected() const { return isProtectedFile(current_.contentFile); }
+  // Asks the shown card's password and opens its file's bytes (sealed or, `legacy` then set,
+  // old encoded); nothing after Cancel, a wrong password or a damaged file, each told.
+  std::optional<std::string> unlock(const std::string& file, bool& legacy);
+  // Seals the editor's RTF under the card's password into `file`.
+  void writeSealed(const std::filesystem::path& file);
   void failLoad();
   std::string text(i18n::Str id) const { return strings_[id]; }
 
@@ -216,6 +242,10 @@ class Notebook {
   std::vector<StripEntry> strip_;
   int selected_ = 0;
   bool savingDisabled_ = false;
+  // The open protected card's password, wiped at the next load.
+  std::string cardPassword_;
+  // Set by protecting a card: both commands wait for the next card switch.
+  bool protectionChanged_ = false;
   // The line feed of the hot keys: its copy of the text and the line last given, -1 for none.
   std::vector<std::string> feedLines_;
   int feedCursor_ = -1;

@@ -78,7 +78,7 @@ TEST(StringTable, LookupsOutsideTheTableThrow) {
   EXPECT_NO_THROW(table.at(169));
   EXPECT_THROW(table.at(Section::About, 6), std::out_of_range);
   EXPECT_THROW(table.at(Section::MainWindow, -1), std::out_of_range);
-  EXPECT_THROW(table.at(Section::Messages, 37), std::out_of_range);
+  EXPECT_THROW(table.at(Section::Messages, 38), std::out_of_range);
   EXPECT_EQ(table.at(Section::Messages, 35), "");
 }
 
