@@ -162,6 +162,10 @@ void MainWindow::buildLayout() {
   connect(menu_->restore, &QAction::triggered, this, [this] {
     if (!windowShown_) showWindow();
   });
+  connect(menu_->encrypt, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->protectCurrentCard(); }, false); });
+  connect(menu_->decrypt, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->unprotectCurrentCard(); }, false); });
   connect(menu_->newCardFromClipboard, &QAction::triggered, this,
           [this] { newCardFromClipboard(false); });
   connect(menu_->pasteInCurrent, &QAction::triggered, this, [this] {
@@ -431,8 +435,9 @@ void MainWindow::editCardProperties() {
     return;
   }
   const int card = notebook_->strip()[position].card;
-  const auto properties = propertiesDialog_->ask(
-      CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card), *store_, *strings_);
+  const auto properties =
+      propertiesDialog_->ask(CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card),
+                             *store_, *strings_, notebook_->currentCardProtected());
   if (properties) runCommand([&] { notebook_->editCurrentCard(*properties); });
 }
 
@@ -507,6 +512,8 @@ void MainWindow::showCurrentCard() {
   editorPanel_->setFormattingEnabled(card.number != notebook::kFailedCard);
   editorPanel_->refreshCaretLine();
   search_->restartSearch();
+  menu_->encrypt->setEnabled(notebook_->canProtect());
+  menu_->decrypt->setEnabled(notebook_->canUnprotect());
   stripPanel_->strip->select(notebook_->selectedPosition());
 }
 

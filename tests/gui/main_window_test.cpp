@@ -371,6 +371,33 @@ TEST_F(FullWindow, ANewCardFromTheClipboardJoinsTheStripAndTheMenus) {
   EXPECT_EQ(window.notebook().current().name, "KTRquillWick 1");
 }
 
+TEST_F(FullWindow, ProtectingACardThroughTheMenuAsksAPasswordAndSealsIt) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* protect = find<QAction>(window, "Crypter1");
+  auto* unprotect = find<QAction>(window, "Dcrypter1");
+  EXPECT_FALSE(protect->isEnabled());  // Gamma is on a hot key
+  window.switchToPosition(1);          // Alpha
+  EXPECT_TRUE(protect->isEnabled());
+  EXPECT_FALSE(unprotect->isEnabled());
+
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->objectName(), "TFPassword");
+    EXPECT_EQ(dialog->windowTitle(), "Password for  'Alpha'");
+    auto* entry = dialog->findChild<QLineEdit*>("Edit1");
+    entry->setText("pw");
+    dialog->findChild<QPushButton*>("BOK")->click();
+  });
+  protect->trigger();
+  EXPECT_TRUE(fs::exists(data / "1.kvc"));
+  EXPECT_FALSE(fs::exists(data / "1.kvn"));
+  EXPECT_FALSE(protect->isEnabled());
+  EXPECT_FALSE(unprotect->isEnabled());
+  EXPECT_TRUE(find<QLabel>(window, "LFileName")->text().endsWith("1.kvc"));
+}
+
 // Closes the modal dialog `name` as soon as it shows; true when it did show.
 bool closesWhenShown(MainWindow& window, const char* name, const std::function<void()>& open) {
   bool shown = false;
