@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "e2e/desktop.h"
 
 namespace qw::e2e {
@@ -17,13 +15,7 @@ class CardCommands : public ::testing::Test {
   Program program{desktop};
   fs::path data = program.dataFolder();
 
-  void SetUp() override {
-    fs::create_directories(data);
-    std::ofstream(data / "param.ini", std::ios::binary)
-        << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
-           "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
-           "AffichList=0\r\nLaunch=Manual\r\nHidden=Show\r\n";
-  }
+  void SetUp() override { program.writeData("param.ini", englishSettings()); }
 
   bool indexIs(const std::string& bytes) const {
     return waitUntil([&] { return readFile(data / "fiches.kvn") == bytes; });
@@ -100,15 +92,13 @@ TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
 
 // The category filter through its panel: open it, tick and untick with the mouse, update.
 TEST_F(CardCommands, TheCategoryFilterChangesTheStripAndIsRemembered) {
-  const std::string settings =
-      "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
   const auto write = [&](const char* name, const std::string& bytes) {
-    std::ofstream(data / name, std::ios::binary) << bytes;
+    program.writeData(name, bytes);
   };
   write("fiches.kvn", "1;-5-0:Work\r\n2;-0-0:Plain\r\n3\r\n");
   write("categ.kvn", "5;:Work stuff\r\n6\r\n");
-  write("1.kvo", "1.kvn" + settings);
-  write("2.kvo", "2.kvn" + settings);
+  write("1.kvo", cardSettings("1.kvn"));
+  write("2.kvo", cardSettings("2.kvn"));
   write("1.kvn", "work");
   write("2.kvn", "plain");
 

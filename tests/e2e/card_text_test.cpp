@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "e2e/desktop.h"
 
 namespace qw::e2e {
@@ -16,16 +14,10 @@ TEST(CardText, SearchSortAndExportThroughTheWindow) {
   Desktop desktop;
   Program program{desktop};
   const fs::path data = program.dataFolder();
-  fs::create_directories(data);
-  const auto write = [&](const char* name, const std::string& bytes) {
-    std::ofstream(data / name, std::ios::binary) << bytes;
-  };
-  write("param.ini",
-        "Langue=Anglais\r\nDefaultFiche=Fruits\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\n"
-        "LSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=Show\r\n");
-  write("fiches.kvn", "1;-0-0:Fruits\r\n2\r\n");
-  write("1.kvo", "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-  write("1.kvn", "banana\r\nApple\r\ncherry\r\n");
+  program.writeData("param.ini", englishSettings("Fruits"));
+  program.writeData("fiches.kvn", "1;-0-0:Fruits\r\n2\r\n");
+  program.writeData("1.kvo", cardSettings("1.kvn"));
+  program.writeData("1.kvn", "banana\r\nApple\r\ncherry\r\n");
 
   QProcess& running = program.start();
   ASSERT_TRUE(program.waitForMainWindow());

@@ -25,6 +25,17 @@ std::string readFile(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+std::string englishSettings(const std::string& defaultCard, const std::string& hidden) {
+  return "Langue=Anglais\r\nDefaultFiche=" + defaultCard +
+         "\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n"
+         "LCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=" + hidden + "\r\n";
+}
+
+std::string cardSettings(const std::string& contentFile) {
+  return contentFile +
+         "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+}
+
 Desktop::Desktop() {
   if (!home_.isValid()) throw std::runtime_error("no temporary folder");
   const QDir home(home_.path());
@@ -173,6 +184,11 @@ QString Program::mainWindow() const {
     if (size.size() == 2 && size[0].toInt() >= 600) return id;
   }
   return {};
+}
+
+void Program::writeData(const std::string& name, const std::string& bytes) const {
+  std::filesystem::create_directories(dataFolder());
+  std::ofstream(dataFolder() / name, std::ios::binary) << bytes;
 }
 
 QString Program::trayIcon() const {

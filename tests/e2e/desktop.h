@@ -21,6 +21,13 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 std::string readFile(const std::filesystem::path& file);
 
+// param.ini of an English program with the list panel closed, opening `defaultCard`; "Hide"
+// for `hidden` starts it in the tray.
+std::string englishSettings(const std::string& defaultCard = "quillWick",
+                            const std::string& hidden = "Show");
+// The settings file of a card whose text is in `contentFile`, with a new card's look.
+std::string cardSettings(const std::string& contentFile);
+
 struct CommandResult {
   int exitCode = -1;
   QString out;
@@ -65,6 +72,8 @@ class Program {
 
   std::filesystem::path folder() const { return folder_.path().toStdString(); }
   std::filesystem::path dataFolder() const { return folder() / "dataQuillWick"; }
+  // Writes a file of the data folder, making the folder when needed.
+  void writeData(const std::string& name, const std::string& bytes) const;
 
   // Starts a copy of the program (several may run at once).
   QProcess& start();

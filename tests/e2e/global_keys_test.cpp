@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "e2e/desktop.h"
 
 namespace qw::e2e {
@@ -20,17 +18,10 @@ class GlobalKeys : public ::testing::Test {
   QProcess other;  // the program that has the focus while the keys are pressed
 
   void SetUp() override {
-    fs::create_directories(data);
-    const auto write = [&](const char* name, const std::string& bytes) {
-      std::ofstream(data / name, std::ios::binary) << bytes;
-    };
-    write("param.ini",
-          "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
-          "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\n"
-          "Launch=Manual\r\nHidden=Hide\r\n");
-    write("fiches.kvn", "1;-0-H1-0:Lines\r\n2\r\n");
-    write("1.kvo", "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-    write("1.kvn", "one\r\ntwo\r\nthree");
+    program.writeData("param.ini", englishSettings("quillWick", "Hide"));
+    program.writeData("fiches.kvn", "1;-0-H1-0:Lines\r\n2\r\n");
+    program.writeData("1.kvo", cardSettings("1.kvn"));
+    program.writeData("1.kvn", "one\r\ntwo\r\nthree");
   }
 
   void TearDown() override {

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "e2e/desktop.h"
 
 namespace qw::e2e {
@@ -16,11 +14,7 @@ TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   Desktop desktop;
   Program program{desktop};
   const fs::path data = program.dataFolder();
-  fs::create_directories(data);
-  std::ofstream(data / "param.ini", std::ios::binary)
-      << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
-         "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\n"
-         "Launch=Manual\r\nHidden=Hide\r\n";
+  program.writeData("param.ini", englishSettings("quillWick", "Hide"));
 
   QProcess& running = program.start();
   QString icon;
