@@ -84,8 +84,8 @@ class DerivedKey {
 
   const unsigned char* key() const { return bytes_.data(); }
   void check(unsigned char* out) const {
-    crypto_generichash(out, kCheckSize, bytes_.data() + kKeySize, bytes_.size() - kKeySize,
-                       nullptr, 0);
+    crypto_generichash(out, kCheckSize, bytes_.data() + kKeySize, bytes_.size() - kKeySize, nullptr,
+                       0);
   }
 
  private:
