@@ -74,8 +74,9 @@ void OpenSealedCardWithoutDerivation(benchmark::State& state) {
 // body reaches 6 MB.
 const std::string& legacyBody() {
   static const std::string body = [] {
-    static const char* const kWords[] = {"{\\rtf1\\ansi ", "note ", "caf\xe9 ", "\\par\r\n",
-                                         "Tuesday ",      "12:30 ", "\\b bold\\b0 ", "d\xe9j\xe0 "};
+    static const char* const kWords[] = {"{\\rtf1\\ansi ", "note ",      "caf\xe9 ",
+                                         "\\par\r\n",      "Tuesday ",   "12:30 ",
+                                         "\\b bold\\b0 ",  "d\xe9j\xe0 "};
     std::mt19937 rng(11);
     std::string text;
     std::string encoded;
