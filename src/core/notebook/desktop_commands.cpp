@@ -6,6 +6,7 @@
 
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
+#include "core/store/store_error.h"
 #include "core/store/text_file.h"
 #include "core/text/plain_text.h"
 #include "core/text/rich_text.h"
@@ -27,6 +28,24 @@ std::vector<std::string> clipboardLines(const ports::Clipboard& clipboard) {
   if (lines.empty()) lines.emplace_back();
   return lines;
 }
+
+// The clipboard's text with every line end made CR LF, as stored files have them.
+std::string withCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += "\r\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The keys reach slots 1 to 9; the tenth slot has no key.
+bool isKeySlot(int slot) { return slot >= 1 && slot <= 9; }
 
 std::string joinLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -74,14 +93,16 @@ std::string nextClipboardCardName(const std::vector<StripEntry>& strip) {
 }
 
 Notice Notebook::copyHotKeyText(int slot, ports::Clipboard& clipboard) {
+  if (!isKeySlot(slot) || store_.hotKeys[slot].text.empty())
+    return {text(Str::sErrEmptyShortcut), true};
   const std::string& text = store_.hotKeys[slot].text;
-  if (text.empty()) return {this->text(Str::sErrEmptyShortcut), true};
   clipboard.setText(text);
   return {popupText(text)};
 }
 
 Notice Notebook::startLineFeed(int slot, ports::Clipboard& clipboard) {
-  feedLines_ = store::splitLines(store_.hotKeys[slot].text);
+  feedLines_ = isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text)
+                               : std::vector<std::string>{};
   if (feedLines_.empty()) {
     feedCursor_ = -1;
     return {text(Str::sErrEmptyShortcut), true};
@@ -111,7 +132,11 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
   if (isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   const std::vector<std::string> lines = clipboardLines(clipboard);
   const std::optional<std::string> bytes = store::readFileBytes(file);
-  if (bytes && text::looksLikeRtf(*bytes)) {
+  // A card whose file is gone is not brought back by a paste: a linked file would reappear
+  // wherever it used to be.
+  if (!bytes) throw store::StoreError(file, "does not exist");
+  std::string written;
+  if (text::looksLikeRtf(*bytes)) {
     // New paragraphs inside the document, in the format its text ends with, so they show.
     text::RichText document = text::readRtf(*bytes);
     text::CharFormat format;
@@ -119,13 +144,18 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
       if (!paragraph.runs.empty()) format = paragraph.runs.back().format;
     for (text::Paragraph& paragraph : text::fromPlainText(joinLines(lines), format).paragraphs)
       document.paragraphs.push_back(std::move(paragraph));
-    store::writeFileAtomically(file, text::writeRtf(document));
-    return std::nullopt;
+    written = text::writeRtf(document);
+  } else {
+    std::vector<std::string> text = store::splitLines(store::decodeStoredText(*bytes));
+    text.insert(text.end(), lines.begin(), lines.end());
+    for (const std::string& line : text) written += line + "\r\n";
+    written = store::encodeStoredText(written);
   }
-  std::vector<std::string> text = bytes ? store::splitLines(store::decodeStoredText(*bytes))
-                                        : std::vector<std::string>{};
-  text.insert(text.end(), lines.begin(), lines.end());
-  store::writeTextLines(file, text);
+  store::writeFileAtomically(file, written);
+  // A hot key bound to the card gives its text as now saved.
+  for (int slot = 1; slot <= 9; ++slot)
+    if (store_.hotKeys[slot].card == entry.card)
+      store_.hotKeys[slot].text = text::plainTextOfCard(written);
   return std::nullopt;
 }
 
@@ -153,9 +183,9 @@ std::optional<std::string> Notebook::newCardFromClipboard(ports::Clipboard& clip
   }
   CardProperties properties;
   properties.name = nextClipboardCardName(strip_);
-  std::string content;
-  for (const std::string& line : clipboardLines(clipboard)) content += line + "\r\n";
-  addAndOpenCard(properties, store::encodeStoredText(content));
+  // The clipboard's text and one line break, so a text that ends in a break keeps its empty
+  // last line.
+  addAndOpenCard(properties, store::encodeStoredText(withCrLf(clipboard.text()) + "\r\n"));
   return properties.name;
 }
 

@@ -139,8 +139,8 @@ class Notebook {
   std::optional<Notice> synchronise(const std::function<std::string()>& chooseLink);
 
   // --- hot keys and the clipboard ---
-  // Hot key n: the text of slot n (1..9) onto the clipboard; an empty slot leaves the clipboard
-  // alone and says so in red.
+  // Hot key n: the text of slot n (1..9) onto the clipboard; an empty slot, or a number no key
+  // has, leaves the clipboard alone and says so in red.
   Notice copyHotKeyText(int slot, ports::Clipboard& clipboard);
   // Shift + hot key n: starts feeding the slot's text line by line, its first line onto the
   // clipboard. The feed keeps its own copy of the text.
@@ -151,7 +151,8 @@ class Notebook {
   // "Paste into": appends the clipboard's text as new last lines of the card at strip position
   // `position`: through the editor (and a save) when it is the open card, else in its file,
   // kept in its form (RTF or plain). A protected card that is not open is refused (the
-  // notice); nothing comes back on success. Throws StoreError when a file fails.
+  // notice); nothing comes back on success. Throws StoreError when a file is gone or fails.
+  // A hot key bound to the card then gives the new text.
   std::optional<Notice> appendClipboardTo(int position, ports::Clipboard& clipboard);
   // "Copy from": the plain text of that card's file (as last saved) onto the clipboard; a
   // missing or protected file leaves the clipboard alone and comes back as the notice.

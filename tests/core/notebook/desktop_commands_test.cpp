@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/notebook/notebook_fixture.h"
+#include "core/store/store_error.h"
+#include "core/text/plain_text.h"
 #include "core/text/rich_text.h"
 #include "core/text/rtf_reader.h"
 #include "core/text/rtf_writer.h"
@@ -31,8 +33,8 @@ TEST(PopupText, ThirtyThreeCharactersWholeLongerCutAtThirty) {
 
 TEST(ClipboardCardName, OneMoreThanTheGreatestNumberAfterTheWord) {
   const auto strip = [](std::vector<std::string> names) {
-    std::vector<StripEntry> entries{{kMainCard, "KTRquillWick 99"}};  // the main card: ignored
-    for (int i = 0; i < static_cast<int>(names.size()); ++i) entries.push_back({i, names[i]});
+    std::vector<StripEntry> entries{{kMainCard, "KTRquillWick 99", {}}};  // the main card: ignored
+    for (int i = 0; i < static_cast<int>(names.size()); ++i) entries.push_back({i, names[i], {}});
     return entries;
   };
   EXPECT_EQ(nextClipboardCardName(strip({})), "KTRquillWick 1");
@@ -48,6 +50,8 @@ TEST(ClipboardCardName, OneMoreThanTheGreatestNumberAfterTheWord) {
 
 class DesktopCommands : public fixtures::NotebookFolder {
  protected:
+  explicit DesktopCommands(std::string_view language = "Anglais") : NotebookFolder(language) {}
+
   fixtures::FakeClipboard clipboard;
 
   // Card 1 "Lines" on slot 1 (three lines), card 2 "Rich" as RTF, card 3 "Plain"; the main
@@ -205,6 +209,194 @@ TEST_F(DesktopCommands, ANewCardFromTheClipboardStopsAt500) {
   EXPECT_EQ(prompts.messages[0], "Err#100 : You can create new card");
   EXPECT_EQ(readBytes(data / "fiches.kvn"), index);
   EXPECT_FALSE(fs::exists(data / "600.kvn"));
+}
+
+TEST_F(DesktopCommands, SlotsWithoutAKeyAreEmptyShortcuts) {
+  Notebook& notebook = open();
+  store->hotKeys[10].text = "tenth";
+  clipboard.held = "kept";
+  for (int slot : {0, 10, 11, -1}) {
+    SCOPED_TRACE(slot);
+    EXPECT_EQ(notebook.copyHotKeyText(slot, clipboard),
+              (Notice{"ERR#108 : Empty shortcut", true}));
+    EXPECT_TRUE(notebook.startLineFeed(slot, clipboard).failed);
+    EXPECT_FALSE(notebook.nextFeedLine(clipboard).has_value());
+  }
+  EXPECT_EQ(clipboard.writes, 0);
+}
+
+TEST_F(DesktopCommands, TheFeedSplitsAtEveryKindOfLineEnd) {
+  Notebook& notebook = open();
+  const std::string long40(40, 'x');
+  struct Case {
+    std::string slotText;
+    std::vector<std::string> lines;  // what the clipboard gets, from the start on
+  };
+  const Case cases[] = {
+      {"a\rb\nc\r\n", {"a", "b", "c", "a"}},
+      // An empty line empties the clipboard at that step.
+      {"a\r\n\r\nb", {"a", "", "b", "a"}},
+      {long40 + "\r\nend", {long40, "end", long40}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.slotText);
+    store->hotKeys[1].text = c.slotText;
+    const Notice first = notebook.startLineFeed(1, clipboard);
+    EXPECT_FALSE(first.failed);
+    EXPECT_EQ(clipboard.held, c.lines[0]);
+    for (std::size_t i = 1; i < c.lines.size(); ++i) {
+      ASSERT_TRUE(notebook.nextFeedLine(clipboard).has_value());
+      EXPECT_EQ(clipboard.held, c.lines[i]);
+    }
+  }
+  // The notice cuts a long line as the popup does, and counts from 1.
+  EXPECT_EQ(notebook.startLineFeed(1, clipboard).text,
+            std::string(30, 'x') + "...\nLine 1/2");
+}
+
+TEST_F(DesktopCommands, PastingIntoAGoneFileFailsAndCreatesNothing) {
+  Notebook& notebook = open();
+  fs::remove(data / "3.kvn");
+  clipboard.held = "lost";
+  EXPECT_THROW(notebook.appendClipboardTo(3, clipboard), store::StoreError);
+  EXPECT_FALSE(fs::exists(data / "3.kvn"));
+}
+
+TEST_F(DesktopCommands, PastingIntoABoundCardChangesWhatItsKeyGives) {
+  Notebook& notebook = open();
+  clipboard.held = "four";
+  notebook.appendClipboardTo(1, clipboard);
+  EXPECT_EQ(readBytes(data / "1.kvn"), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  notebook.copyHotKeyText(1, clipboard);
+  EXPECT_EQ(clipboard.held, "one\r\ntwo\r\nthree\r\nfour\r\n");
+}
+
+TEST_F(DesktopCommands, PastingIntoAPlainCardKeepsItsEncodingRules) {
+  Notebook& notebook = open();
+  const std::string bom = "\xEF\xBB\xBF";
+  struct Case {
+    std::string before;
+    std::string pasted;  // UTF-8
+    std::string after;
+  };
+  const Case cases[] = {
+      // Windows-1252 stays so while the new text fits it.
+      {"caf\xE9", "\xE2\x82\xAC" "5", "caf\xE9\r\n\x80" "5\r\n"},
+      // A character outside it turns the whole file into UTF-8 behind a BOM.
+      {"caf\xE9", "\xC4\x89", bom + "caf\xC3\xA9\r\n\xC4\x89\r\n"},
+      {bom + "\xC4\x89", "x", bom + "\xC4\x89\r\nx\r\n"},
+      // Only the clipboard's lines are added: its final break adds no empty line.
+      {"a\r\n", "b\r\n", "a\r\nb\r\n"},
+      {"", "", "\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pasted);
+    writeBytes(data / "3.kvn", c.before);
+    clipboard.held = c.pasted;
+    EXPECT_FALSE(notebook.appendClipboardTo(3, clipboard).has_value());
+    EXPECT_EQ(readBytes(data / "3.kvn"), c.after);
+  }
+}
+
+TEST_F(DesktopCommands, AnEmptyClipboardAddsAnEmptyParagraphToAnRtfCard) {
+  Notebook& notebook = open();
+  clipboard.held = "";
+  notebook.appendClipboardTo(2, clipboard);
+  const text::RichText rich = text::readRtf(readBytes(data / "2.kvn"));
+  ASSERT_EQ(rich.paragraphs.size(), 2u);
+  EXPECT_EQ(text::plainText(rich), "bold start\r\n");
+}
+
+TEST_F(DesktopCommands, PastingIntoTheOpenCardGoesThroughTheEditorWhereverItIs) {
+  Notebook& notebook = open();
+  notebook.switchToPosition(3);
+  const std::string fileBefore = readBytes(data / "3.kvn");
+  clipboard.held = "one\nmore";
+  EXPECT_FALSE(notebook.appendClipboardTo(3, clipboard).has_value());
+  EXPECT_EQ(editor.content, "text of 3\r\none\r\nmore\r\n");
+  EXPECT_EQ(readBytes(data / "3.kvn"), editor.rtf());
+  EXPECT_NE(fileBefore, editor.rtf());
+}
+
+TEST_F(DesktopCommands, ANewCardKeepsTheClipboardTextAndItsFinalBreak) {
+  Notebook& notebook = open();
+  struct Case {
+    std::string clipboard;
+    std::string file;
+  };
+  const Case cases[] = {
+      {"a\nb\r\n", "a\r\nb\r\n\r\n"},
+      {"a\rb", "a\r\nb\r\n"},
+      {"\xC4\x89", "\xEF\xBB\xBF\xC4\x89\r\n"},
+      {"caf\xC3\xA9", "caf\xE9\r\n"},
+  };
+  int id = 50;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clipboard);
+    clipboard.held = c.clipboard;
+    ASSERT_TRUE(notebook.newCardFromClipboard(clipboard).has_value());
+    EXPECT_EQ(readBytes(data / (std::to_string(id++) + ".kvn")), c.file);
+  }
+}
+
+TEST_F(DesktopCommands, ANewCardIsNumberedAfterTheStripAndOpensInTheEditorsLook) {
+  makeCards({"1;-0-0:KTRquillWick 4", "2;-0-0:KTRquillWick 1", "3;-0-0:KTRquillWickX"});
+  loadStore();
+  Notebook& notebook = openNotebook();
+  notebook.switchToPosition(2);
+  editor.type("unsaved edit");
+  editor.editorLook.fontSize = 20;
+  editor.editorLook.fontItem = 3;
+  clipboard.held = "x";
+  EXPECT_EQ(notebook.newCardFromClipboard(clipboard), "KTRquillWick 5");
+  // The card that was shown is saved first.
+  EXPECT_NE(readBytes(data / "2.kvn").find("unsaved edit"), std::string::npos);
+  EXPECT_EQ(notebook.strip().back().contentFile, data / "50.kvn");
+  EXPECT_EQ(notebook.current().number, 3);
+  EXPECT_EQ(editor.content, "x\r\n");
+  EXPECT_EQ(editor.editorLook.fontSize, 20);
+  EXPECT_EQ(editor.editorLook.fontItem, 3);
+}
+
+TEST_F(DesktopCommands, ANewCardWhoseIndexCannotBeSavedIsNotInTheIndex) {
+  Notebook& notebook = open();
+  fs::remove(data / "fiches.kvn");
+  writeBytes(data / "fiches.kvn" / "blocker", "");  // a folder where the index should go
+  const auto linesBefore = store->cardIndex.lines();
+  const auto stripBefore = names();
+  clipboard.held = "x";
+  EXPECT_THROW(notebook.newCardFromClipboard(clipboard), store::StoreError);
+  EXPECT_EQ(store->cardIndex.lines(), linesBefore);
+  EXPECT_EQ(names(), stripBefore);
+  EXPECT_EQ(notebook.current().number, kMainCard);
+}
+
+class DesktopCommandsInFrench : public DesktopCommands {
+ protected:
+  DesktopCommandsInFrench() : DesktopCommands("Français") {}
+};
+
+TEST_F(DesktopCommandsInFrench, NoticesAndTheLimitSpeakFrench) {
+  Notebook& notebook = open();
+  clipboard.held = "kept";
+  EXPECT_EQ(notebook.copyHotKeyText(2, clipboard), (Notice{"ERR#108 : Raccourci vide", true}));
+  EXPECT_EQ(notebook.startLineFeed(2, clipboard), (Notice{"ERR#108 : Raccourci vide", true}));
+  EXPECT_EQ(clipboard.held, "kept");
+
+  notebook.startLineFeed(1, clipboard);
+  EXPECT_EQ(notebook.nextFeedLine(clipboard), (Notice{"two\nLigne 2/3", false}));
+
+  fs::remove(data / "3.kvn");
+  EXPECT_EQ(notebook.copyCardToClipboard(3, clipboard),
+            (Notice{"ERR#106 : Fichier non accessible", true}));
+
+  std::vector<std::string> lines;
+  for (int n = 1; n <= 500; ++n) lines.push_back(std::to_string(n) + ";-0-0:Card");
+  lines.push_back("600");
+  store->cardIndex.setLines(lines);
+  EXPECT_FALSE(notebook.newCardFromClipboard(clipboard).has_value());
+  EXPECT_EQ(prompts.messages,
+            (std::vector<std::string>{"Err#100 : Vous ne pouvez pas créer plus de fiches"}));
 }
 
 }  // namespace
