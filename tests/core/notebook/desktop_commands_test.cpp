@@ -149,6 +149,29 @@ TEST_F(DesktopCommands, CopyingACardGivesItsPlainTextAsLastSaved) {
   EXPECT_EQ(clipboard.held, "bold start");
 }
 
+TEST_F(DesktopCommands, CopyingAPlainCardDecodesItAndDropsTheFinalBreak) {
+  Notebook& notebook = open();
+  const std::pair<std::string, std::string> cases[] = {
+      {"one\r\n", "one"},
+      {"caf\xE9\rb\n", "caf\xC3\xA9\r\nb"},
+      {"\xEF\xBB\xBF\xC4\x89", "\xC4\x89"},
+      {"a\r\n\r\n", "a\r\n"},
+      {"", ""},
+  };
+  for (const auto& [file, copied] : cases) {
+    SCOPED_TRACE(file);
+    writeBytes(data / "3.kvn", file);
+    clipboard.held = "old";
+    EXPECT_FALSE(notebook.copyCardToClipboard(3, clipboard).has_value());
+    EXPECT_EQ(clipboard.held, copied);
+  }
+  // The open card gives what its file holds, not its unsaved edits.
+  notebook.switchToPosition(1);
+  editor.type("unsaved");
+  notebook.copyCardToClipboard(1, clipboard);
+  EXPECT_EQ(clipboard.held, "one\r\ntwo\r\nthree");
+}
+
 TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
   makeCards({"1;-0-H2-0:Secret"});
   writeBytes(data / "1.kvo", "1.kvc\r\n");
