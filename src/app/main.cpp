@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("quillwick");
+  // A tray program: closing a dialog while the window is hidden must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
 
   if (lock.state() == qw::platform::InstanceLock::State::HeldElsewhere) {
     QMessageBox::information(nullptr, "Information",

@@ -70,7 +70,7 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   buildTray();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { delete keysMessage_; }
 
 void MainWindow::buildLayout() {
   auto* central = new QWidget;
@@ -257,11 +257,13 @@ void MainWindow::registerGlobalKeys() {
   }
   if (problem.isEmpty()) return;
   // Not modal: the program may be starting hidden, and nothing has to wait for the answer.
-  auto* box = new QMessageBox(QMessageBox::Information, windowTitle(), problem, QMessageBox::Ok, this);
-  box->setObjectName("GlobalKeysMessage");
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setModal(false);
-  box->show();
+  // No owner either: a window manager hides an owned box together with its hidden owner.
+  delete keysMessage_;
+  keysMessage_ = new QMessageBox(QMessageBox::Information, windowTitle(), problem, QMessageBox::Ok);
+  keysMessage_->setObjectName("GlobalKeysMessage");
+  keysMessage_->setAttribute(Qt::WA_DeleteOnClose);
+  keysMessage_->setModal(false);
+  keysMessage_->show();
 }
 
 void MainWindow::globalKeyPressed(int id) {
@@ -549,11 +551,7 @@ void MainWindow::reportError(const std::exception& error) {
 
 void MainWindow::quit() {
   quitRequested_ = true;
-  // close() alone does not end the program while the window is hidden.
-  if (close()) {
-    tray_->hide();
-    QCoreApplication::quit();
-  }
+  close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -565,6 +563,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!windowShown_ || quitRequested_) {
     saveOnExit();
     event->accept();
+    // The program lives in the tray, so closing its last window does not end it by itself.
+    tray_->hide();
+    QCoreApplication::quit();
     return;
   }
   event->ignore();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <functional>
 #include <memory>
@@ -130,6 +132,7 @@ class MainWindow : public QMainWindow {
   SearchController* search_ = nullptr;
   QSystemTrayIcon* tray_ = nullptr;
   std::unique_ptr<platform::GlobalHotKeys> globalKeys_;
+  QPointer<QMessageBox> keysMessage_;  // the keys another program keeps, while on screen
   AboutDialog* aboutDialog_ = nullptr;
   // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;
