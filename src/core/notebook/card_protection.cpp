@@ -1,6 +1,7 @@
 // Protected cards: sealing a card's text under a password, opening it again, and reading the
 // old encoded cards, which are sealed at their next save.
 
+#include <new>
 #include <system_error>
 
 #include "core/crypto/errors.h"
@@ -45,6 +46,9 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
     prompts_.message(text(Str::sErrWrongPassword));
   } catch (const crypto::DamagedCard& damage) {
     prompts_.message(text(Str::sErrDamagedCard) + damage.what());
+  } catch (const std::bad_alloc&) {
+    // The key derivation needs 256 MiB; without it the card stays closed, and nothing is lost.
+    prompts_.message(text(Str::sErrFileNotAccessible) + "\n(out of memory)");
   }
   crypto::wipe(*password);
   return std::nullopt;
