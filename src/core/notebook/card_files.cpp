@@ -21,12 +21,6 @@ namespace {
 constexpr const char* kJournal = "backup.ini";
 constexpr const char* kSnapshotSuffix = ".$$$";
 
-fs::path snapshotOf(const fs::path& file) {
-  fs::path copy = file;
-  copy += kSnapshotSuffix;
-  return copy;
-}
-
 // Snapshots and the journal are a safety net: failing to make or drop one never stops the
 // command that asked for it.
 void copyQuietly(const fs::path& from, const fs::path& to) {
@@ -42,6 +36,12 @@ void removeQuietly(const fs::path& file) {
 }
 
 }  // namespace
+
+fs::path Notebook::snapshotOf(const fs::path& file) {
+  fs::path copy = file;
+  copy += kSnapshotSuffix;
+  return copy;
+}
 
 fs::path Notebook::mainContentFile() const { return store_.dataFolder / "default.kvn"; }
 

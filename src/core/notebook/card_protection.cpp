@@ -96,9 +96,7 @@ void Notebook::protectCurrentCard() {
   }
   std::error_code ignored;
   fs::remove(plainFile, ignored);
-  fs::path snapshot = plainFile;
-  snapshot += ".$$$";
-  fs::remove(snapshot, ignored);
+  fs::remove(snapshotOf(plainFile), ignored);
   protectionChanged_ = true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
+#include "core/store/card_settings.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
 #include "core/text/plain_text.h"
@@ -129,7 +130,7 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
     return std::nullopt;
   }
   const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
-  if (isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   const std::vector<std::string> lines = clipboardLines(clipboard);
   const std::optional<std::string> bytes = store::readFileBytes(file);
   // A card whose file is gone is not brought back by a paste: a linked file would reappear
@@ -148,8 +149,7 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
   } else {
     std::vector<std::string> text = store::splitLines(store::decodeStoredText(*bytes));
     text.insert(text.end(), lines.begin(), lines.end());
-    for (const std::string& line : text) written += line + "\r\n";
-    written = store::encodeStoredText(written);
+    written = store::textLinesBytes(text);
   }
   store::writeFileAtomically(file, written);
   // A hot key bound to the card gives its text as now saved.
@@ -162,7 +162,7 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
 std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboard& clipboard) {
   const StripEntry& entry = strip_.at(static_cast<std::size_t>(position));
   const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
-  if (isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   // The open card gives its text as last saved, like every other card.
   const std::optional<std::string> bytes = store::readFileBytes(file);
   if (!bytes) return Notice{text(Str::sErrFileNotAccessible), true};

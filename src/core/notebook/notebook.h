@@ -15,6 +15,7 @@
 #include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
 #include "core/ports/prompts.h"
+#include "core/store/card_settings.h"
 #include "core/store/store.h"
 
 namespace qw::notebook {
@@ -38,10 +39,6 @@ struct Notice {
   bool failed = false;
   friend bool operator==(const Notice&, const Notice&) = default;
 };
-
-// A protected card's content file (sealed, or old encoded) holds ciphertext: never read or
-// appended to as text.
-inline bool isProtectedFile(const std::filesystem::path& file) { return file.extension() == ".kvc"; }
 
 // One name in the strip. Position 0 is the main card.
 struct StripEntry {
@@ -226,7 +223,9 @@ class Notebook {
   enum class Opened { Yes, LinkedFileMissing, Locked };
   // The file work of loadCard.
   Opened openCardFiles(int card);
-  bool isProtected() const { return isProtectedFile(current_.contentFile); }
+  bool isProtected() const { return store::isProtectedFile(current_.contentFile); }
+  // The copy of `file` taken when its card was opened.
+  static std::filesystem::path snapshotOf(const std::filesystem::path& file);
   // Asks the shown card's password and opens its file's bytes (sealed or, `legacy` then set,
   // old encoded); nothing after Cancel, a wrong password or a damaged file, each told.
   std::optional<std::string> unlock(const std::string& file, bool& legacy);

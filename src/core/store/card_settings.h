@@ -2,6 +2,7 @@
 // A card's settings file (".kvo"): where its text is and how the editor showed it. Written with
 // 23 lines; created with 15. Lines 12 and later are never read.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ std::vector<std::string> cardSettingsLines(const CardSettings& settings);
 // The 15 lines written when a card's settings file is created: the content file name, then
 // "0", "0", "8", "1", the font list position, "1", "16" and seven "0".
 std::vector<std::string> newCardSettingsLines(const std::string& contentFile, int fontItem);
+
+// A protected card's content file (sealed, or old encoded) holds ciphertext: never read or
+// written as text.
+inline bool isProtectedFile(const std::filesystem::path& file) { return file.extension() == ".kvc"; }
 
 // Line 11 names a partner file only when it is longer than two characters.
 std::string syncLinkOf(const std::string& line11);

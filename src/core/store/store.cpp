@@ -6,6 +6,7 @@
 
 #include "core/ports/platform_services.h"
 #include "core/store/atomic_file.h"
+#include "core/store/card_settings.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
@@ -105,7 +106,7 @@ std::string hotKeyText(const Store& store, const fs::path& settingsFile) {
   try {
     const auto content = contentPathFrom(store, settingsFile);
     // A protected card's file is ciphertext: it never reaches a hot key.
-    if (content.empty() || content.extension() == ".kvc") return {};
+    if (content.empty() || isProtectedFile(content)) return {};
     const auto lines = readTextLines(content);
     if (!lines) return {};
     if (lines->size() == 1) return lines->front();

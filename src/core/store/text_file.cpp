@@ -66,7 +66,7 @@ std::optional<std::vector<std::string>> readTextLines(const std::filesystem::pat
   return splitLines(decodeStoredText(*bytes));
 }
 
-void writeTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+std::string textLinesBytes(const std::vector<std::string>& lines) {
   std::string text;
   size_t size = 0;
   for (const auto& line : lines) size += line.size() + 2;
@@ -75,7 +75,11 @@ void writeTextLines(const std::filesystem::path& file, const std::vector<std::st
     text += line;
     text += "\r\n";
   }
-  writeFileAtomically(file, encodeStoredText(text));
+  return encodeStoredText(text);
+}
+
+void writeTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+  writeFileAtomically(file, textLinesBytes(lines));
 }
 
 }  // namespace qw::store

@@ -29,7 +29,10 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 // when it exists but cannot be read.
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file);
 
-// Writes every line followed by CR LF, encoded as above, through the atomic writer.
+// The stored bytes of these lines, each followed by CR LF, encoded as above.
+std::string textLinesBytes(const std::vector<std::string>& lines);
+
+// Writes textLinesBytes(lines) through the atomic writer.
 void writeTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
 }  // namespace qw::store
