@@ -321,26 +321,6 @@ TEST_F(DesktopCommands, PastingIntoAPlainCardKeepsItsEncodingRules) {
   }
 }
 
-TEST_F(DesktopCommands, AnEmptyClipboardAddsAnEmptyParagraphToAnRtfCard) {
-  Notebook& notebook = open();
-  clipboard.held = "";
-  notebook.appendClipboardTo(2, clipboard);
-  const text::RichText rich = text::readRtf(readBytes(data / "2.kvn"));
-  ASSERT_EQ(rich.paragraphs.size(), 2u);
-  EXPECT_EQ(text::plainText(rich), "bold start\r\n");
-}
-
-TEST_F(DesktopCommands, PastingIntoTheOpenCardGoesThroughTheEditorWhereverItIs) {
-  Notebook& notebook = open();
-  notebook.switchToPosition(3);
-  const std::string fileBefore = readBytes(data / "3.kvn");
-  clipboard.held = "one\nmore";
-  EXPECT_FALSE(notebook.appendClipboardTo(3, clipboard).has_value());
-  EXPECT_EQ(editor.content, "text of 3\r\none\r\nmore\r\n");
-  EXPECT_EQ(readBytes(data / "3.kvn"), editor.rtf());
-  EXPECT_NE(fileBefore, editor.rtf());
-}
-
 TEST_F(DesktopCommands, ANewCardKeepsTheClipboardTextAndItsFinalBreak) {
   Notebook& notebook = open();
   struct Case {
@@ -392,34 +372,6 @@ TEST_F(DesktopCommands, ANewCardWhoseIndexCannotBeSavedIsNotInTheIndex) {
   EXPECT_EQ(store->cardIndex.lines(), linesBefore);
   EXPECT_EQ(names(), stripBefore);
   EXPECT_EQ(notebook.current().number, kMainCard);
-}
-
-class DesktopCommandsInFrench : public DesktopCommands {
- protected:
-  DesktopCommandsInFrench() : DesktopCommands("Français") {}
-};
-
-TEST_F(DesktopCommandsInFrench, NoticesAndTheLimitSpeakFrench) {
-  Notebook& notebook = open();
-  clipboard.held = "kept";
-  EXPECT_EQ(notebook.copyHotKeyText(2, clipboard), (Notice{"ERR#108 : Raccourci vide", true}));
-  EXPECT_EQ(notebook.startLineFeed(2, clipboard), (Notice{"ERR#108 : Raccourci vide", true}));
-  EXPECT_EQ(clipboard.held, "kept");
-
-  notebook.startLineFeed(1, clipboard);
-  EXPECT_EQ(notebook.nextFeedLine(clipboard), (Notice{"two\nLigne 2/3", false}));
-
-  fs::remove(data / "3.kvn");
-  EXPECT_EQ(notebook.copyCardToClipboard(3, clipboard),
-            (Notice{"ERR#106 : Fichier non accessible", true}));
-
-  std::vector<std::string> lines;
-  for (int n = 1; n <= 500; ++n) lines.push_back(std::to_string(n) + ";-0-0:Card");
-  lines.push_back("600");
-  store->cardIndex.setLines(lines);
-  EXPECT_FALSE(notebook.newCardFromClipboard(clipboard).has_value());
-  EXPECT_EQ(prompts.messages,
-            (std::vector<std::string>{"Err#100 : Vous ne pouvez pas créer plus de fiches"}));
 }
 
 }  // namespace
