@@ -21,10 +21,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-# Timings, never part of `make test`.
+# Timings, never part of `make test` (which only runs the scale harness once on 20 cards).
 bench: build
 	$(BUILD)/core_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/gui_bench
+	$(BUILD)/scale_bench
 
 # A long fuzzing run of every reader (SECONDS each); `make test` runs a short one.
 SECONDS ?= 300

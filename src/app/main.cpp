@@ -8,6 +8,7 @@
 
 #include "app/termination_signals.h"
 #include "gui/main_window.h"
+#include "gui/performance_trace.h"
 #include "platform/instance_lock.h"
 #include "platform/system_services.h"
 
@@ -32,6 +33,7 @@ std::filesystem::path executablePath() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qw::gui::trace::mark("main");
   // Held until the process ends; the system frees it even after a crash.
   const qw::platform::InstanceLock lock("quillWick001");
 

@@ -42,6 +42,7 @@
 #include "gui/global_keys.h"
 #include "gui/format_bar.h"
 #include "gui/info_popup.h"
+#include "gui/performance_trace.h"
 #include "gui/qt_text.h"
 #include "gui/search_controller.h"
 #include "gui/setting_colour.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   setWindowIcon(applicationIcon());
   buildLayout();
   buildTray();
+  trace::watchPaints(editorPanel_->editor()->viewport());
 }
 
 MainWindow::~MainWindow() { delete keysMessage_; }
@@ -311,6 +313,7 @@ int MainWindow::positionOfItem(const QAction* item) const {
 }
 
 void MainWindow::showWindow() {
+  trace::mark("show");
   if (isMinimized() || !isVisible()) showNormal();
   windowShown_ = true;
   raise();
@@ -350,6 +353,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::firstShow() {
+  trace::mark("load");
   try {
     store_ = store::loadStore(where_, platform_);
   } catch (const std::exception& e) {
@@ -402,6 +406,7 @@ void MainWindow::firstShow() {
     QTimer::singleShot(0, this, [this] {
       if (windowShown_) stepAside();
     });
+  trace::mark("ready");
 }
 
 void MainWindow::applyStripLook() {
@@ -501,10 +506,12 @@ void MainWindow::applyStrings() {
 }
 
 void MainWindow::showStrip() {
+  trace::mark("strip-begin");
   stripPanel_->strip->setEntries(notebook_->strip());
   listView_->setRows(notebook::cardListRows(*store_, *strings_));
   stripPanel_->strip->select(notebook_->selectedPosition());
   menu_->setStripEntries(notebook_->strip());
+  trace::mark("strip-end");
 }
 
 void MainWindow::showCurrentCard() {
@@ -525,6 +532,7 @@ void MainWindow::switchToPosition(int position) {
 
 void MainWindow::runCommand(const std::function<void()>& command, bool stripChanges) {
   if (!notebook_) return;
+  trace::mark("command");
   try {
     command();
   } catch (const std::exception& e) {
@@ -532,6 +540,7 @@ void MainWindow::runCommand(const std::function<void()>& command, bool stripChan
   }
   if (stripChanges) showStrip();
   showCurrentCard();
+  trace::mark("command-done");
 }
 
 bool MainWindow::saveCard() {
