@@ -177,7 +177,15 @@ void EditorPanel::selectAllText() {
 // --- ports::Editor ---
 
 void EditorPanel::load(std::string_view fileBytes) {
-  loadCard(*editor_->document(), fileBytes, editor_->font());
+  // Filled apart and then handed over, a card is laid out only where it shows and the rest in
+  // the background. Filled in place, the editor's selection would stretch over the whole new
+  // text, and the next cursor move would lay out every line to repaint it first.
+  QTextDocument* shown = editor_->document();
+  auto* doc = new QTextDocument(editor_);
+  doc->setDefaultTextOption(shown->defaultTextOption());  // tab stops, wrapping
+  loadCard(*doc, fileBytes, editor_->font());
+  editor_->setDocument(doc);  // deletes the old one once it is the editor's own
+  connect(doc, &QTextDocument::modificationChanged, this, &EditorPanel::modifiedChanged);
 }
 
 std::string EditorPanel::rtf() const { return cardBytes(*editor_->document()); }

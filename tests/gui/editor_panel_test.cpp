@@ -342,6 +342,33 @@ TEST_F(EditorPanelTest, PortLoadsAndGivesBackTheText) {
   EXPECT_EQ(panel.plainText(), "plain été");
 }
 
+TEST_F(EditorPanelTest, ALoadKeepsTheEditorsOptionsAndItsSignals) {
+  const qreal tabStop = editor()->tabStopDistance();
+  panel.setWordWrap(true);
+  panel.load("one\r\ntwo");
+  panel.setModified(false);  // as after every load of a card
+  QSignalSpy changed(&panel, &EditorPanel::modifiedChanged);
+  EXPECT_EQ(editor()->tabStopDistance(), tabStop);
+  EXPECT_TRUE(panel.wordWrap());
+  EXPECT_EQ(editor()->textCursor().position(), 0);
+
+  QTest::keyClicks(editor(), "ab");
+  EXPECT_EQ(panel.plainText(), "abone\r\ntwo") << "the caret moves on as text is typed";
+  EXPECT_TRUE(panel.isModified());
+  EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(EditorPanelTest, ABigCardIsLaidOutOnlyAsFarAsTheCaret) {
+  std::string card;
+  for (int line = 0; line < 20'000; ++line) card += "line " + std::to_string(line) + "\r\n";
+  panel.load(card);
+  panel.setSelection({120, 0});
+  // The layout reaches past the caret, not to the end: the rest follows in the background.
+  const QTextBlock last = editor()->document()->lastBlock();
+  EXPECT_FALSE(last.layout()->lineCount() > 0) << "the last line was laid out during the load";
+  EXPECT_EQ(panel.selection(), (ports::Selection{120, 0}));
+}
+
 TEST_F(EditorPanelTest, ModifiedByTypingAndFormattingClearedByTheCaller) {
   QSignalSpy changed(&panel, &EditorPanel::modifiedChanged);
   EXPECT_FALSE(panel.isModified());
