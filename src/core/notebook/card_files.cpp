@@ -164,9 +164,12 @@ void Notebook::saveCard() {
 
   // A protected card's text never reaches a hot key.
   if (!isProtected()) {
-    const std::string plain = editor_.plainText();
-    for (int slot = 1; slot <= 9; ++slot)
-      if (store_.hotKeys[slot].card == card) store_.hotKeys[slot].text = plain;
+    std::optional<std::string> plain;  // the whole card's text, only when a slot needs it
+    for (int slot = 1; slot <= 9; ++slot) {
+      if (store_.hotKeys[slot].card != card) continue;
+      if (!plain) plain = editor_.plainText();
+      store_.hotKeys[slot].text = *plain;
+    }
   }
 
   store::CardSettings settings;

@@ -79,7 +79,15 @@ std::string textLinesBytes(const std::vector<std::string>& lines) {
 }
 
 void writeTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
-  writeFileAtomically(file, textLinesBytes(lines));
+  const std::string bytes = textLinesBytes(lines);
+  // Every card switch saves the card's settings, most often unchanged: reading them back
+  // costs far less than flushing a new copy to disk.
+  try {
+    if (readFileBytes(file) == bytes) return;
+  } catch (const StoreError&) {
+    // Unreadable: the write below says why, or replaces it.
+  }
+  writeFileAtomically(file, bytes);
 }
 
 }  // namespace qw::store

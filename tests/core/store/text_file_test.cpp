@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "core/store/store_error.h"
 #include "core/store/temp_folder.h"
 
@@ -72,6 +74,25 @@ TEST(TextFile, WriteThenReadKeepsLinesAndUsesCrLf) {
   writeTextLines(file, {});
   EXPECT_EQ(readBytes(file), "");
   EXPECT_THAT(*readTextLines(file), IsEmpty());
+}
+
+TEST(TextFile, AnUnchangedWriteLeavesTheFileAlone) {
+  TempFolder folder;
+  const auto file = folder.path() / "1.kvo";
+  writeTextLines(file, {"1.kvn", "0"});
+  const auto old = fs::last_write_time(file) - std::chrono::hours(1);
+  fs::last_write_time(file, old);
+
+  writeTextLines(file, {"1.kvn", "0"});
+  EXPECT_EQ(fs::last_write_time(file), old) << "the same bytes are not written again";
+
+  writeTextLines(file, {"1.kvn", "5"});
+  EXPECT_NE(fs::last_write_time(file), old);
+  EXPECT_EQ(readBytes(file), "1.kvn\r\n5\r\n");
+
+  // A folder in the way is still reported, not taken as an unchanged file.
+  fs::create_directory(folder.path() / "2.kvo");
+  EXPECT_THROW(writeTextLines(folder.path() / "2.kvo", {}), StoreError);
 }
 
 TEST(TextFile, ReadingMissingAndUnreadableFiles) {
