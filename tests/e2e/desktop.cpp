@@ -166,14 +166,17 @@ bool Program::waitForMainWindowPastRecovery(std::chrono::milliseconds timeout) c
   return waitUntil(
       [&] {
         if (!mainWindow().isEmpty()) return true;
-        const QStringList boxes = desktop_.windowsNamed("^KTRQuillWick$");
-        if (!boxes.isEmpty()) {
-          desktop_.run("xdotool", {"windowactivate", "--sync", boxes.first()});
-          desktop_.run("xdotool", {"key", "--window", boxes.first(), "Return"});
-        }
+        answerRecoveryMessage();
         return false;
       },
       timeout);
+}
+
+void Program::answerRecoveryMessage() const {
+  const QStringList boxes = desktop_.windowsNamed("^KTRQuillWick$");
+  if (boxes.isEmpty()) return;
+  desktop_.run("xdotool", {"windowactivate", "--sync", boxes.first()});
+  desktop_.run("xdotool", {"key", "--window", boxes.first(), "Return"});
 }
 
 QString Program::mainWindow() const {

@@ -81,6 +81,9 @@ class Program {
   bool waitForMainWindow(std::chrono::milliseconds timeout = 15s) const;
   // The same, answering the message a start after a crash shows first (ERR#109).
   bool waitForMainWindowPastRecovery(std::chrono::milliseconds timeout = 15s) const;
+  // Closes the message a start after a crash shows (ERR#109), when it is up before the main
+  // window, which carries the same title.
+  void answerRecoveryMessage() const;
   // The main window's id, or empty.
   QString mainWindow() const;
   // The program's icon in the window manager's tray, or empty.
