@@ -127,6 +127,13 @@ void Desktop::click(const QString& window, int x, int y) const {
                   "click", "1"});
 }
 
+void Desktop::pressReturnIn(const QString& pattern) const {
+  const QStringList boxes = windowsNamed(pattern);
+  if (boxes.isEmpty()) return;
+  run("xdotool", {"windowactivate", "--sync", boxes.first()});
+  run("xdotool", {"key", "--window", boxes.first(), "Return"});
+}
+
 void Desktop::key(const QString& keys) const { run("xdotool", {"key", "--delay", "30", keys}); }
 
 void Desktop::type(const QString& text) const {
@@ -166,17 +173,13 @@ bool Program::waitForMainWindowPastRecovery(std::chrono::milliseconds timeout) c
   return waitUntil(
       [&] {
         if (!mainWindow().isEmpty()) return true;
-        answerRecoveryMessage();
+        // The recovery's message, titled like the main window, which is not up yet; then the
+        // question about a draft, when typing paused long enough before the kill.
+        desktop_.pressReturnIn("^KTRQuillWick$");
+        desktop_.pressReturnIn("^Unsaved changes$");
         return false;
       },
       timeout);
-}
-
-void Program::answerRecoveryMessage() const {
-  const QStringList boxes = desktop_.windowsNamed("^KTRQuillWick$");
-  if (boxes.isEmpty()) return;
-  desktop_.run("xdotool", {"windowactivate", "--sync", boxes.first()});
-  desktop_.run("xdotool", {"key", "--window", boxes.first(), "Return"});
 }
 
 QString Program::mainWindow() const {

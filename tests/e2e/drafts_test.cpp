@@ -44,7 +44,7 @@ TEST(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
   ASSERT_TRUE(waitUntil(
       [&] {
         if (!(question = desktop.windowsNamed("^Unsaved changes$")).isEmpty()) return true;
-        program.answerRecoveryMessage();
+        desktop.pressReturnIn("^KTRQuillWick$");
         return false;
       },
       20s));

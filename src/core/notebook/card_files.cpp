@@ -26,7 +26,7 @@ constexpr const char* kSnapshotSuffix = ".$$$";
 // command that asked for it.
 void copyQuietly(const fs::path& from, const fs::path& to) {
   try {
-    if (fs::exists(from)) store::copyFileAtomically(from, to);
+    store::copyFileAtomically(from, to);
   } catch (const store::StoreError&) {
   }
 }
