@@ -37,6 +37,7 @@
 #include "gui/options_dialog.h"
 #include "gui/card_strip_view.h"
 #include "gui/card_editor.h"
+#include "gui/draft_keeper.h"
 #include "gui/editor_panel.h"
 #include "gui/font_size_box.h"
 #include "gui/global_keys.h"
@@ -383,6 +384,8 @@ void MainWindow::firstShow() {
   } catch (const std::exception& e) {
     reportError(e);
   }
+  drafts_ = std::make_unique<DraftKeeper>(editorPanel_->editor(),
+                                          [this] { return notebook_->takeDraft(); });
   showStrip();
   showCurrentCard();
   // Shown, not applied: applying would resize the card's stored selection at every start.

@@ -31,6 +31,7 @@ class OptionsDialog;
 class EditorPanel;
 class InfoPopup;
 class AboutDialog;
+class DraftKeeper;
 class SearchController;
 class StripPanel;
 class TransferCommands;
@@ -118,6 +119,8 @@ class MainWindow : public QMainWindow {
   std::optional<store::Store> store_;
   std::optional<i18n::StringTable> strings_;
   std::optional<notebook::Notebook> notebook_;
+  // After the notebook, so it goes first: its timer asks the notebook for drafts.
+  std::unique_ptr<DraftKeeper> drafts_;
 
   StripPanel* stripPanel_ = nullptr;
   EditorPanel* editorPanel_ = nullptr;

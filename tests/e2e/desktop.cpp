@@ -127,6 +127,13 @@ void Desktop::click(const QString& window, int x, int y) const {
                   "click", "1"});
 }
 
+void Desktop::pressReturnIn(const QString& pattern) const {
+  const QStringList boxes = windowsNamed(pattern);
+  if (boxes.isEmpty()) return;
+  run("xdotool", {"windowactivate", "--sync", boxes.first()});
+  run("xdotool", {"key", "--window", boxes.first(), "Return"});
+}
+
 void Desktop::key(const QString& keys) const { run("xdotool", {"key", "--delay", "30", keys}); }
 
 void Desktop::type(const QString& text) const {
@@ -166,11 +173,10 @@ bool Program::waitForMainWindowPastRecovery(std::chrono::milliseconds timeout) c
   return waitUntil(
       [&] {
         if (!mainWindow().isEmpty()) return true;
-        const QStringList boxes = desktop_.windowsNamed("^KTRQuillWick$");
-        if (!boxes.isEmpty()) {
-          desktop_.run("xdotool", {"windowactivate", "--sync", boxes.first()});
-          desktop_.run("xdotool", {"key", "--window", boxes.first(), "Return"});
-        }
+        // The recovery's message, titled like the main window, which is not up yet; then the
+        // question about a draft, when typing paused long enough before the kill.
+        desktop_.pressReturnIn("^KTRQuillWick$");
+        desktop_.pressReturnIn("^Unsaved changes$");
         return false;
       },
       timeout);

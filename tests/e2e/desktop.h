@@ -56,6 +56,9 @@ class Desktop {
   void click(const QString& window, int x, int y) const;
   void key(const QString& keys) const;
   void type(const QString& text) const;
+  // Return in the first visible window whose title matches, if there is one: the default
+  // button of a message box.
+  void pressReturnIn(const QString& pattern) const;
 
  private:
   QTemporaryDir home_;
@@ -79,7 +82,8 @@ class Program {
   QProcess& start();
   // Waits until the main window of this desktop is mapped; true when it appeared.
   bool waitForMainWindow(std::chrono::milliseconds timeout = 15s) const;
-  // The same, answering the message a start after a crash shows first (ERR#109).
+  // The same, answering the message a start after a crash shows first (ERR#109) and the
+  // question about a draft with their default buttons.
   bool waitForMainWindowPastRecovery(std::chrono::milliseconds timeout = 15s) const;
   // The main window's id, or empty.
   QString mainWindow() const;

@@ -260,6 +260,16 @@ constexpr Entry kEntries[] = {
     {Str::sErrDamagedCard,
      "Le fichier de la fiche est abîmé ; il est laissé tel quel : ",
      "The card's file is damaged; it is left as it is: "},
+    {Str::sMsgRestoreDraftTitle, "Modifications non enregistrées", "Unsaved changes"},
+    {Str::sMsgRestoreDraftPrefix,
+     "Restaurer les modifications non enregistrées de la fiche « ",
+     "Restore the unsaved changes of card \""},
+    {Str::sMsgRestoreDraftSuffix, " » ?", "\"?"},
+    {Str::sErrDraftUnreadable,
+     "Les modifications non enregistrées de cette fiche ne peuvent pas être lues ; elles sont "
+     "abandonnées, la fiche reste telle qu'enregistrée : ",
+     "The unsaved changes of this card cannot be read; they are dropped and the card stays as "
+     "it was saved: "},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -273,7 +283,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 38};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 42};
 
 constexpr int sumOfSizes() {
   int sum = 0;

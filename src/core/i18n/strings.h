@@ -1,5 +1,6 @@
 #pragma once
-// The interface texts: one table of 170 entries, French or English, chosen once at start.
+// The interface texts: the 170 inherited entries and our own after them, French or English,
+// chosen once at start.
 
 #include <array>
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 172;
+inline constexpr int kStringCount = 176;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -193,6 +194,10 @@ enum class Str : int {
   // Our own, after the inherited table.
   sErrProtectedCardTransfer = 170,
   sErrDamagedCard = 171,
+  sMsgRestoreDraftTitle = 172,
+  sMsgRestoreDraftPrefix = 173,
+  sMsgRestoreDraftSuffix = 174,
+  sErrDraftUnreadable = 175,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -7,6 +7,7 @@
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
 #include "core/store/card_settings.h"
+#include "core/store/file_copy.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
@@ -25,7 +26,7 @@ constexpr const char* kSnapshotSuffix = ".$$$";
 // command that asked for it.
 void copyQuietly(const fs::path& from, const fs::path& to) {
   try {
-    if (const auto bytes = store::readFileBytes(from)) store::writeFileAtomically(to, *bytes);
+    store::copyFileAtomically(from, to);
   } catch (const store::StoreError&) {
   }
 }
@@ -46,6 +47,14 @@ fs::path Notebook::snapshotOf(const fs::path& file) {
 fs::path Notebook::mainContentFile() const { return store_.dataFolder / "default.kvn"; }
 
 void Notebook::loadCard(int card, const std::string& name) {
+  // Unsaved edits of the card before are given up here, so its draft must not outlive them.
+  discardDraft();
+  draftFile_.clear();
+  struct Loading {
+    bool& flag;
+    explicit Loading(bool& f) : flag(f) { flag = true; }
+    ~Loading() { flag = false; }
+  } loading(loading_);
   current_.number = card;
   current_.name = name;
   current_.syncLink.clear();
@@ -54,6 +63,7 @@ void Notebook::loadCard(int card, const std::string& name) {
   try {
     switch (openCardFiles(card)) {
       case Opened::Yes:
+        draftFile_ = draftFileOf(card);
         break;
       case Opened::LinkedFileMissing:
         prompts_.message(text(Str::sErrLinkedFileMissing));
@@ -160,6 +170,8 @@ void Notebook::saveCard() {
       writeSealed(current_.contentFile);
     else if (write)
       store::writeFileAtomically(current_.contentFile, editor_.rtf());
+    // Written: a draft of this text would only repeat the file.
+    if (write || isProtected()) editor_.setModified(false);
   }
 
   // A protected card's text never reaches a hot key.
@@ -189,6 +201,7 @@ void Notebook::saveCard() {
 }
 
 void Notebook::dropSafetyNet() {
+  discardDraft();
   removeQuietly(snapshotOf(current_.contentFile));
   removeQuietly(snapshotOf(current_.settingsFile));
   removeQuietly(store_.dataFolder / kJournal);
@@ -211,8 +224,9 @@ void Notebook::recoverInterruptedCard() {
   const fs::path settingsFile = store::utf8Path((*lines)[1]);
   const fs::path contentFile = store::utf8Path((*lines)[2]);
   for (const fs::path& file : {settingsFile, contentFile})
+    // With the copy's time, which is the file's own: a draft written after it stays newer.
     if (!file.empty() && fs::exists(snapshotOf(file)))
-      store::writeFileAtomically(file, store::readFileBytes(snapshotOf(file)).value_or(""));
+      store::copyFileAtomically(snapshotOf(file), file);
   if (!contentFile.empty()) removeQuietly(snapshotOf(contentFile));
   if (!settingsFile.empty()) removeQuietly(snapshotOf(settingsFile));
   removeQuietly(journal);

@@ -15,7 +15,7 @@ void Notebook::open() {
   refreshHotKeyTexts();
   recoverInterruptedCard();
   buildStrip();
-  openDefaultCard();
+  if (!restoreDrafts()) openDefaultCard();
 }
 
 void Notebook::refreshHotKeyTexts() {

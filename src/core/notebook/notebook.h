@@ -5,12 +5,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/i18n/strings.h"
+#include "core/notebook/card_drafts.h"
 #include "core/notebook/card_properties.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
@@ -68,6 +70,18 @@ class Notebook {
   void recoverInterruptedCard();
   // After the end has begun, saves do nothing.
   void disableSaving() { savingDisabled_ = true; }
+
+  // --- drafts ---
+  // The shown card's unsaved text, to be written by a worker: its RTF, sealed there under the
+  // card's password for a protected card. Nothing when no card is shown, while a card is being
+  // opened, or when the text has no unsaved change. Every save, load and delete of the card
+  // removes its draft, and a draft taken earlier is then never written.
+  std::optional<DraftJob> takeDraft();
+  // At start, after the recovery and before a card is opened: every draft newer than its
+  // card's files is offered; Yes opens that card with the draft's text, modified, and No drops
+  // it. A stale or unreadable draft, or one whose card is gone, is dropped without a word.
+  // True when a card was opened.
+  bool restoreDrafts();
 
   // --- strip ---
   const std::vector<StripEntry>& strip() const { return strip_; }
@@ -218,7 +232,7 @@ class Notebook {
   // Removes a card's index line; hot keys bound to later cards follow them.
   void dropCard(int card);
   void openDefaultCard();
-  // Removes the open card's snapshot copies and the journal.
+  // Removes the open card's snapshot copies, the journal and the card's draft.
   void dropSafetyNet();
   enum class Opened { Yes, LinkedFileMissing, Locked };
   // The file work of loadCard.
@@ -233,6 +247,12 @@ class Notebook {
   void writeSealed(const std::filesystem::path& file);
   void failLoad();
   std::string text(i18n::Str id) const { return strings_[id]; }
+  std::filesystem::path draftFileOf(int card) const;
+  // Removes the open card's draft file; a worker still writing it is too late. The card keeps
+  // its draft name while it stays open.
+  void discardDraft();
+  // Asks about one draft of card `card`; false when the draft is to be dropped.
+  bool offerDraft(int card, const std::filesystem::path& draft);
 
   store::Store& store_;
   const i18n::StringTable& strings_;
@@ -249,6 +269,12 @@ class Notebook {
   // The line feed of the hot keys: its copy of the text and the line last given, -1 for none.
   std::vector<std::string> feedLines_;
   int feedCursor_ = -1;
+  // Shared with the workers that write drafts, which may outlive a command.
+  std::shared_ptr<DraftSequence> drafts_ = std::make_shared<DraftSequence>();
+  // The draft of the open card; empty when no card is shown.
+  std::filesystem::path draftFile_;
+  // Inside loadCard, where the editor may still hold the card before.
+  bool loading_ = false;
 };
 
 // What the popup shows of a clipboard text: its lines joined by spaces, then up to 33

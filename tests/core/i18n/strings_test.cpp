@@ -78,8 +78,20 @@ TEST(StringTable, LookupsOutsideTheTableThrow) {
   EXPECT_NO_THROW(table.at(169));
   EXPECT_THROW(table.at(Section::About, 6), std::out_of_range);
   EXPECT_THROW(table.at(Section::MainWindow, -1), std::out_of_range);
-  EXPECT_THROW(table.at(Section::Messages, 38), std::out_of_range);
+  EXPECT_THROW(table.at(Section::Messages, 42), std::out_of_range);
   EXPECT_EQ(table.at(Section::Messages, 35), "");
+}
+
+TEST(StringTable, TheDraftQuestionFramesTheCardName) {
+  const auto ask = [](std::string_view language) {
+    const auto table = StringTable::forLanguage(language);
+    return table[Str::sMsgRestoreDraftPrefix] + "X" + table[Str::sMsgRestoreDraftSuffix];
+  };
+  EXPECT_EQ(ask("Anglais"), "Restore the unsaved changes of card \"X\"?");
+  EXPECT_EQ(ask("Français"), "Restaurer les modifications non enregistrées de la fiche « X » ?");
+  // Appended after the inherited entries, which keep their places.
+  EXPECT_EQ(static_cast<int>(Str::sMsgRestoreDraftTitle), 172);
+  EXPECT_EQ(static_cast<int>(Str::sErrDraftUnreadable), kStringCount - 1);
 }
 
 TEST(StringTable, NamesMatchTheirIndex) {
