@@ -14,10 +14,10 @@ namespace qw::store::fixtures {
 
 class TempFolder {
  public:
-  TempFolder() {
+  // Under `base`, the system's temporary folder unless given.
+  explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
     std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("qw-store-test-" + std::to_string(random()) + std::to_string(random()));
+    path_ = base / ("qw-store-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
