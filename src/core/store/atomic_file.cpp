@@ -32,6 +32,17 @@ void reachStep(const std::filesystem::path& target, WriteStep step) {
   if (stepHook()) stepHook()(target, step);
 }
 
+// The same while the temporary file exists: a write failed there drops it first.
+template <typename Discard>
+void reachStep(const std::filesystem::path& target, WriteStep step, Discard&& discard) {
+  try {
+    reachStep(target, step);
+  } catch (...) {
+    discard();
+    throw;
+  }
+}
+
 std::filesystem::path folderOf(const std::filesystem::path& target) {
   auto folder = target.parent_path();
   return folder.empty() ? std::filesystem::path(".") : folder;
@@ -80,15 +91,7 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
     discard();
     throw StoreError(target, reason);
   };
-  auto step = [&](WriteStep reached) {
-    try {
-      reachStep(target, reached);
-    } catch (...) {
-      discard();
-      throw;
-    }
-  };
-  step(WriteStep::TemporaryCreated);
+  reachStep(target, WriteStep::TemporaryCreated, discard);
 
   size_t done = 0;
   while (done < bytes.size()) {
@@ -104,7 +107,7 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
     fail("cannot close");
   }
   file = INVALID_HANDLE_VALUE;
-  step(WriteStep::TemporaryWritten);
+  reachStep(target, WriteStep::TemporaryWritten, discard);
   if (!MoveFileExW(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     fail("cannot replace the file");
@@ -146,15 +149,7 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
     discard();
     throw StoreError(target, what + ": " + errnoText(error));
   };
-  auto step = [&](WriteStep reached) {
-    try {
-      reachStep(target, reached);
-    } catch (...) {
-      discard();
-      throw;
-    }
-  };
-  step(WriteStep::TemporaryCreated);
+  reachStep(target, WriteStep::TemporaryCreated, discard);
 
   // A replaced file keeps its permissions.
   struct stat old {};
@@ -173,7 +168,7 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
   const int closed = close(file);
   file = -1;
   if (closed != 0) fail("cannot close", errno);
-  step(WriteStep::TemporaryWritten);
+  reachStep(target, WriteStep::TemporaryWritten, discard);
   if (rename(temp.c_str(), target.c_str()) != 0) fail("cannot replace the file", errno);
   reachStep(target, WriteStep::Replaced);
   syncFolder(target);

@@ -22,11 +22,8 @@ using store::fixtures::writeBytes;
 
 // Every file of the data folder with its bytes, the filler of a full disk left out.
 std::map<std::string, std::string> filesOf(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (name != ScratchMount::kFiller) files[name] = entry.is_regular_file() ? readBytes(entry) : "<folder>";
-  }
+  auto files = store::fixtures::filesIn(folder);
+  files.erase(ScratchMount::kFiller);
   return files;
 }
 

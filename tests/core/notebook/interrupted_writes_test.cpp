@@ -27,7 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using store::WriteStep;
-using store::fixtures::readBytes;
 using store::fixtures::TempFolder;
 using store::fixtures::writeBytes;
 
@@ -41,12 +40,7 @@ fs::path scratchBase() {
 
 bool isTemporary(const std::string& name) { return name.find(".tmp-") != std::string::npos; }
 
-Files filesOf(const fs::path& folder) {
-  Files files;
-  for (const auto& entry : fs::directory_iterator(folder))
-    if (entry.is_regular_file()) files[entry.path().filename().string()] = readBytes(entry);
-  return files;
-}
+Files filesOf(const fs::path& folder) { return store::fixtures::filesIn(folder); }
 
 // One start of the program on a data folder under `root`.
 struct Start {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -53,6 +54,14 @@ inline std::vector<std::string> entriesOf(const std::filesystem::path& folder) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// Every regular file of a folder with its bytes.
+inline std::map<std::string, std::string> filesIn(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = readBytes(entry.path());
+  return files;
 }
 
 }  // namespace qw::store::fixtures
