@@ -60,6 +60,8 @@ class KillCommands : public ::testing::Test {
     QStringList found;
     if (!waitUntil([&] { return !(found = desktop.windowsNamed(title)).isEmpty(); })) return false;
     focus(found.first());
+    // The window has the focus before its edit field does: keys typed at once can go nowhere.
+    std::this_thread::sleep_for(200ms);
     return true;
   }
   // Item `index` (0-based) of the card menu opened on the strip.

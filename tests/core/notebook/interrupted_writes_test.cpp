@@ -78,6 +78,9 @@ struct Command {
   bool keepsEdits = true;
 };
 
+// Test names and failures name the command, not its bytes.
+void PrintTo(const Command& command, std::ostream* out) { *out << command.name; }
+
 CardProperties named(const std::string& name) {
   CardProperties properties;
   properties.name = name;
