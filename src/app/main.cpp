@@ -59,8 +59,10 @@ int main(int argc, char** argv) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.endSession(); });
   qw::app::TerminationSignals termination;
-  QObject::connect(&termination, &qw::app::TerminationSignals::received, &window,
-                   &qw::gui::MainWindow::quit);
+  QObject::connect(&termination, &qw::app::TerminationSignals::received, &window, [&window] {
+    window.endSession();
+    window.quit();
+  });
 
   window.show();
   return app.exec();

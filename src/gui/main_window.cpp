@@ -568,7 +568,8 @@ void MainWindow::quit() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A card that could not be written keeps the program open, unless the session ends.
-  if (!saveCard() && !quitRequested_) {
+  if (!saveCard() && !sessionEnding_) {
+    quitRequested_ = false;
     event->ignore();
     return;
   }

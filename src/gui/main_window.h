@@ -55,10 +55,15 @@ class MainWindow : public QMainWindow {
   InfoPopup& popup() { return *popup_; }
 
  public slots:
-  // Quit: saves the card and ends the program; the index and settings are written.
+  // Quit: saves the card and ends the program; the index and settings are written. A card
+  // that cannot be written is reported and keeps the program running with its edits.
   void quit();
-  // A session end: the close that follows ends the program instead of hiding it.
-  void endSession() { quitRequested_ = true; }
+  // A session end (or SIGTERM): the close that follows ends the program instead of hiding it,
+  // even when the card cannot be written.
+  void endSession() {
+    sessionEnding_ = true;
+    quitRequested_ = true;
+  }
   void switchToPosition(int position);
   // Brings the window back from the tray or the task bar, in front of the others.
   void showWindow();
@@ -145,6 +150,7 @@ class MainWindow : public QMainWindow {
   bool firstShowDone_ = false;
   bool windowShown_ = false;
   bool quitRequested_ = false;
+  bool sessionEnding_ = false;
 };
 
 }  // namespace qw::gui

@@ -80,8 +80,8 @@ TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
   desktop.run("xdotool", {"windowactivate", "--sync", question.first()});
   desktop.key("Return");
   ASSERT_TRUE(indexIs("1;-0-0:First\r\n3\r\n")) << readFile(data / "fiches.kvn");
-  EXPECT_FALSE(fs::exists(data / "2.kvo"));
-  EXPECT_FALSE(fs::exists(data / "2.kvn"));
+  // The files go right after the index is written.
+  EXPECT_TRUE(waitUntil([&] { return !fs::exists(data / "2.kvo") && !fs::exists(data / "2.kvn"); }));
 
   focusMainWindow();
   desktop.key("ctrl+q");

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -36,6 +38,98 @@ std::string cardSettings(const std::string& contentFile) {
          "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
 }
 
+int killRounds(int fallback) {
+  bool ok = false;
+  const int rounds = qEnvironmentVariableIntValue("QUILLWICK_KILL_ROUNDS", &ok);
+  return ok && rounds > 0 ? rounds : fallback;
+}
+
+namespace {
+
+// The lines of a stored text file, or nothing when a line does not end in CR LF.
+std::optional<QStringList> storedLines(const std::filesystem::path& file) {
+  const QString text = QString::fromLatin1(readFile(file));
+  if (!text.isEmpty() && !text.endsWith("\r\n")) return std::nullopt;
+  QStringList lines = text.split("\r\n");
+  lines.removeLast();
+  return lines;
+}
+
+bool isNumber(const QString& text) {
+  return QRegularExpression("^[0-9]+$").match(text).hasMatch();
+}
+
+// A whole RTF document: it opens at the start and its last brace closes it.
+bool wholeRtf(const std::string& bytes) {
+  if (bytes.rfind("{\\rtf1", 0) != 0) return false;
+  int depth = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\\') {
+      ++i;
+    } else if (bytes[i] == '{') {
+      ++depth;
+    } else if (bytes[i] == '}' && --depth == 0) {
+      return bytes.find_first_not_of("\r\n", i + 1) == std::string::npos;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int cardCount(const std::filesystem::path& data) {
+  const auto lines = storedLines(data / "fiches.kvn");
+  if (!lines || lines->isEmpty() || !isNumber(lines->last())) return -1;
+  return static_cast<int>(lines->size()) - 1;
+}
+
+std::string contentProblem(const std::filesystem::path& content,
+                           const std::set<std::string>& plainTexts) {
+  const std::string bytes = readFile(content);
+  const bool sealed = content.extension() == ".kvc" && bytes.rfind("QWSEALED", 0) == 0;
+  if (!std::filesystem::is_regular_file(content))
+    return content.filename().string() + ": missing\n";
+  if (!sealed && !wholeRtf(bytes) && !plainTexts.contains(bytes))
+    return content.filename().string() + ": cut or unknown: " + bytes + "\n";
+  return {};
+}
+
+std::string dataFolderProblems(const std::filesystem::path& data, int fewest, int most,
+                               const std::set<std::string>& plainTexts) {
+  std::string problems;
+  const auto problem = [&](const std::filesystem::path& file, const std::string& what) {
+    problems += file.filename().string() + ": " + what + "\n";
+  };
+  const auto index = storedLines(data / "fiches.kvn");
+  const int count = cardCount(data);
+  if (count < 0) return "fiches.kvn does not parse: " + readFile(data / "fiches.kvn");
+  if (count < fewest || count > most)
+    problem("fiches.kvn", std::to_string(count) + " cards, not " + std::to_string(fewest) +
+                              " to " + std::to_string(most));
+  const QRegularExpression cardLine("^([0-9]+);-[0-9]+-(H[1-9]-)?[01]:");
+  for (int card = 0; card < count; ++card) {
+    const auto match = cardLine.match((*index)[card]);
+    if (!match.hasMatch()) {
+      problem("fiches.kvn", "line " + (*index)[card].toStdString());
+      continue;
+    }
+    const std::filesystem::path settings = data / (match.captured(1).toStdString() + ".kvo");
+    const auto lines = storedLines(settings);
+    if (!lines || (lines->size() != 15 && lines->size() != 23) || lines->front().isEmpty()) {
+      problem(settings, "not whole: " + readFile(settings));
+      continue;
+    }
+    problems += contentProblem(data / lines->front().toStdString(), plainTexts);
+  }
+  const auto categories = storedLines(data / "categ.kvn");
+  if (!categories || categories->isEmpty() || !isNumber(categories->last()))
+    problem("categ.kvn", "not whole: " + readFile(data / "categ.kvn"));
+  const auto settings = storedLines(data / "param.ini");
+  if (!settings || settings->size() != 9)
+    problem("param.ini", "not whole: " + readFile(data / "param.ini"));
+  return problems;
+}
+
 Desktop::Desktop() {
   if (!home_.isValid()) throw std::runtime_error("no temporary folder");
   const QDir home(home_.path());
@@ -66,9 +160,10 @@ Desktop::Desktop() {
   windowManager_.setArguments({});
   windowManager_.start();
   if (!windowManager_.waitForStarted(5000)) throw std::runtime_error("icewm did not start");
-  const bool managed = waitUntil([&] {
-    return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id");
-  });
+  // icewm reads its themes and fonts first: on a busy machine that takes more than seconds.
+  const bool managed = waitUntil(
+      [&] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id"); },
+      45s);
   if (!managed) throw std::runtime_error("icewm did not take the screen");
 }
 
@@ -136,6 +231,17 @@ void Desktop::pressReturnIn(const QString& pattern) const {
 
 void Desktop::key(const QString& keys) const { run("xdotool", {"key", "--delay", "30", keys}); }
 
+bool Desktop::answer(const QString& window, const QString& keys) const {
+  return waitUntil([&] {
+    const QString all = run("xdotool", {"search", "--onlyvisible", "--name", "."}).out;
+    if (!all.split('\n', Qt::SkipEmptyParts).contains(window)) return true;
+    run("xdotool", {"windowactivate", window}, 2s);
+    if (waitUntil([&] { return run("xdotool", {"getwindowfocus"}).out.trimmed() == window; }, 2s))
+      key(keys);
+    return false;
+  });
+}
+
 void Desktop::type(const QString& text) const {
   run("xdotool", {"type", "--delay", "20", text});
 }
@@ -163,6 +269,11 @@ QProcess& Program::start() {
   p->start();
   p->waitForStarted(5000);
   return *p;
+}
+
+void Program::killHard(QProcess& running) {
+  ::kill(static_cast<pid_t>(running.processId()), SIGKILL);
+  running.waitForFinished(10000);
 }
 
 bool Program::waitForMainWindow(std::chrono::milliseconds timeout) const {

@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 
 namespace qw::e2e {
 
@@ -27,6 +29,23 @@ std::string englishSettings(const std::string& defaultCard = "quillWick",
                             const std::string& hidden = "Show");
 // The settings file of a card whose text is in `contentFile`, with a new card's look.
 std::string cardSettings(const std::string& contentFile);
+
+// Rounds of a kill loop: QUILLWICK_KILL_ROUNDS when set (a long run by hand), else `fallback`.
+int killRounds(int fallback);
+
+// Cards listed in the data folder's fiches.kvn, or -1 when it does not parse.
+int cardCount(const std::filesystem::path& data);
+// What is wrong with a data folder as a kill may leave it; empty when nothing is. The index
+// parses and lists `fewest` to `most` cards; every listed card's settings file is whole and its
+// content file reads whole: one of `plainTexts`, an RTF document whose braces close, or a
+// sealed card; categ.kvn and param.ini are whole.
+std::string dataFolderProblems(const std::filesystem::path& data, int fewest, int most,
+                               const std::set<std::string>& plainTexts);
+
+// What is wrong with a card's content file, or empty: it must be one of `plainTexts`, an RTF
+// document whose braces close, or a sealed card.
+std::string contentProblem(const std::filesystem::path& content,
+                           const std::set<std::string>& plainTexts);
 
 struct CommandResult {
   int exitCode = -1;
@@ -55,6 +74,9 @@ class Desktop {
   // Real input through the X server. Coordinates are relative to the window.
   void click(const QString& window, int x, int y) const;
   void key(const QString& keys) const;
+  // Gives `window` the keyboard and presses `keys` there, until the window is gone; true when it
+  // went. For message boxes, which may map while another window still takes the focus.
+  bool answer(const QString& window, const QString& keys = "Return") const;
   void type(const QString& text) const;
   // Return in the first visible window whose title matches, if there is one: the default
   // button of a message box.
@@ -80,6 +102,8 @@ class Program {
 
   // Starts a copy of the program (several may run at once).
   QProcess& start();
+  // kill -9, and waits until the process is gone.
+  static void killHard(QProcess& running);
   // Waits until the main window of this desktop is mapped; true when it appeared.
   bool waitForMainWindow(std::chrono::milliseconds timeout = 15s) const;
   // The same, answering the message a start after a crash shows first (ERR#109) and the

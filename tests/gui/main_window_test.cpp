@@ -236,6 +236,32 @@ TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
   EXPECT_EQ(readFile(data / "param.ini").substr(0, 16), "Langue=Anglais\r\n");
 }
 
+TEST_F(FullWindow, QuitWithACardThatCannotBeWrittenStaysOpenASessionEndStillEnds) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* editor = find<CardEditor>(window, "MMain");
+  editor->selectAll();
+  editor->insertPlainText("typed");
+  // The card's file turned into a folder under the program.
+  fs::remove(data / "3.kvn");
+  fs::create_directory(data / "3.kvn");
+
+  QString reported;
+  fixtures::answerNextBox(QMessageBox::Ok, &reported);
+  window.quit();
+  EXPECT_NE(reported.indexOf("3.kvn"), -1) << reported.toStdString();
+  EXPECT_TRUE(window.isVisible()) << "the program ended with the card unsaved";
+  EXPECT_EQ(editor->toPlainText(), "typed");
+
+  // The session end cannot wait: it says so, then writes the index and the settings.
+  fs::remove(data / "fiches.kvn");
+  fixtures::answerNextBox(QMessageBox::Ok);
+  window.endSession();
+  window.close();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
+}
+
 TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModified) {
   write(data / "3.kvo", "3.kvn\r\n2\r\n3\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n");
   MainWindow window({folder / "quillwick", folder / "user"}, platform);

@@ -82,6 +82,7 @@ void Notebook::protectCurrentCard() {
   std::optional<std::string> password = prompts_.password(current_.name, true);
   if (!password) return;
   const fs::path plainFile = current_.contentFile;
+  const bool modified = editor_.isModified();
   cardPassword_ = std::move(*password);
   // The sealed file and the settings naming it are on disk before the plain file goes.
   current_.contentFile = withExtension(plainFile, ".kvc");
@@ -90,7 +91,10 @@ void Notebook::protectCurrentCard() {
     editor_.setModified(false);
     saveCard();
   } catch (...) {
+    // The plain file lacks the edits: the next save must write them. The sealed file stays,
+    // as the settings may name it already when only the folder's flush failed.
     current_.contentFile = plainFile;
+    editor_.setModified(modified);
     crypto::wipe(cardPassword_);
     throw;
   }
@@ -103,13 +107,16 @@ void Notebook::protectCurrentCard() {
 void Notebook::unprotectCurrentCard() {
   if (!canUnprotect()) return;
   const fs::path sealedFile = current_.contentFile;
+  const bool modified = editor_.isModified();
   current_.contentFile = withExtension(sealedFile, ".kvn");
   try {
     store::writeFileAtomically(current_.contentFile, editor_.rtf());
     editor_.setModified(false);
     saveCard();
   } catch (...) {
+    // The settings still name the sealed file, which lacks the edits.
     current_.contentFile = sealedFile;
+    editor_.setModified(modified);
     throw;
   }
   crypto::wipe(cardPassword_);

@@ -2,10 +2,26 @@
 
 #include "core/notebook/notebook.h"
 #include "core/store/index_line.h"
+#include "core/store/store_error.h"
 #include "core/text/rtf_reader.h"
 
 namespace qw::notebook {
+namespace fs = std::filesystem;
 using i18n::Str;
+
+namespace {
+
+// The content file a card's settings name; nothing when they cannot be read: the card keeps
+// its place, and opening it says why.
+std::optional<fs::path> readableContentPath(const store::Store& store, int card) {
+  try {
+    return store::readContentPath(store, card);
+  } catch (const store::StoreError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
 
 Notebook::Notebook(store::Store& store, const i18n::StringTable& strings, ports::Editor& editor,
                    ports::Prompts& prompts)
@@ -43,16 +59,18 @@ void Notebook::buildStrip() {
   // Cards whose settings file names no content file are dropped before any position is
   // handed out, so the strip and the hot keys never point at a shifted card.
   const std::string& filter = store_.settings[store::kCategoryFilter];
-  for (int card = store_.cardIndex.count() - 1; card >= 0; --card)
-    if (store::shownByFilter(store_.cardIndex.line(card), filter) &&
-        store::readContentPath(store_, card).empty())
-      dropCard(card);
+  for (int card = store_.cardIndex.count() - 1; card >= 0; --card) {
+    if (!store::shownByFilter(store_.cardIndex.line(card), filter)) continue;
+    const auto content = readableContentPath(store_, card);
+    if (content && content->empty()) dropCard(card);
+  }
 
   strip_.assign(1, StripEntry{kMainCard, text(Str::sMainCardName), mainContentFile()});
   for (int card = 0; card < store_.cardIndex.count(); ++card) {
     const std::string& line = store_.cardIndex.line(card);
     if (!store::shownByFilter(line, filter)) continue;
-    strip_.push_back({card, store::displayName(line), store::readContentPath(store_, card)});
+    strip_.push_back(
+        {card, store::displayName(line), readableContentPath(store_, card).value_or(fs::path())});
   }
 }
 

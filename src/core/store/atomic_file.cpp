@@ -23,6 +23,26 @@
 namespace qw::store {
 namespace {
 
+WriteStepHook& stepHook() {
+  static WriteStepHook hook;
+  return hook;
+}
+
+void reachStep(const std::filesystem::path& target, WriteStep step) {
+  if (stepHook()) stepHook()(target, step);
+}
+
+// The same while the temporary file exists: a write failed there drops it first.
+template <typename Discard>
+void reachStep(const std::filesystem::path& target, WriteStep step, Discard&& discard) {
+  try {
+    reachStep(target, step);
+  } catch (...) {
+    discard();
+    throw;
+  }
+}
+
 std::filesystem::path folderOf(const std::filesystem::path& target) {
   auto folder = target.parent_path();
   return folder.empty() ? std::filesystem::path(".") : folder;
@@ -61,12 +81,17 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
   if (file == INVALID_HANDLE_VALUE)
     throw StoreError(target, "cannot create a temporary file: " + lastErrorText());
 
+  auto discard = [&] {
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    file = INVALID_HANDLE_VALUE;
+    DeleteFileW(temp.c_str());
+  };
   auto fail = [&](const std::string& what) {
     const std::string reason = what + ": " + lastErrorText();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    DeleteFileW(temp.c_str());
+    discard();
     throw StoreError(target, reason);
   };
+  reachStep(target, WriteStep::TemporaryCreated, discard);
 
   size_t done = 0;
   while (done < bytes.size()) {
@@ -82,9 +107,11 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
     fail("cannot close");
   }
   file = INVALID_HANDLE_VALUE;
+  reachStep(target, WriteStep::TemporaryWritten, discard);
   if (!MoveFileExW(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     fail("cannot replace the file");
+  reachStep(target, WriteStep::Replaced);
 }
 
 #else
@@ -113,11 +140,16 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
   }
   if (file < 0) throw StoreError(target, "cannot create a temporary file: " + errnoText(EEXIST));
 
-  auto fail = [&](const std::string& what, int error) {
+  auto discard = [&] {
     if (file >= 0) close(file);
+    file = -1;
     unlink(temp.c_str());
+  };
+  auto fail = [&](const std::string& what, int error) {
+    discard();
     throw StoreError(target, what + ": " + errnoText(error));
   };
+  reachStep(target, WriteStep::TemporaryCreated, discard);
 
   // A replaced file keeps its permissions.
   struct stat old {};
@@ -136,13 +168,17 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
   const int closed = close(file);
   file = -1;
   if (closed != 0) fail("cannot close", errno);
+  reachStep(target, WriteStep::TemporaryWritten, discard);
   if (rename(temp.c_str(), target.c_str()) != 0) fail("cannot replace the file", errno);
+  reachStep(target, WriteStep::Replaced);
   syncFolder(target);
 }
 
 #endif
 
 }  // namespace
+
+void setWriteStepHook(WriteStepHook hook) { stepHook() = std::move(hook); }
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
 #ifdef _WIN32

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -14,10 +15,10 @@ namespace qw::store::fixtures {
 
 class TempFolder {
  public:
-  TempFolder() {
+  // Under `base`, the system's temporary folder unless given.
+  explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
     std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("qw-store-test-" + std::to_string(random()) + std::to_string(random()));
+    path_ = base / ("qw-store-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
@@ -53,6 +54,14 @@ inline std::vector<std::string> entriesOf(const std::filesystem::path& folder) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// Every regular file of a folder with its bytes.
+inline std::map<std::string, std::string> filesIn(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = readBytes(entry.path());
+  return files;
 }
 
 }  // namespace qw::store::fixtures
