@@ -16,6 +16,9 @@ CardStripView::CardStripView(QWidget* parent)
   setWidgetResizable(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   canvas_->setObjectName("SBLabelCanvas");
+  QFont font = canvas_->font();
+  font.setPointSize(8);
+  canvas_->setFont(font);
   setWidget(canvas_);
   marker_->setObjectName("LLSignal");
   bottom_->setObjectName("LBottomMenu");
@@ -65,10 +68,11 @@ void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries)
     label->setText(QString::fromStdString(entries[p].name));
     label->setProperty("tag", p == 0 ? notebook::kMainCard : static_cast<int>(p));
     label->setProperty("hint", QString::number(entries[p].card));
+    style(label, false);
     label->show();
   }
   if (selected_ >= count()) selected_ = 0;
-  for (int p = 0; p < count(); ++p) style(labels_[p], p == selected_);
+  style(labels_[selected_], true);
   layoutCanvas();
 }
 
@@ -92,13 +96,18 @@ void CardStripView::keepMarkerInView() {
 }
 
 void CardStripView::style(QLabel* label, bool selected) const {
-  QFont font = label->font();
-  font.setPointSize(8);
-  font.setBold(selected);
-  label->setFont(font);
+  // Colours are set on each label: under the window's style sheet a label does not take its
+  // parent's palette. The font comes from the canvas unless the label is the selected one.
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, selected ? look_.selected : look_.name);
   label->setPalette(palette);
+  if (selected) {
+    QFont bold = canvas_->font();
+    bold.setBold(true);
+    label->setFont(bold);
+  } else if (label->testAttribute(Qt::WA_SetFont)) {
+    label->setFont(canvas_->font());
+  }
   label->adjustSize();
 }
 

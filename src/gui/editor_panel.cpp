@@ -1,5 +1,6 @@
 #include "gui/editor_panel.h"
 
+#include <QPointer>
 #include <QSignalBlocker>
 
 #include <QHBoxLayout>
@@ -180,12 +181,15 @@ void EditorPanel::load(std::string_view fileBytes) {
   // Filled apart and then handed over, a card is laid out only where it shows and the rest in
   // the background. Filled in place, the editor's selection would stretch over the whole new
   // text, and the next cursor move would lay out every line to repaint it first.
-  QTextDocument* shown = editor_->document();
+  const QPointer<QTextDocument> shown = editor_->document();  // gone if the editor made it
   auto* doc = new QTextDocument(editor_);
   doc->setDefaultTextOption(shown->defaultTextOption());  // tab stops, wrapping
   loadCard(*doc, fileBytes, editor_->font());
-  editor_->setDocument(doc);  // deletes the old one once it is the editor's own
+  editor_->setDocument(doc);
   connect(doc, &QTextDocument::modificationChanged, this, &EditorPanel::modifiedChanged);
+  // The editor frees only the document it made itself: the cards it was handed go here, or
+  // every card visited would stay in memory.
+  if (shown && shown->parent() == editor_) delete shown;
 }
 
 std::string EditorPanel::rtf() const { return cardBytes(*editor_->document()); }

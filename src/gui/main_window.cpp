@@ -5,6 +5,7 @@
 #include <QCollator>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QPainter>
 #include <QProcess>
 #include <QTimer>
 #include <QUrl>
@@ -58,6 +59,13 @@ namespace {
 // The strip panel's own colour, whatever the settings say.
 const QColor kPanelColour(0x67, 0x74, 0xA6);
 
+// The window's navy background, painted by hand: a style sheet would put every widget inside
+// under Qt's slower style-sheet style, and the 500 labels of the strip with them.
+class NavyClient : public QWidget {
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColorConstants::Svg::navy); }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& platform,
@@ -76,10 +84,8 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
 MainWindow::~MainWindow() { delete keysMessage_; }
 
 void MainWindow::buildLayout() {
-  auto* central = new QWidget;
+  auto* central = new NavyClient;
   central->setObjectName("TFGQuillWickClient");
-  // Only the window's own background: a style sheet with an id does not reach the children.
-  central->setStyleSheet("#TFGQuillWickClient { background: navy; }");
   setCentralWidget(central);
   auto* layout = new QHBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);

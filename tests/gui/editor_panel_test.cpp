@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -356,6 +357,10 @@ TEST_F(EditorPanelTest, ALoadKeepsTheEditorsOptionsAndItsSignals) {
   EXPECT_EQ(panel.plainText(), "abone\r\ntwo") << "the caret moves on as text is typed";
   EXPECT_TRUE(panel.isModified());
   EXPECT_EQ(changed.count(), 1);
+
+  const QPointer<QTextDocument> left = editor()->document();
+  panel.load("three");
+  EXPECT_TRUE(left.isNull()) << "a card left behind is freed";
 }
 
 TEST_F(EditorPanelTest, ABigCardIsLaidOutOnlyAsFarAsTheCaret) {
