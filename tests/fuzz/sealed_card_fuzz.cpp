@@ -1,8 +1,8 @@
 // Sealed cards. The first byte picks how the rest is used:
 //   0  the rest as a file, as it comes: nothing opens, nothing crashes;
-//   1  the rest as a file whose header digest is made to fit, so the version, the key limits,
-//      the password check and the cipher are reached; cheap limits replace costly ones so a
-//      run stays fast, and nothing but a sealed card made with the password may open;
+//   1  the rest as a file whose header digest is made to fit, so the version, the key limits
+//      and the password check are reached; cheap limits replace costly ones so a run stays
+//      fast, and still nothing opens;
 //   2  the rest as a card's content, sealed with the cheapest limits, then opened with the
 //      right and a wrong password and with one byte changed.
 #include <sodium.h>
