@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test bench fuzz clean
+.PHONY: bootstrap configure build run test test-asan bench fuzz clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -20,6 +20,12 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build
+# folder; too slow for `make test`.
+ASAN_BUILD ?= build-asan
+test-asan: bootstrap
+	JOBS=$(JOBS) scripts/test-asan $(ASAN_BUILD)
 
 # Timings, never part of `make test` (which only runs the scale harness once on 20 cards).
 bench: build

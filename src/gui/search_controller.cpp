@@ -46,6 +46,9 @@ SearchController::SearchController(StripPanel& panel, EditorPanel& editor, QObje
     : QObject(parent),
       panel_(panel),
       editor_(editor),
+      searchField_(panel.search),
+      lineField_(panel.lineNumber),
+      editorWidget_(editor.editor()),
       strings_(i18n::StringTable::forLanguage("Français")) {
   inform_ = [this](const QString& text) {
     QMessageBox::information(editor_.window(), qs(strings_[i18n::Str::sMainTitle]), text);
@@ -81,7 +84,7 @@ void SearchController::focusSearch() {
 }
 
 bool SearchController::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == panel_.search) {
+  if (watched == searchField_) {
     if (event->type() == QEvent::KeyPress) {
       searchKeyArmed_ = true;
     } else if (const QKeyEvent* key = realRelease(event); key && searchKeyArmed_) {
@@ -93,9 +96,9 @@ bool SearchController::eventFilter(QObject* watched, QEvent* event) {
       }
       searchKeyArmed_ = false;
     }
-  } else if (watched == panel_.lineNumber) {
+  } else if (watched == lineField_) {
     if (const QKeyEvent* key = realRelease(event); key && isEnter(*key)) goToLine();
-  } else if (watched == editor_.editor() && event->type() == QEvent::KeyRelease) {
+  } else if (watched == editorWidget_ && event->type() == QEvent::KeyRelease) {
     editorReleaseKey_ = static_cast<QKeyEvent*>(event)->key();
   }
   return QObject::eventFilter(watched, event);

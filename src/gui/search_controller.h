@@ -43,6 +43,11 @@ class SearchController : public QObject {
 
   StripPanel& panel_;
   EditorPanel& editor_;
+  // The watched widgets, compared without going through the panels: their children's last
+  // events arrive while the panels are already half destroyed.
+  const QObject* searchField_;
+  const QObject* lineField_;
+  const QObject* editorWidget_;
   i18n::StringTable strings_;
   std::function<void(const QString&)> inform_;
   std::int64_t searchStart_ = 0;

@@ -2,29 +2,18 @@
 // must be canonical, agree with the fast plain-text path, and survive the writer unchanged.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "core/text/plain_text.h"
 #include "core/text/rich_text.h"
 #include "core/text/rtf_reader.h"
 #include "core/text/rtf_writer.h"
-
-namespace {
-
-void check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "rtf_reader_fuzz: %s\n", what);
-  std::abort();
-}
-
-}  // namespace
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace qw::text;
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  using qw::fuzz::check;
+  const auto bytes = qw::fuzz::bytesOf(data, size);
   const RichText model = readRtf(bytes);
   check(isNormalised(model), "the model read is not normalised");
   check(plainText(model) == plainTextOfCard(bytes), "the fast plain text differs from the model's");

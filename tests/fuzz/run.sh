@@ -4,8 +4,8 @@
 #   tests/fuzz/run.sh <seconds> [<build folder>]      (build folder: build by default)
 #
 # Targets are built in <build folder>/fuzz. A target named <corpus>_..._fuzz starts from the
-# seeds in tests/fuzz/corpus/<corpus>/ and uses the dictionary tests/fuzz/<corpus>.dict when
-# there is one; what it finds goes to <build folder>/fuzz/corpus/<target>/, crashing inputs to
+# seeds in tests/fuzz/corpus/<corpus>/ and uses the dictionary tests/fuzz/corpus/<corpus>.dict
+# when there is one; what it finds goes to <build folder>/fuzz/corpus/<target>/, crashing inputs to
 # <build folder>/fuzz/artifacts/.
 #
 # Exit status: 0 when every target ran clean, 1 on a crash or a failed build, 77 when clang
@@ -60,7 +60,7 @@ for exe in "$out"/*_fuzz; do
   [ -d "$here/corpus/$corpus" ] && dirs+=("$here/corpus/$corpus")
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
            -artifact_prefix="$out/artifacts/$target-")
-  [ -f "$here/$corpus.dict" ] && options+=(-dict="$here/$corpus.dict")
+  [ -f "$here/corpus/$corpus.dict" ] && options+=(-dict="$here/corpus/$corpus.dict")
   log=$out/$target.log
   echo "fuzz: $target for ${seconds}s"
   if "$exe" "${options[@]}" "${dirs[@]}" >"$log" 2>&1; then

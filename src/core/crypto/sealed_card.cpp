@@ -8,31 +8,13 @@
 #include <stdexcept>
 
 #include "core/crypto/errors.h"
+#include "core/crypto/sealed_card_layout.h"
 #include "core/crypto/sealed_card_limits.h"
 
 namespace qw::crypto {
 namespace {
 
-// Layout: magic, version, opslimit and memlimit (little-endian), salt, nonce, password check,
-// a digest of all that, then the ciphertext with its tag. The whole header is the additional
-// data of the cipher.
-constexpr std::string_view kMagic = "QWSEALED";
-constexpr unsigned char kVersion = 1;
-constexpr std::size_t kVersionAt = kMagic.size();
-constexpr std::size_t kOpsAt = kVersionAt + 1;
-constexpr std::size_t kMemAt = kOpsAt + 8;
-constexpr std::size_t kSaltAt = kMemAt + 8;
-constexpr std::size_t kNonceAt = kSaltAt + crypto_pwhash_SALTBYTES;
-constexpr std::size_t kCheckAt = kNonceAt + crypto_aead_xchacha20poly1305_ietf_NPUBBYTES;
-constexpr std::size_t kCheckSize = 32;
-constexpr std::size_t kDigestAt = kCheckAt + kCheckSize;
-constexpr std::size_t kDigestSize = crypto_generichash_BYTES_MIN;
-constexpr std::size_t kHeaderSize = kDigestAt + kDigestSize;
-constexpr std::size_t kTagSize = crypto_aead_xchacha20poly1305_ietf_ABYTES;
-constexpr std::size_t kKeySize = crypto_aead_xchacha20poly1305_ietf_KEYBYTES;
-
-static_assert(crypto_pwhash_SALTBYTES == 16 && crypto_aead_xchacha20poly1305_ietf_NPUBBYTES == 24);
-static_assert(kHeaderSize == 113);
+using namespace detail;  // the layout
 
 // Far above anything we write (moderate is 3 passes over 256 MiB), low enough that a crafted
 // file cannot make opening run for hours or ask for all the memory there is.
@@ -48,11 +30,6 @@ void ensureSodium() {
   if (!ready) throw std::runtime_error("libsodium could not start");
 }
 
-bool limitsAcceptable(detail::KdfLimits limits) {
-  return limits.ops >= crypto_pwhash_OPSLIMIT_MIN && limits.ops <= kMaxOps &&
-         limits.mem >= crypto_pwhash_MEMLIMIT_MIN && limits.mem <= kMaxMem;
-}
-
 void putLe64(unsigned char* p, std::uint64_t v) {
   for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
@@ -61,10 +38,6 @@ std::uint64_t getLe64(const unsigned char* p) {
   std::uint64_t v = 0;
   for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
   return v;
-}
-
-void headerDigest(const unsigned char* header, unsigned char* out) {
-  crypto_generichash(out, kDigestSize, header, kDigestAt, nullptr, 0);
 }
 
 // The 64 derived bytes: the cipher key, then the secret half whose hash is the password check.
@@ -95,6 +68,11 @@ class DerivedKey {
 }  // namespace
 
 namespace detail {
+
+bool limitsAcceptable(KdfLimits limits) {
+  return limits.ops >= crypto_pwhash_OPSLIMIT_MIN && limits.ops <= kMaxOps &&
+         limits.mem >= crypto_pwhash_MEMLIMIT_MIN && limits.mem <= kMaxMem;
+}
 
 KdfLimits sealingLimits() {
   return {crypto_pwhash_argon2id_OPSLIMIT_MODERATE, crypto_pwhash_argon2id_MEMLIMIT_MODERATE};
@@ -146,7 +124,7 @@ std::string openSealedCard(std::string_view file, std::string_view password) {
   headerDigest(in, digest);
   if (sodium_memcmp(digest, in + kDigestAt, kDigestSize) != 0)
     throw DamagedCard("a damaged sealed card header");
-  const detail::KdfLimits limits{getLe64(in + kOpsAt), getLe64(in + kMemAt)};
+  const KdfLimits limits{getLe64(in + kOpsAt), getLe64(in + kMemAt)};
   if (!limitsAcceptable(limits)) throw DamagedCard("a sealed card with absurd key limits");
 
   ensureSodium();

@@ -18,6 +18,10 @@ KdfLimits sealingLimits();
 // libsodium's interactive limits: four times quicker, for tests that do not care about the cost.
 KdfLimits quickLimits();
 
+// What a file may ask for: at least libsodium's minimum, and far below what would let a crafted
+// file run for hours or take all the memory there is.
+bool limitsAcceptable(KdfLimits limits);
+
 std::string sealCardWithLimits(std::string_view content, std::string_view password,
                                KdfLimits limits);
 

@@ -9,6 +9,7 @@
 #include "core/store/card_settings.h"
 #include "core/store/file_copy.h"
 #include "core/store/index_line.h"
+#include "core/store/journal.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
 #include "core/store/utf8_path.h"
@@ -128,8 +129,8 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   copyQuietly(current_.contentFile, snapshotOf(current_.contentFile));
   try {
     store::writeTextLines(store_.dataFolder / kJournal,
-                          {current_.name, store::utf8Of(current_.settingsFile),
-                           store::utf8Of(current_.contentFile)});
+                          store::journalLines({current_.name, store::utf8Of(current_.settingsFile),
+                                               store::utf8Of(current_.contentFile)}));
   } catch (const store::StoreError&) {
   }
 
@@ -216,13 +217,12 @@ void Notebook::recoverInterruptedCard() {
     return;
   }
   if (!lines) return;
-  lines->resize(std::max<size_t>(lines->size(), 3));
-  const std::string& name = (*lines)[0];
-  prompts_.message(text(Str::sErrLastExit) + "\n\r" + text(Str::sMsgRestoredPrefix) + name +
-                   text(Str::sMsgRestoredSuffix));
+  const store::Journal open = store::journalFromLines(*lines);
+  prompts_.message(text(Str::sErrLastExit) + "\n\r" + text(Str::sMsgRestoredPrefix) +
+                   open.cardName + text(Str::sMsgRestoredSuffix));
 
-  const fs::path settingsFile = store::utf8Path((*lines)[1]);
-  const fs::path contentFile = store::utf8Path((*lines)[2]);
+  const fs::path settingsFile = store::utf8Path(open.settingsFile);
+  const fs::path contentFile = store::utf8Path(open.contentFile);
   for (const fs::path& file : {settingsFile, contentFile})
     // With the copy's time, which is the file's own: a draft written after it stays newer.
     if (!file.empty() && fs::exists(snapshotOf(file)))

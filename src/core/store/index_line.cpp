@@ -19,9 +19,19 @@ std::string_view before(std::string_view line, char separator) {
   return at == npos ? std::string_view() : line.substr(0, at);
 }
 
-// The third "-"-delimited field, where the "-H<slot>" part sits.
+// Where the third "-"-delimited field, the "-H<slot>" part, starts; npos when the line has
+// fewer than two "-".
+size_t hotKeyFieldStart(std::string_view line) {
+  const auto first = line.find('-');
+  if (first == npos) return npos;
+  const auto second = line.find('-', first + 1);
+  return second == npos ? npos : second + 1;
+}
+
+// That field; empty unless a "-" closes it.
 std::string_view hotKeyField(std::string_view line) {
-  return before(after(after(line, '-'), '-'), '-');
+  const auto start = hotKeyFieldStart(line);
+  return start == npos ? std::string_view() : before(line.substr(start), '-');
 }
 
 }  // namespace
@@ -55,12 +65,11 @@ bool shownByFilter(std::string_view line, std::string_view filter) {
 }
 
 std::string withoutHotKey(std::string_view line) {
-  if (!hotKeyField(line).starts_with('H')) return std::string(line);
-  // Keep everything up to and including the "-" before "H", drop the "H" and the slot up to
-  // and including its closing "-".
-  const auto dash = line.find("-H");
-  const auto keep = line.substr(0, dash + 1);
-  return std::string(keep) + std::string(after(line.substr(dash + 2), '-'));
+  // Only the field hotKeySlot() reads: a category id may begin with "H" as well.
+  if (!hotKeySlot(line)) return std::string(line);
+  const auto start = hotKeyFieldStart(line);
+  const auto closing = line.find('-', start);
+  return std::string(line.substr(0, start)) + std::string(line.substr(closing + 1));
 }
 
 std::string makeIndexLine(std::string_view fileNumber, std::string_view categoryId,

@@ -32,7 +32,7 @@ bool filterShowsCategory(std::string_view filter, std::string_view categoryId);
 bool shownByFilter(std::string_view line, std::string_view filter);
 
 // The line without its "-H<slot>" part: 7;-3-H2-0:Recettes becomes 7;-3-0:Recettes. A line
-// with no hot-key part comes back unchanged.
+// whose hotKeySlot() is nothing comes back unchanged.
 std::string withoutHotKey(std::string_view line);
 
 std::string makeIndexLine(std::string_view fileNumber, std::string_view categoryId,

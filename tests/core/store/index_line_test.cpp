@@ -82,6 +82,11 @@ TEST(IndexLine, RemovingTheHotKeyKeepsEverythingElse) {
   EXPECT_EQ(withoutHotKey("7;-3-0:Recettes"), "7;-3-0:Recettes");
   EXPECT_EQ(withoutHotKey("7;-3-0:Old-Hat-x"), "7;-3-0:Old-Hat-x");
   EXPECT_EQ(withoutHotKey(""), "");
+  // Damaged lines the fuzzer found: the hot key is the third field, not the first "-H"; and a
+  // third field that is no slot is no hot key to remove.
+  EXPECT_EQ(withoutHotKey("7;-H1-H2-0:Recettes"), "7;-H1-0:Recettes");
+  EXPECT_EQ(withoutHotKey("3--H\x12-1:Notes"), "3--H\x12-1:Notes");
+  EXPECT_EQ(withoutHotKey("7;-3-H-0:x"), "7;-3-H-0:x");
 }
 
 TEST(IndexLine, BuiltLinesParseBack) {
