@@ -162,6 +162,7 @@ void Notebook::saveCard() {
     settingsFile = store::cardSettingsFile(store_, indexLine);
   }
 
+  bool written = false;
   if (editor_.isModified()) {
     bool write = true;
     if (card != kMainCard && store::isLinked(indexLine))
@@ -171,8 +172,7 @@ void Notebook::saveCard() {
       writeSealed(current_.contentFile);
     else if (write)
       store::writeFileAtomically(current_.contentFile, editor_.rtf());
-    // Written: a draft of this text would only repeat the file.
-    if (write || isProtected()) editor_.setModified(false);
+    written = write || isProtected();
   }
 
   // A protected card's text never reaches a hot key.
@@ -198,6 +198,9 @@ void Notebook::saveCard() {
   settings.syncLink = current_.syncLink;
   store::writeTextLines(settingsFile, store::cardSettingsLines(settings));
 
+  // Saved whole: a draft of this text would only repeat the file. A save stopped half way
+  // leaves the card modified, so the next one writes everything again.
+  if (written) editor_.setModified(false);
   dropSafetyNet();
 }
 

@@ -102,7 +102,7 @@ const std::vector<Command>& commands() {
       {"categories", [](Start& r) { addCategory(*r.store, "Work"); }},
       {"options",
        [](Start& r) {
-         r.store->settings[store::kLanguage] = "Fran\xC3\xA7" "ais";
+         r.store->settings[store::kLanguage] = "Anglais";  // a change: an unchanged file is not written
          store::saveSettings(*r.store, r.platform);
        }},
       {"synchronise",
