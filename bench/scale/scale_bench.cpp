@@ -176,6 +176,13 @@ void measureProgram(const e2e::Desktop& desktop, const e2e::Program& program,
   if (!quillwick.process().waitForFinished(20000)) throw std::runtime_error("Ctrl+Q did not end the program");
 }
 
+double median(std::vector<double> values) {
+  if (values.empty()) return NAN;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 // The median of `repeats` timings of setPlainText into a fresh document.
 double setPlainTextMs(const std::string& text, int repeats = 5) {
   const QString qtext = QString::fromStdString(text);
@@ -186,15 +193,7 @@ double setPlainTextMs(const std::string& text, int repeats = 5) {
     document.setPlainText(qtext);
     times.push_back(millisecondsBetween(start, Clock::now()));
   }
-  std::nth_element(times.begin(), times.begin() + repeats / 2, times.end());
-  return times[repeats / 2];
-}
-
-double median(std::vector<double> values) {
-  if (values.empty()) return NAN;
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return median(std::move(times));
 }
 
 std::string fixed(double value, const char* unit) {
