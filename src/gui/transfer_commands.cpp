@@ -71,19 +71,32 @@ TransferCommands::TransferCommands(EditorPanel& editor, ports::Prompts& prompts,
       dialogParent_(dialogParent),
       chooseFile_(chooseWithDialog),
       print_([this](const QString& name) { return printOnDefaultPrinter(name); }) {
-  // Qt's own dialogs: the same on every desktop, and they keep the settings an export leaves.
-  openDialog_ = new QFileDialog(dialogParent_);
-  openDialog_->setObjectName("OpenDialog1");
-  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  openDialog_->setFileMode(QFileDialog::ExistingFile);
-  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-  saveDialog_ = new QFileDialog(dialogParent_);
-  saveDialog_->setObjectName("SaveDialog1");
-  saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
-  // The replace question is asked by the export itself, with the program's words.
-  saveDialog_->setOption(QFileDialog::DontConfirmOverwrite);
   makeButtons();
+}
+
+// Qt's own dialogs: the same on every desktop, and they keep the settings an export leaves.
+// Made on first use: each costs more than the whole strip of cards at start.
+QFileDialog* TransferCommands::openDialog() {
+  if (!openDialog_) {
+    openDialog_ = new QFileDialog(dialogParent_);
+    openDialog_->setObjectName("OpenDialog1");
+    openDialog_->setOption(QFileDialog::DontUseNativeDialog);
+    openDialog_->setFileMode(QFileDialog::ExistingFile);
+    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  }
+  return openDialog_;
+}
+
+QFileDialog* TransferCommands::saveDialog() {
+  if (!saveDialog_) {
+    saveDialog_ = new QFileDialog(dialogParent_);
+    saveDialog_->setObjectName("SaveDialog1");
+    saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
+    saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+    // The replace question is asked by the export itself, with the program's words.
+    saveDialog_->setOption(QFileDialog::DontConfirmOverwrite);
+  }
+  return saveDialog_;
 }
 
 void TransferCommands::makeButtons() {
@@ -157,16 +170,17 @@ void TransferCommands::print() {
 
 void TransferCommands::insertFile() {
   if (!notebook_) return;
-  const QString file = chooseFile_(*openDialog_);
+  const QString file = chooseFile_(*openDialog());
   if (file.isEmpty()) return;
   run([&] { notebook_->insertFile(store::utf8Path(utf8(file))); });
 }
 
 QString TransferCommands::chooseExportFile(const QString& extension) {
-  saveDialog_->setDefaultSuffix(extension);
-  saveDialog_->setNameFilter("*." + extension);
-  saveDialog_->selectFile("*." + extension);
-  return chooseFile_(*saveDialog_);
+  QFileDialog* dialog = saveDialog();
+  dialog->setDefaultSuffix(extension);
+  dialog->setNameFilter("*." + extension);
+  dialog->selectFile("*." + extension);
+  return chooseFile_(*dialog);
 }
 
 void TransferCommands::exportRtf() {
@@ -186,7 +200,7 @@ void TransferCommands::exportText() {
 void TransferCommands::synchronise() {
   if (!notebook_ || !notebook_->canSynchronise()) return;
   run([&] {
-    const auto outcome = notebook_->synchronise([&] { return utf8(chooseFile_(*saveDialog_)); });
+    const auto outcome = notebook_->synchronise([&] { return utf8(chooseFile_(*saveDialog())); });
     if (!outcome) return;
     popup_.popUp(qs(outcome->text),
                  outcome->failed ? InfoPopup::errorColour() : InfoPopup::successColour());

@@ -43,8 +43,8 @@ class TransferCommands : public QObject {
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
   void setPrinter(Printer printer) { print_ = std::move(printer); }
 
-  QFileDialog* openDialog() const { return openDialog_; }  // OpenDialog1
-  QFileDialog* saveDialog() const { return saveDialog_; }  // SaveDialog1
+  QFileDialog* openDialog();  // OpenDialog1
+  QFileDialog* saveDialog();  // SaveDialog1
 
  public slots:
   void print();
@@ -74,8 +74,8 @@ class TransferCommands : public QObject {
   std::function<void(const std::exception&)> report_;
   FileChooser chooseFile_;
   Printer print_;
-  QFileDialog* openDialog_;
-  QFileDialog* saveDialog_;
+  QFileDialog* openDialog_ = nullptr;
+  QFileDialog* saveDialog_ = nullptr;
   QToolButton* printButton_ = nullptr;
   QToolButton* insertButton_ = nullptr;
   QToolButton* exportButton_ = nullptr;
