@@ -25,6 +25,7 @@ CardStripView::CardStripView(QWidget* parent)
 
   auto* standard = new QLabel(canvas_);
   standard->setObjectName("LStandard");
+  standard->setTextFormat(Qt::PlainText);
   standard->setCursor(Qt::PointingHandCursor);
   standard->installEventFilter(this);
   labels_.push_back(standard);
@@ -36,6 +37,8 @@ void CardStripView::setLook(const Look& look) {
   for (QWidget* area : {viewport(), canvas_}) {
     QPalette palette = area->palette();
     palette.setColor(QPalette::Window, look.background);
+    // Unselected labels take their colour from the canvas: one palette for 500 labels.
+    palette.setColor(QPalette::WindowText, look.name);
     area->setPalette(palette);
     area->setAutoFillBackground(true);
   }
@@ -59,6 +62,8 @@ void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries)
   }
   while (labels_.size() < wanted) {
     auto* label = new QLabel(canvas_);
+    // A card name is text, never markup.
+    label->setTextFormat(Qt::PlainText);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     labels_.push_back(label);
@@ -96,19 +101,22 @@ void CardStripView::keepMarkerInView() {
 }
 
 void CardStripView::style(QLabel* label, bool selected) const {
-  // Colours are set on each label: under the window's style sheet a label does not take its
-  // parent's palette. The font comes from the canvas unless the label is the selected one.
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, selected ? look_.selected : look_.name);
-  label->setPalette(palette);
+  // Only the selected label has a palette and a font of its own; the others inherit the
+  // canvas's and are sized from its metrics, which is what keeps a strip of 500 cheap.
   if (selected) {
+    QPalette palette = canvas_->palette();
+    palette.setColor(QPalette::WindowText, look_.selected);
+    label->setPalette(palette);
     QFont bold = canvas_->font();
     bold.setBold(true);
     label->setFont(bold);
-  } else if (label->testAttribute(Qt::WA_SetFont)) {
-    label->setFont(canvas_->font());
+    label->adjustSize();
+    return;
   }
-  label->adjustSize();
+  if (label->testAttribute(Qt::WA_SetPalette)) label->setPalette(QPalette());
+  if (label->testAttribute(Qt::WA_SetFont)) label->setFont(QFont());
+  const QFontMetrics metrics(canvas_->font());
+  label->resize(metrics.boundingRect(label->text()).width() + 2, metrics.height());
 }
 
 void CardStripView::layoutCanvas() {
