@@ -1,18 +1,12 @@
 #include "gui/card_editor.h"
 
+#include <algorithm>
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 namespace qw::gui {
-namespace {
-
-int lineSeparators(const QString& text) {
-  return static_cast<int>(text.count(QChar::LineSeparator));
-}
-
-}  // namespace
-
 CardEditor::CardEditor(QWidget* parent) : QTextEdit(parent) {
   setObjectName("MMain");
   setAcceptRichText(true);
@@ -105,20 +99,32 @@ void CardEditor::setSelectionColour(const QColor& colour) {
   mergeCurrentCharFormat(change);
 }
 
+const std::vector<int>& CardEditor::lineSeparators() const {
+  QTextDocument* doc = document();
+  if (separatorsOf_ != doc) {
+    separatorsOf_ = doc;
+    // Forgotten at the next change; the connection goes with the document.
+    connect(doc, &QTextDocument::contentsChange, this, &CardEditor::forgetLineSeparators,
+            Qt::UniqueConnection);
+    separators_.clear();
+    // One copy of the raw text costs far less than a string per paragraph.
+    const QString raw = doc->toRawText();
+    for (qsizetype at = 0; (at = raw.indexOf(QChar::LineSeparator, at)) >= 0; ++at)
+      separators_.push_back(static_cast<int>(at));
+  }
+  return separators_;
+}
+
 int CardEditor::lineCount() const {
-  int count = 0;
-  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-    count += 1 + lineSeparators(block.text());
-  return count;
+  return document()->blockCount() + static_cast<int>(lineSeparators().size());
 }
 
 int CardEditor::lineOf(int position) const {
   const QTextBlock target = document()->findBlock(position);
   if (!target.isValid()) return std::max(0, lineCount() - 1);
-  int line = 0;
-  for (QTextBlock block = document()->begin(); block != target; block = block.next())
-    line += 1 + lineSeparators(block.text());
-  return line + lineSeparators(target.text().left(position - target.position()));
+  const std::vector<int>& separators = lineSeparators();
+  const auto before = std::lower_bound(separators.begin(), separators.end(), position);
+  return target.blockNumber() + static_cast<int>(before - separators.begin());
 }
 
 void CardEditor::keyReleaseEvent(QKeyEvent* event) {

@@ -2,7 +2,9 @@
 // The card text editor: rich text, a tab typed into the text, a selection that stays visible
 // when another control has the focus, and the format changes the formatting bar asks for.
 
+#include <QPointer>
 #include <QTextEdit>
+#include <vector>
 
 namespace qw::gui {
 
@@ -38,6 +40,8 @@ class CardEditor : public QTextEdit {
   int lineCount() const;
   // The 0-based line holding a document position.
   int lineOf(int position) const;
+  // Both in logarithmic time, from the line breaks inside paragraphs, found again only after
+  // the text changes: the caret line is shown after every key, and a card may be a megabyte.
 
  signals:
   // After any key or mouse button release: the caret may be on another line.
@@ -47,6 +51,14 @@ class CardEditor : public QTextEdit {
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  // The document positions of the U+2028 breaks of the shown document, in order.
+  const std::vector<int>& lineSeparators() const;
+  void forgetLineSeparators() { separatorsOf_.clear(); }
+
+  mutable QPointer<QTextDocument> separatorsOf_;  // the document they were found in
+  mutable std::vector<int> separators_;
 };
 
 }  // namespace qw::gui

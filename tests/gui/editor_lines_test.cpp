@@ -65,6 +65,34 @@ TEST_F(EditorLines, LinesEndAtParagraphsAndShiftEnterBreaks) {
   EXPECT_EQ(panel.editor()->lineCount(), 4);
 }
 
+TEST_F(EditorLines, LineNumbersFollowEveryChangeOfTheTextAndOfTheDocument) {
+  CardEditor& editor = *panel.editor();
+  editor.setPlainText(QStringLiteral("a\u2028b\nc"));
+  EXPECT_EQ(editor.lineCount(), 3);
+  EXPECT_EQ(editor.lineOf(0), 0);
+  EXPECT_EQ(editor.lineOf(2), 1);  // "b", after the break inside the paragraph
+  EXPECT_EQ(editor.lineOf(4), 2);  // "c"
+  EXPECT_EQ(editor.lineOf(99), 2);  // past the end: the last line
+
+  // Typed breaks of both kinds before the lines asked about.
+  QTextCursor cursor(&doc());
+  cursor.setPosition(0);
+  cursor.insertText(QStringLiteral("\u2028"));
+  cursor.insertBlock();
+  EXPECT_EQ(editor.lineCount(), 5);
+  EXPECT_EQ(editor.lineOf(6), 4);
+  cursor.setPosition(0);
+  cursor.setPosition(2, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  EXPECT_EQ(editor.lineCount(), 3);
+
+  // A card loaded into a document of its own.
+  loadCard(kFormatted);
+  EXPECT_EQ(editor.lineCount(), static_cast<int>(panel.lines().size()));
+  editor.setPlainText(QStringLiteral("one line"));
+  EXPECT_EQ(editor.lineCount(), 1);
+}
+
 TEST_F(EditorLines, RemovedLinesTakeTheirBreaksAndTheRestKeepsItsFormat) {
   loadCard(kFormatted);
   panel.removeLines({0, 2});
