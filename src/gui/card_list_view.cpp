@@ -30,10 +30,18 @@ CardListView::CardListView(QWidget* parent) : QTreeWidget(parent) {
 
 void CardListView::setRows(std::vector<notebook::CardListRow> rows) {
   rows_ = std::move(rows);
-  showRows();
+  // The list is hidden by default: 500 rows and their column widths wait until it shows.
+  rowsShown_ = false;
+  if (isVisible()) showRows();
+}
+
+void CardListView::showEvent(QShowEvent* event) {
+  if (!rowsShown_) showRows();
+  QTreeWidget::showEvent(event);
 }
 
 void CardListView::showRows() {
+  rowsShown_ = true;
   setUpdatesEnabled(false);
   clear();
   QList<QTreeWidgetItem*> items;

@@ -16,7 +16,8 @@ class CardListView : public QTreeWidget {
  public:
   explicit CardListView(QWidget* parent = nullptr);
 
-  // Shows the rows in the given order. The sort state is kept but not applied.
+  // Shows the rows in the given order, at once or when the list next shows. The sort state is
+  // kept but not applied.
   void setRows(std::vector<notebook::CardListRow> rows);
   // The rows in the order shown.
   const std::vector<notebook::CardListRow>& rows() const { return rows_; }
@@ -33,12 +34,14 @@ class CardListView : public QTreeWidget {
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void showRows();
 
   std::vector<notebook::CardListRow> rows_;
   notebook::CardListSort sort_;
+  bool rowsShown_ = false;  // the items hold rows_
 };
 
 }  // namespace qw::gui

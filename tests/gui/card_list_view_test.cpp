@@ -72,6 +72,18 @@ TEST_F(CardListViewTest, FourFixedColumnsReadOnlyWholeRowsAndRowsShownInTheGiven
   EXPECT_EQ(column(3), (QStringList{"default.kvn", "1.kvn", "", "/home/me/c.txt", "3.kvn"}));
 }
 
+TEST_F(CardListViewTest, RowsGivenWhileHiddenAreMadeWhenTheListShows) {
+  view.hide();
+  auto rows = sampleRows();
+  rows.pop_back();
+  view.setRows(rows);
+  EXPECT_EQ(view.rows().size(), rows.size());
+  EXPECT_NE(view.topLevelItemCount(), static_cast<int>(rows.size())) << "made while hidden";
+  view.show();
+  ASSERT_EQ(view.topLevelItemCount(), static_cast<int>(rows.size()));
+  EXPECT_EQ(view.topLevelItem(0)->text(1), QString::fromStdString(rows[0].title));
+}
+
 TEST_F(CardListViewTest, NumClickedThreeTimesSortsAscendingDescendingAscendingByValue) {
   clickHeader(0);
   EXPECT_EQ(column(0), (QStringList{"-2", "0", "1", "2", "10"}));

@@ -462,6 +462,8 @@ TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList)
   const auto index = readFile(data / "fiches.kvn");
   EXPECT_NE(index.find("4;-0-0:Id\xE9" "es: \xE9t\xE9\r\n5\r\n"), std::string::npos) << index;
   auto* list = find<QTreeWidget>(window, "ListView1");
+  find<QToolButton>(window, "IListPrecise")->click();
+  ASSERT_GT(list->topLevelItemCount(), 0);
   EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(1), "Idées: été");
   EXPECT_EQ(window.findChild<QMenu*>("Copiervers1")->actions().size(), 4);
 }
