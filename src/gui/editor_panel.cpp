@@ -189,7 +189,7 @@ void EditorPanel::load(std::string_view fileBytes) {
   connect(doc, &QTextDocument::modificationChanged, this, &EditorPanel::modifiedChanged);
   // The editor frees only the document it made itself: the cards it was handed go here, or
   // every card visited would stay in memory.
-  if (shown && shown->parent() == editor_) delete shown;
+  if (shown && shown->parent() == editor_) shown->deleteLater();  // after the new card shows
 }
 
 std::string EditorPanel::rtf() const { return cardBytes(*editor_->document()); }

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
-#include <QStyle>
 #include <QToolButton>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -65,6 +64,26 @@ class NavyClient : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColorConstants::Svg::navy); }
 };
+
+// The two faces of the list button, drawn here: the style's stock icons are looked up in the
+// desktop's icon themes on disk, which cost more at start than the whole strip of cards.
+QIcon listButtonIcon(bool showsList) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(60, 60, 60), 1));
+  if (showsList) {  // a small table
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(1.5, 2.5, 13, 11));
+    for (double y : {6.5, 9.5}) painter.drawLine(QPointF(1.5, y), QPointF(14.5, y));
+    painter.drawLine(QPointF(5.5, 2.5), QPointF(5.5, 13.5));
+  } else {  // fold it away upwards
+    painter.setBrush(QColor(60, 60, 60));
+    painter.drawPolygon(QPolygonF({QPointF(3, 11), QPointF(8, 5), QPointF(13, 11)}));
+  }
+  return QIcon(pixmap);
+}
 
 }  // namespace
 
@@ -127,11 +146,11 @@ void MainWindow::buildLayout() {
 
   auto* showButton = new QToolButton;
   showButton->setObjectName("IListPrecise");
-  showButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  showButton->setIcon(listButtonIcon(true));
   showButton->setAutoRaise(true);
   auto* hideButton = new QToolButton;
   hideButton->setObjectName("IListPrecise1");
-  hideButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
+  hideButton->setIcon(listButtonIcon(false));
   hideButton->setAutoRaise(true);
   editorPanel_->formatBar()->addLeadingWidget(showButton);
   editorPanel_->formatBar()->addLeadingWidget(hideButton);
@@ -192,8 +211,9 @@ void MainWindow::buildLayout() {
     if (position < 0) return;
     if (const auto notice = notebook_->copyCardToClipboard(position, clipboard_)) showNotice(*notice);
   });
-  aboutDialog_ = new AboutDialog(this);
-  connect(menu_->about, &QAction::triggered, aboutDialog_, &QDialog::exec);
+  connect(menu_->about, &QAction::triggered, this, [this] {
+    if (notebook_) aboutDialog()->exec();
+  });
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
   connect(menu_->newCard, &QAction::triggered, this, &MainWindow::newCard);
   connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
@@ -379,9 +399,6 @@ void MainWindow::firstShow() {
   const store::Settings& settings = store_->settings;
   applyStripLook();
   stripPanel_->setCategories(*store_, *strings_);
-  categoriesDialog_ = new CategoriesDialog(*store_, *strings_, &prompts_, this);
-  optionsDialog_ = new OptionsDialog(*store_, *strings_, platform_, &prompts_, this);
-  propertiesDialog_ = new CardPropertiesDialog(this);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
   transfers_->setNotebook(&*notebook_, &*strings_);
@@ -399,15 +416,6 @@ void MainWindow::firstShow() {
   showList(settings[store::kShowList] == "1");
   windowShown_ = true;
 
-  aboutDialog_->setStrings(*strings_);
-  aboutDialog_->setPerUserDataFolder(store_->dataFolderIsPerUser ? store_->dataFolder
-                                                                 : std::filesystem::path());
-  aboutDialog_->setPageOpener([browser = store_->browserPath](const QString& address) {
-    // The browser found at start; without one, the desktop's own handler.
-    if (browser.empty() || !QProcess::startDetached(qs(browser), {address}))
-      QDesktopServices::openUrl(QUrl(address));
-  });
-
   registerGlobalKeys();
 
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
@@ -418,6 +426,37 @@ void MainWindow::firstShow() {
   trace::mark("ready");
 }
 
+AboutDialog* MainWindow::aboutDialog() {
+  if (!aboutDialog_) {
+    aboutDialog_ = new AboutDialog(this);
+    aboutDialog_->setStrings(*strings_);
+    aboutDialog_->setPerUserDataFolder(store_->dataFolderIsPerUser ? store_->dataFolder
+                                                                   : std::filesystem::path());
+    aboutDialog_->setPageOpener([browser = store_->browserPath](const QString& address) {
+      // The browser found at start; without one, the desktop's own handler.
+      if (browser.empty() || !QProcess::startDetached(qs(browser), {address}))
+        QDesktopServices::openUrl(QUrl(address));
+    });
+  }
+  return aboutDialog_;
+}
+
+CategoriesDialog* MainWindow::categoriesDialog() {
+  if (!categoriesDialog_) categoriesDialog_ = new CategoriesDialog(*store_, *strings_, &prompts_, this);
+  return categoriesDialog_;
+}
+
+OptionsDialog* MainWindow::optionsDialog() {
+  if (!optionsDialog_)
+    optionsDialog_ = new OptionsDialog(*store_, *strings_, platform_, &prompts_, this);
+  return optionsDialog_;
+}
+
+CardPropertiesDialog* MainWindow::propertiesDialog() {
+  if (!propertiesDialog_) propertiesDialog_ = new CardPropertiesDialog(this);
+  return propertiesDialog_;
+}
+
 void MainWindow::applyStripLook() {
   const store::Settings& settings = store_->settings;
   stripPanel_->strip->setLook({settingColour(settings[store::kStripBackground], kPanelColour),
@@ -426,8 +465,8 @@ void MainWindow::applyStripLook() {
 }
 
 void MainWindow::editCategories() {
-  if (!categoriesDialog_) return;
-  categoriesDialog_->exec();
+  if (!notebook_) return;
+  categoriesDialog()->exec();
   // A new category is shown by the filter: the tick list follows the settings.
   stripPanel_->setCategories(*store_, *strings_);
 }
@@ -439,7 +478,7 @@ void MainWindow::newCard() {
     return;
   }
   const auto properties =
-      propertiesDialog_->ask(CardPropertiesDialog::Mode::Add, {}, *store_, *strings_);
+      propertiesDialog()->ask(CardPropertiesDialog::Mode::Add, {}, *store_, *strings_);
   if (properties) runCommand([&] { notebook_->createCard(*properties); });
 }
 
@@ -452,7 +491,7 @@ void MainWindow::editCardProperties() {
   }
   const int card = notebook_->strip()[position].card;
   const auto properties =
-      propertiesDialog_->ask(CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card),
+      propertiesDialog()->ask(CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card),
                              *store_, *strings_, notebook_->currentCardProtected());
   if (properties) runCommand([&] { notebook_->editCurrentCard(*properties); });
 }
@@ -495,9 +534,9 @@ void MainWindow::showList(bool shown) {
 }
 
 void MainWindow::editOptions() {
-  if (!optionsDialog_) return;
+  if (!notebook_) return;
   const std::string keysBefore = store_->settings[store::kGlobalKeys];
-  if (!optionsDialog_->run()) return;
+  if (!optionsDialog()->run()) return;
   applyStripLook();
   // New modifiers take effect at once.
   if (store_->settings[store::kGlobalKeys] != keysBefore) registerGlobalKeys();

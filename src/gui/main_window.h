@@ -98,6 +98,10 @@ class MainWindow : public QMainWindow {
   void showStrip();
   void showCurrentCard();
   void applyStripLook();
+  AboutDialog* aboutDialog();
+  CategoriesDialog* categoriesDialog();
+  OptionsDialog* optionsDialog();
+  CardPropertiesDialog* propertiesDialog();
   void editCategories();
   void newCard();
   void editCardProperties();
@@ -141,8 +145,9 @@ class MainWindow : public QMainWindow {
   QSystemTrayIcon* tray_ = nullptr;
   std::unique_ptr<platform::GlobalHotKeys> globalKeys_;
   QPointer<QMessageBox> keysMessage_;  // the keys another program keeps, while on screen
+  // Made on first use, once the store is loaded, and kept: they rebuild themselves on each
+  // show. Building them at start would only delay the first card.
   AboutDialog* aboutDialog_ = nullptr;
-  // Made once the store is loaded, and kept: they rebuild themselves on each show.
   CategoriesDialog* categoriesDialog_ = nullptr;
   CardPropertiesDialog* propertiesDialog_ = nullptr;
   OptionsDialog* optionsDialog_ = nullptr;

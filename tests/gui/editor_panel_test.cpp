@@ -360,6 +360,7 @@ TEST_F(EditorPanelTest, ALoadKeepsTheEditorsOptionsAndItsSignals) {
 
   const QPointer<QTextDocument> left = editor()->document();
   panel.load("three");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(left.isNull()) << "a card left behind is freed";
 }
 
