@@ -207,14 +207,16 @@ class ModelBuilder {
   text::RichText model_;
 };
 
-// The document's raw text (a block break is U+2029) up to `limit` units, in UTF-8. Copying
-// the whole raw text costs less than assembling the prefix block by block.
-QByteArray textPrefix(const QTextDocument& doc, qsizetype limit) {
-  const QString raw = doc.toRawText();
-  return QStringView(raw).first(std::min(limit, raw.size())).toUtf8();
-}
-
 qsizetype lastPosition(const QTextDocument& doc) { return doc.characterCount() - 1; }
+
+// The document's raw text (a block break is U+2029) up to `limit` units, in UTF-8: what a
+// selection from the start holds, copied piece by piece without the rest of the card.
+QByteArray textPrefix(const QTextDocument& doc, qsizetype limit) {
+  QTextCursor cursor(const_cast<QTextDocument*>(&doc));
+  cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(limit, 0, lastPosition(doc))),
+                     QTextCursor::KeepAnchor);
+  return cursor.selectedText().toUtf8();
+}
 
 }  // namespace
 
