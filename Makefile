@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test test-asan bench fuzz clean
+.PHONY: bootstrap configure build run test test-asan bench fuzz package clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -37,6 +37,10 @@ bench: build
 SECONDS ?= 300
 fuzz: bootstrap
 	tests/fuzz/run.sh $(SECONDS) $(abspath $(BUILD))
+
+# A Debian package of the program, build/quillwick_<version>-1_<arch>.deb (installs under /usr).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("quillwick");
+  // Lets the desktop match the windows to the installed launcher and its icon.
+  QGuiApplication::setDesktopFileName("org.quillwick.QuillWick");
   // A tray program: closing a dialog while the window is hidden must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
 

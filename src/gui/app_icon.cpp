@@ -11,17 +11,25 @@ QPixmap drawCard(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
+  paintApplicationIcon(painter, size);
+  return pixmap;
+}
+
+}  // namespace
+
+void paintApplicationIcon(QPainter& painter, qreal size) {
+  painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   const qreal unit = size / 16.0;
   const QRectF card(unit * 1, unit * 2, unit * 14, unit * 12);
   QPainterPath outline;
   outline.addRoundedRect(card, unit * 1.5, unit * 1.5);
   painter.fillPath(outline, QColor(0xFF, 0xF8, 0xDC));
-  // The head of the card, in the strip's blue.
-  painter.save();
-  painter.setClipPath(outline);
-  painter.fillRect(QRectF(card.left(), card.top(), card.width(), unit * 3.5), QColor(0x67, 0x74, 0xA6));
-  painter.restore();
+  // The head of the card, in the strip's blue. An intersection rather than a clip, so that
+  // vector outputs without clipping draw it the same.
+  QPainterPath head;
+  head.addRect(QRectF(card.left(), card.top(), card.width(), unit * 3.5));
+  painter.fillPath(outline.intersected(head), QColor(0x67, 0x74, 0xA6));
   painter.setPen(QPen(QColor(0x30, 0x38, 0x60), qMax(1.0, unit * 0.6)));
   painter.drawPath(outline);
   painter.setPen(QPen(QColor(0x78, 0x85, 0xB7), qMax(1.0, unit * 0.7)));
@@ -29,10 +37,8 @@ QPixmap drawCard(int size) {
     const qreal y = card.top() + unit * (6.5 + 2.5 * line);
     painter.drawLine(QPointF(card.left() + unit * 2, y), QPointF(card.right() - unit * 2, y));
   }
-  return pixmap;
+  painter.restore();
 }
-
-}  // namespace
 
 QIcon applicationIcon() {
   QIcon icon;

@@ -30,6 +30,7 @@ TEST_F(AutostartTest, EnablingWritesTheDesktopEntry) {
             "Type=Application\n"
             "Name=KTR quillWick\n"
             "Exec=/opt/quillwick/quillwick\n"
+            "Icon=quillwick\n"
             "X-GNOME-Autostart-enabled=true\n");
 
   // Enabling again replaces the entry and leaves nothing else in the folder.
