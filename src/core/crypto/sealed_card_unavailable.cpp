@@ -1,5 +1,6 @@
 // Sealed cards in a build without libsodium: they are still recognised, so the program can say
 // why it cannot open one instead of calling it damaged, but nothing is sealed or opened.
+#include <cstddef>
 #include <stdexcept>
 
 #include "core/crypto/errors.h"

@@ -28,7 +28,9 @@ fs::file_time_type fromFileTime(const FILETIME& time) {
   const std::int64_t ticks =
       (std::int64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime) - kFileTimeTo1970;
   const std::chrono::sys_time<std::chrono::nanoseconds> since1970{std::chrono::nanoseconds(ticks * 100)};
-  return std::chrono::file_clock::from_sys(since1970);
+  // MSVC's file clock counts 100 ns, coarser than the nanoseconds above.
+  return std::chrono::time_point_cast<fs::file_time_type::duration>(
+      std::chrono::file_clock::from_sys(since1970));
 }
 
 FILETIME toFileTime(fs::file_time_type time) {
