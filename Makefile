@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test test-asan bench fuzz package clean
+.PHONY: bootstrap configure build run test test-asan test-windows bench fuzz package clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -26,6 +26,12 @@ test: build
 ASAN_BUILD ?= build-asan
 test-asan: bootstrap
 	JOBS=$(JOBS) scripts/test-asan $(ASAN_BUILD)
+
+# Core and the Windows backends cross-compiled with MinGW-w64 and run under Wine; installs the
+# cross compiler and Wine when run as root. The GUI is not part of it: Debian has no Qt for MinGW.
+WINDOWS_BUILD ?= build-windows
+test-windows:
+	JOBS=$(JOBS) scripts/test-windows $(WINDOWS_BUILD)
 
 # Timings, never part of `make test` (which only runs the scale harness once on 20 cards).
 bench: build

@@ -13,6 +13,10 @@
 namespace qw::platform {
 namespace {
 
+static_assert(keys::k0 == Qt::Key_0 && keys::k9 == Qt::Key_9);
+static_assert(keys::kA == Qt::Key_A && keys::kZ == Qt::Key_Z);
+static_assert(keys::kF1 == Qt::Key_F1 && keys::kF35 == Qt::Key_F35);
+
 // Wayland, offscreen and anything else without a way to grab keys for the whole desktop.
 class UnavailableHotKeys final : public GlobalHotKeys {
  public:

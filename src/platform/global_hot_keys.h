@@ -7,15 +7,9 @@
 #include <memory>
 #include <vector>
 
-namespace qw::platform {
+#include "platform/hot_key.h"
 
-struct HotKey {
-  enum Modifier : unsigned { Super = 1, Shift = 2, Control = 4, Alt = 8 };
-  int id = 0;             // given back by activated()
-  unsigned modifiers = 0; // Modifier flags
-  int key = 0;            // a Qt::Key: Qt::Key_F2, Qt::Key_0..Qt::Key_9, Qt::Key_A..Qt::Key_Z (others may be refused)
-  friend bool operator==(const HotKey&, const HotKey&) = default;
-};
+namespace qw::platform {
 
 // "Super+Shift+3", "Ctrl+Alt+V", "Super+F2": for messages naming keys that could not be registered.
 QString describe(const HotKey& key);

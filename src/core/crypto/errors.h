@@ -16,4 +16,10 @@ struct DamagedCard : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// This build has no cipher (built without libsodium): sealed cards can be neither opened nor
+// written.
+struct SealingUnavailable : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 }  // namespace qw::crypto

@@ -107,6 +107,8 @@ std::string sealCardWithLimits(std::string_view content, std::string_view passwo
 
 }  // namespace detail
 
+bool sealingAvailable() { return true; }
+
 bool looksSealed(std::string_view file) { return file.starts_with(kMagic); }
 
 std::string sealCard(std::string_view content, std::string_view password) {

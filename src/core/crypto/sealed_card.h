@@ -12,6 +12,10 @@ namespace qw::crypto {
 // By its magic bytes. An old encoded card starts with 0x20 and never matches.
 bool looksSealed(std::string_view file);
 
+// False in a build without libsodium, where sealCard and openSealedCard throw
+// SealingUnavailable; looksSealed and wipe work in every build.
+bool sealingAvailable();
+
 // A fresh salt and nonce every time, so sealing the same text twice gives two different files.
 // Throws std::bad_alloc when the key derivation cannot get its memory.
 std::string sealCard(std::string_view content, std::string_view password);

@@ -7,12 +7,13 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/crypto/sealed_card_magic.h"
+
 namespace qw::crypto::detail {
 
 // Layout: magic, version, opslimit and memlimit (little-endian), salt, nonce, password check,
 // a digest of all that, then the ciphertext with its tag. The whole header is the additional
 // data of the cipher.
-constexpr std::string_view kMagic = "QWSEALED";
 constexpr unsigned char kVersion = 1;
 constexpr std::size_t kVersionAt = kMagic.size();
 constexpr std::size_t kOpsAt = kVersionAt + 1;

@@ -12,6 +12,7 @@
 #include "core/crypto/sealed_card.h"
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
+#include "core/store/file_copy.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
@@ -30,12 +31,11 @@ constexpr const char* kMainCardFiles = "default";
 // Whether `draft` was written after every existing file in `files`: a save after the draft
 // (whose removal of it then failed) makes it stale. An unreadable time counts as stale.
 bool newerThan(const fs::path& draft, const std::vector<fs::path>& files) {
-  std::error_code error;
-  const fs::file_time_type written = fs::last_write_time(draft, error);
-  if (error) return false;
+  const std::optional<fs::file_time_type> written = store::modificationTime(draft);
+  if (!written) return false;
   for (const fs::path& file : files) {
-    const fs::file_time_type time = fs::last_write_time(file, error);
-    if (!error && time >= written) return false;
+    const std::optional<fs::file_time_type> time = store::modificationTime(file);
+    if (time && *time >= *written) return false;
   }
   return true;
 }
@@ -101,8 +101,8 @@ std::optional<DraftJob> Notebook::takeDraft() {
     return std::nullopt;
   std::string password;
   if (isProtected()) {
-    // Never plain: without the password there is no draft at all.
-    if (cardPassword_.empty()) return std::nullopt;
+    // Never plain: without the password or the cipher there is no draft at all.
+    if (cardPassword_.empty() || !crypto::sealingAvailable()) return std::nullopt;
     password = cardPassword_;
   }
   return DraftJob(drafts_, draftFile_, editor_.rtf(), std::move(password));

@@ -154,7 +154,7 @@ void Notebook::saveCard() {
   const int card = current_.number;
   if (savingDisabled_ || card == kFailedCard || card == kNoCard) return;
 
-  const std::string ext = current_.contentFile.extension().string();
+  const std::string ext = store::utf8Of(current_.contentFile.extension());
   std::string indexLine;
   fs::path settingsFile = store_.dataFolder / "default.kvo";
   if (card != kMainCard) {

@@ -49,6 +49,8 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
   } catch (const std::bad_alloc&) {
     // The key derivation needs 256 MiB; without it the card stays closed, and nothing is lost.
     prompts_.message(text(Str::sErrFileNotAccessible) + "\n(out of memory)");
+  } catch (const crypto::SealingUnavailable& missing) {
+    prompts_.message(text(Str::sErrFileNotAccessible) + "\n(" + missing.what() + ")");
   }
   crypto::wipe(*password);
   return std::nullopt;
@@ -56,6 +58,9 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
 
 void Notebook::writeSealed(const fs::path& file) {
   if (cardPassword_.empty()) throw store::StoreError(file, "the card's password is not known");
+  // An old encoded card opened here is never written back in the old form nor in plain text.
+  if (!crypto::sealingAvailable())
+    throw store::StoreError(file, "sealed cards are not available in this build");
   std::string rtf = editor_.rtf();
   store::writeFileAtomically(file, crypto::sealCard(rtf, cardPassword_));
   crypto::wipe(rtf);
@@ -63,6 +68,7 @@ void Notebook::writeSealed(const fs::path& file) {
 
 bool Notebook::canProtect() const {
   const int card = current_.number;
+  if (!crypto::sealingAvailable()) return false;
   if (card < 0 || protectionChanged_ || isProtected()) return false;
   if (!store::hasOwnFile(store_.cardIndex.line(card))) return false;
   if (current_.contentFile.extension() != ".kvn" ||

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/store/store_error.h"
+#include "core/store/utf8_path.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -191,7 +192,8 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 void removeLeftoverTemporaries(const std::filesystem::path& folder) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::string name = entry.path().filename().string();
+    // Not string(): with MSVC that converts to the ANSI code page and throws on a name outside it.
+    const std::string name = utf8Of(entry.path().filename());
     if (name.find(".tmp-") != std::string::npos && entry.is_regular_file(error))
       std::filesystem::remove(entry.path(), error);
   }

@@ -14,6 +14,12 @@ namespace qw::store {
 // left as it was.
 void copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// The last-modification time of `file` to the file system's own resolution; nothing when it
+// cannot be read. Not std::filesystem::last_write_time: MinGW's reads and sets whole seconds,
+// so a file written in the same second as another would compare equal to it.
+std::optional<std::filesystem::file_time_type> modificationTime(const std::filesystem::path& file);
+bool setModificationTime(const std::filesystem::path& file, std::filesystem::file_time_type time);
+
 // The last-modification time of `file` in seconds since 1970, floored to an even number: the
 // 2-second resolution that FAT volumes and removable drives keep, so a copy there compares
 // equal to its source. Nothing when the file does not exist or cannot be reached.

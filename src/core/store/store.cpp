@@ -54,7 +54,7 @@ void chooseDataFolder(Store& store, const StoreLocation& where) {
   if (where.perUserData.empty()) throw StoreError(besideProgram, *problem);
   const auto perUser = where.perUserData / kFolderName;
   if (const auto second = whyUnusable(perUser))
-    throw StoreError(besideProgram, *problem + "; and " + perUser.string() + ": " + *second);
+    throw StoreError(besideProgram, *problem + "; and " + utf8Of(perUser) + ": " + *second);
   store.dataFolder = perUser;
   store.dataFolderIsPerUser = true;
 }

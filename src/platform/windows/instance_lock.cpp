@@ -1,5 +1,5 @@
-// The lock is a named mutex. It is never released nor closed: the system disposes of it when
-// the process ends, which is what lets the next start succeed.
+// The lock is a named mutex. Once taken it is never released nor closed: the system disposes of
+// it when the process ends, which is what lets the next start succeed.
 #include "platform/instance_lock.h"
 
 #include <windows.h>
@@ -14,8 +14,15 @@ InstanceLock::InstanceLock(const std::string& name) {
     state_ = State::Unavailable;
     return;
   }
+  if (error == ERROR_ALREADY_EXISTS) {
+    // A refused copy must not keep the mutex alive: while its message is on screen, a start
+    // after the first copy has ended would be refused too.
+    CloseHandle(mutex);
+    state_ = State::HeldElsewhere;
+    return;
+  }
   handle_ = mutex;
-  state_ = error == ERROR_ALREADY_EXISTS ? State::HeldElsewhere : State::Acquired;
+  state_ = State::Acquired;
 }
 
 InstanceLock::~InstanceLock() = default;

@@ -24,7 +24,9 @@ std::string toUtf8(const std::wstring& text) {
 
 // The default value of the key, environment variables expanded; empty when absent.
 std::wstring openCommand() {
-  const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+  // RRF_RT_REG_SZ takes REG_EXPAND_SZ too, expanded; asking for RRF_RT_REG_EXPAND_SZ without
+  // RRF_NOEXPAND makes every call fail with ERROR_INVALID_PARAMETER.
+  const DWORD flags = RRF_RT_REG_SZ;
   DWORD size = 0;
   LONG result = RegGetValueW(HKEY_CLASSES_ROOT, kOpenCommandKey, nullptr, flags, nullptr,
                              nullptr, &size);

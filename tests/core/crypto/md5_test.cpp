@@ -1,7 +1,10 @@
 #include "core/crypto/md5.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -62,6 +65,11 @@ TEST(Md5, HashesEmbeddedZeroBytes) {
 
 // Random bytes of every length from 0 to 1000, checked against coreutils' md5sum run once over
 // a folder holding one file per length.
+#ifdef _WIN32
+TEST(Md5, AgreesWithMd5sumOnEveryLengthUpTo1000) {
+  GTEST_SKIP() << "md5sum is a coreutils program; the vectors of the standard above still run";
+}
+#else
 TEST(Md5, AgreesWithMd5sumOnEveryLengthUpTo1000) {
   namespace fs = std::filesystem;
   char pattern[] = "/tmp/qw_md5_XXXXXX";
@@ -97,6 +105,7 @@ TEST(Md5, AgreesWithMd5sumOnEveryLengthUpTo1000) {
     EXPECT_EQ(digest.find_first_not_of("0123456789abcdef"), std::string::npos);
   }
 }
+#endif
 
 }  // namespace
 }  // namespace qw::crypto

@@ -5,6 +5,7 @@
 
 #include "core/store/store_error.h"
 #include "core/store/temp_folder.h"
+#include "core/store/utf8_path.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -52,6 +53,24 @@ TEST(AtomicFile, MissingFolderFails) {
   EXPECT_TRUE(entriesOf(folder.path()).empty());
 }
 
+// A name outside every ANSI code page reaches the disk as it is, on Windows through the wide
+// API, and a StoreError names it in UTF-8.
+TEST(AtomicFile, NamesOutsideTheCodePageAreWrittenAndReportedWhole) {
+  TempFolder folder;
+  const auto target = folder.path() / utf8Path("carte \xce\xa9 \xe6\x97\xa5\xe6\x9c\xac.kvn");
+  writeFileAtomically(target, "x");
+  EXPECT_EQ(readBytes(target), "x");
+  EXPECT_EQ(utf8Of(fs::directory_iterator(folder.path())->path().filename()),
+            "carte \xce\xa9 \xe6\x97\xa5\xe6\x9c\xac.kvn");
+  try {
+    writeFileAtomically(target / "inside", "y");
+    FAIL() << "a file inside a file cannot be written";
+  } catch (const StoreError& e) {
+    EXPECT_NE(std::string(e.what()).find("carte \xce\xa9 \xe6\x97\xa5"), std::string::npos) << e.what();
+  }
+}
+
+// Folder permissions and POSIX modes have no Windows counterpart that Wine enforces.
 #ifndef _WIN32
 TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFile) {
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";

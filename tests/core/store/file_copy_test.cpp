@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "core/store/store_error.h"
 #include "core/store/temp_folder.h"
@@ -73,6 +74,26 @@ TEST(FileCopy, TimeStampsHaveTwoSecondSteps) {
     EXPECT_EQ(syncTimeStamp(file), c.stamp) << c.time.count();
   }
   EXPECT_EQ(syncTimeStamp(folder.path() / "missing"), std::nullopt);
+}
+
+// Below a second: a draft written just after a save must compare newer, and a copy must keep
+// its source's time exactly (MinGW's std::filesystem keeps whole seconds only).
+TEST(FileCopy, TimesKeepTheirFractionOfASecond) {
+  TempFolder folder;
+  const fs::path first = folder.path() / "1.kvn";
+  const fs::path second = folder.path() / "1.draft";
+  writeBytes(first, "saved");
+  std::this_thread::sleep_for(milliseconds(30));
+  writeBytes(second, "typed");
+  ASSERT_TRUE(modificationTime(first) && modificationTime(second));
+  EXPECT_GT(*modificationTime(second), *modificationTime(first));
+
+  const fs::file_time_type when = at(seconds(1'600'000'000) + milliseconds(250));
+  ASSERT_TRUE(setModificationTime(first, when));
+  EXPECT_EQ(modificationTime(first), when);
+  copyFileAtomically(first, second);
+  EXPECT_EQ(modificationTime(second), when);
+  EXPECT_EQ(modificationTime(folder.path() / "missing"), std::nullopt);
 }
 
 }  // namespace

@@ -169,11 +169,16 @@ TEST_F(StoreTest, HotKeyTextIsTheContentFile) {
 TEST_F(StoreTest, ContentPathIsRelativeToTheDataFolderUnlessAbsolute) {
   prepare("1;-0-0:A\r\n2;-0-1:B\r\n3;-0-0:C\r\n4\r\n");
   addCardFiles("1", "");
-  writeBytes(data("2.kvo"), "/somewhere/else.rtf\r\n");
+#ifdef _WIN32
+  const std::string elsewhere = "D:\\somewhere\\else.rtf";
+#else
+  const std::string elsewhere = "/somewhere/else.rtf";
+#endif
+  writeBytes(data("2.kvo"), elsewhere + "\r\n");
   writeBytes(data("3.kvo"), "");
   Store store = load();
   EXPECT_EQ(readContentPath(store, 0), data() / "1.kvn");
-  EXPECT_EQ(readContentPath(store, 1), fs::path("/somewhere/else.rtf"));
+  EXPECT_EQ(readContentPath(store, 1), fs::path(elsewhere));
   EXPECT_EQ(readContentPath(store, 2), fs::path());
   fs::remove(data("1.kvo"));
   EXPECT_EQ(readContentPath(store, 0), fs::path());
