@@ -60,6 +60,9 @@ int main(int argc, char** argv) {
   // The desktop is logging off: the close that follows ends the program.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.endSession(); });
+  // The end of a Windows session quits without closing the window first.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                   &qw::gui::MainWindow::saveBeforeExit);
   qw::app::TerminationSignals termination;
   QObject::connect(&termination, &qw::app::TerminationSignals::received, &window, [&window] {
     window.endSession();

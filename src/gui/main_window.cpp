@@ -636,8 +636,15 @@ void MainWindow::changeEvent(QEvent* event) {
     windowShown_ = !isMinimized();
 }
 
+void MainWindow::saveBeforeExit() {
+  if (!notebook_ || exitSaved_) return;
+  saveCard();
+  saveOnExit();
+}
+
 void MainWindow::saveOnExit() {
   if (!notebook_) return;
+  exitSaved_ = true;
   notebook_->disableSaving();
   try {
     store::saveCardIndex(*store_);

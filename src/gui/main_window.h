@@ -64,6 +64,9 @@ class MainWindow : public QMainWindow {
     sessionEnding_ = true;
     quitRequested_ = true;
   }
+  // The program ends without a close (the desktop session ends under Windows, where Qt quits
+  // without closing the window): the card, the index and the settings are written, once.
+  void saveBeforeExit();
   void switchToPosition(int position);
   // Brings the window back from the tray or the task bar, in front of the others.
   void showWindow();
@@ -156,6 +159,7 @@ class MainWindow : public QMainWindow {
   bool windowShown_ = false;
   bool quitRequested_ = false;
   bool sessionEnding_ = false;
+  bool exitSaved_ = false;
 };
 
 }  // namespace qw::gui

@@ -262,6 +262,27 @@ TEST_F(FullWindow, QuitWithACardThatCannotBeWrittenStaysOpenASessionEndStillEnds
   EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
 }
 
+TEST_F(FullWindow, AProgramEndedWithoutACloseStillWritesTheCardTheIndexAndTheSettings) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  auto* editor = find<CardEditor>(window, "MMain");
+  editor->setFocus();
+  QTest::keyClicks(editor, "typed before the end ");
+  fs::remove(data / "fiches.kvn");
+  fs::remove(data / "param.ini");
+
+  window.saveBeforeExit();
+  const fs::path card = window.notebook().current().contentFile;
+  EXPECT_NE(readFile(card).find("typed before the end"), std::string::npos);
+  EXPECT_TRUE(fs::exists(data / "fiches.kvn"));
+  EXPECT_TRUE(fs::exists(data / "param.ini"));
+
+  // Once: asked again, it writes nothing more.
+  fs::remove(data / "fiches.kvn");
+  window.saveBeforeExit();
+  EXPECT_FALSE(fs::exists(data / "fiches.kvn"));
+}
+
 TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModified) {
   write(data / "3.kvo", "3.kvn\r\n2\r\n3\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n");
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
