@@ -1,6 +1,9 @@
 #include "gui/editor_panel.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include <QHBoxLayout>
@@ -16,11 +19,13 @@
 
 #include "core/notebook/caret_line.h"
 #include "core/text/rich_text.h"
+#include "core/text/rtf_reader.h"
 #include "gui/card_editor.h"
 #include "gui/colour_list.h"
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
 #include "gui/format_bar.h"
+#include "gui/performance_trace.h"
 #include "gui/rich_text_document.h"
 
 namespace qw::gui {
@@ -178,13 +183,43 @@ void EditorPanel::selectAllText() {
 // --- ports::Editor ---
 
 void EditorPanel::load(std::string_view fileBytes) {
+  // A card still arriving is replaced, not saved: nothing has read or changed it.
+  pending_.reset();
+  ++loads_;
+  restQueued_ = false;
+  text::RichText model = text::readRtf(fileBytes);
+  // Enough paragraphs for a tall window. Qt's own bookkeeping makes a formatted megabyte cost
+  // ten times a plain load, so a big card is drawn from its first part and filled whole right
+  // after the first paint.
+  constexpr std::size_t kFirstParagraphs = 400;
+  constexpr std::size_t kFirstCharacters = 64 * 1024;
+  std::size_t first = 0;
+  for (std::size_t characters = 0; first < model.paragraphs.size() && first < kFirstParagraphs &&
+                                   characters < kFirstCharacters;
+       ++first)
+    for (const text::Run& run : model.paragraphs[first].runs) characters += run.text.size();
+  showDocument(filledDocument(model, first));
+  if (first < model.paragraphs.size()) {
+    pending_ = std::move(model);
+    // Sees the first paint, and any input before the rest is in.
+    qApp->installEventFilter(this);
+  }
+}
+
+QTextDocument* EditorPanel::filledDocument(const text::RichText& model, std::size_t paragraphs) const {
   // Filled apart and then handed over, a card is laid out only where it shows and the rest in
   // the background. Filled in place, the editor's selection would stretch over the whole new
-  // text, and the next cursor move would lay out every line to repaint it first.
-  const QPointer<QTextDocument> shown = editor_->document();  // gone if the editor made it
+  // text, and the next cursor move would lay out every line to repaint it first; and every
+  // paragraph added to a shown document is laid out at once.
   auto* doc = new QTextDocument(editor_);
-  doc->setDefaultTextOption(shown->defaultTextOption());  // tab stops, wrapping
-  loadCard(*doc, fileBytes, editor_->font());
+  doc->setDefaultTextOption(editor_->document()->defaultTextOption());  // tab stops, wrapping
+  doc->setDefaultFont(editor_->font());
+  appendParagraphs(*doc, model, 0, paragraphs);
+  return doc;
+}
+
+void EditorPanel::showDocument(QTextDocument* doc) const {
+  const QPointer<QTextDocument> shown = editor_->document();  // gone if the editor made it
   editor_->setDocument(doc);
   connect(doc, &QTextDocument::modificationChanged, this, &EditorPanel::modifiedChanged);
   // The editor frees only the document it made itself: the cards it was handed go here, or
@@ -192,9 +227,67 @@ void EditorPanel::load(std::string_view fileBytes) {
   if (shown && shown->parent() == editor_) shown->deleteLater();  // after the new card shows
 }
 
-std::string EditorPanel::rtf() const { return cardBytes(*editor_->document()); }
+void EditorPanel::completeLoad() const {
+  if (!pending_) return;
+  const text::RichText model = std::move(*pending_);
+  pending_.reset();
+  qApp->removeEventFilter(const_cast<EditorPanel*>(this));
+  const QTextDocument& part = *editor_->document();
+  QTextDocument* whole = filledDocument(model, model.paragraphs.size());
+  whole->setModified(part.isModified());  // the card as it was loaded, not an edit
+  const QTextCursor caret = editor_->textCursor();
+  const int horizontal = editor_->horizontalScrollBar()->value();
+  const int vertical = editor_->verticalScrollBar()->value();
+  showDocument(whole);
+  QTextCursor same(whole);
+  same.setPosition(caret.anchor());
+  same.setPosition(caret.position(), QTextCursor::KeepAnchor);
+  editor_->setTextCursor(same);
+  editor_->horizontalScrollBar()->setValue(horizontal);
+  editor_->verticalScrollBar()->setValue(vertical);
+  trace::mark("card-complete");
+}
+
+bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (!pending_) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::Paint:
+      // The rest once the first part is on the screen: after this repaint and the work it
+      // left queued, the rest of the window's included.
+      if (watched == editor_->viewport() && !restQueued_) {
+        restQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this, load = loads_] {
+              QTimer::singleShot(0, this, [this, load] {
+                if (load == loads_) completeLoad();
+              });
+            },
+            Qt::QueuedConnection);
+      }
+      break;
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+      completeLoad();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+std::string EditorPanel::rtf() const {
+  completeLoad();
+  return cardBytes(*editor_->document());
+}
 
 std::string EditorPanel::plainText() const {
+  completeLoad();
   QString text = editor_->document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
   text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
@@ -213,6 +306,11 @@ ports::Selection EditorPanel::selection() const {
 }
 
 void EditorPanel::setSelection(ports::Selection selection) {
+  // A stored position past the first part of a card needs the rest of it.
+  if (pending_ && selection.start + selection.length > 0 &&
+      documentPosition(*editor_->document(), toInt(selection.start + selection.length)) >=
+          editor_->document()->characterCount() - 1)
+    completeLoad();
   const QTextDocument& doc = *editor_->document();
   QTextCursor cursor(editor_->document());
   cursor.setPosition(documentPosition(doc, toInt(selection.start)));
@@ -278,6 +376,7 @@ void EditorPanel::setAvailable(bool available) {
 
 template <typename Edit>
 void EditorPanel::editLines(Edit edit) {
+  completeLoad();
   // Painting waits for the whole edit, and the edit block lays the text out once at its end.
   const bool wasUpdating = editor_->updatesEnabled();
   editor_->setUpdatesEnabled(false);
@@ -290,6 +389,7 @@ void EditorPanel::editLines(Edit edit) {
 }
 
 std::vector<std::string> EditorPanel::lines() const {
+  completeLoad();
   std::vector<std::string> result;
   const QTextDocument& doc = *editor_->document();
   result.reserve(static_cast<std::size_t>(doc.blockCount()));

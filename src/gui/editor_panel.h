@@ -9,8 +9,10 @@
 
 #include "core/i18n/strings.h"
 #include "core/ports/editor.h"
+#include "core/text/rich_text.h"
 
 class QLabel;
+class QTextDocument;
 
 namespace qw::gui {
 
@@ -23,6 +25,11 @@ class EditorPanel : public QWidget, public ports::Editor {
   explicit EditorPanel(QWidget* parent = nullptr);
 
   CardEditor* editor() const { return editor_; }
+  // A big card shows its first screens at once and takes in the rest right after it is drawn,
+  // or before anything reads or edits it: every method below, and any key, click or wheel
+  // turn anywhere in the program. Readers of editor()->document() call this first.
+  void completeLoad() const;
+  bool loadPending() const { return pending_.has_value(); }
   FormatBar* formatBar() const { return bar_; }
 
   // The words of the caret line display; French until set.
@@ -63,6 +70,9 @@ class EditorPanel : public QWidget, public ports::Editor {
  signals:
   void modifiedChanged(bool modified);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void wireFormatBar();
   // The size field's text changed: the selection takes that size.
@@ -79,6 +89,14 @@ class EditorPanel : public QWidget, public ports::Editor {
   QLabel* fileName_;
   QLabel* lineNumber_;
   QString cardName_;
+  // A new document holding the first `paragraphs` of the card.
+  QTextDocument* filledDocument(const text::RichText& model, std::size_t paragraphs) const;
+  // Hands `doc` to the editor and frees the one it replaces.
+  void showDocument(QTextDocument* doc) const;
+
+  mutable std::optional<text::RichText> pending_;  // a card drawn from its first part
+  unsigned loads_ = 0;       // cards loaded so far: a queued completion is for one of them
+  bool restQueued_ = false;  // the completion after the first paint is on its way
   std::optional<i18n::StringTable> strings_;
 };
 

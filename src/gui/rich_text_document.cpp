@@ -221,17 +221,24 @@ QByteArray textPrefix(const QTextDocument& doc, qsizetype limit) {
 }  // namespace
 
 void fillDocument(QTextDocument& doc, const text::RichText& model, const QFont& editorFont) {
-  const bool undo = doc.isUndoRedoEnabled();
-  doc.setUndoRedoEnabled(false);  // nothing recorded, and the history is dropped
   doc.clear();
   doc.setDefaultFont(editorFont);
+  appendParagraphs(doc, model, 0, model.paragraphs.size());
+}
+
+void appendParagraphs(QTextDocument& doc, const text::RichText& model, std::size_t from,
+                      std::size_t to) {
+  to = std::min(to, model.paragraphs.size());
+  const bool undo = doc.isUndoRedoEnabled();
+  doc.setUndoRedoEnabled(false);  // nothing recorded, and the history is dropped
 
   QtFormats formats;  // one object per format: PendingText compares their addresses
   const QTextCharFormat unformatted;
   QTextCursor cursor(&doc);
+  cursor.movePosition(QTextCursor::End);
   cursor.beginEditBlock();
   PendingText pending(cursor, unformatted);
-  for (std::size_t i = 0; i < model.paragraphs.size(); ++i) {
+  for (std::size_t i = from; i < to; ++i) {
     if (i > 0) pending.addParagraphBreak();
     for (const text::Run& run : model.paragraphs[i].runs)
       if (!run.text.empty()) pending.add(run.text, formats[run.format]);
@@ -266,6 +273,7 @@ text::RichText modelOf(const QTextDocument& doc) {
   }
   return builder.take();
 }
+
 
 void loadCard(QTextDocument& doc, std::string_view fileBytes, const QFont& editorFont) {
   fillDocument(doc, text::readRtf(fileBytes), editorFont);

@@ -27,6 +27,10 @@ namespace qw::gui {
 // caller's: the document is left marked modified, and a caller that loads a card calls
 // setModified(false).
 void fillDocument(QTextDocument& doc, const text::RichText& model, const QFont& editorFont);
+// Paragraphs [from, to) of `model` at the end of the document, after a paragraph break unless
+// `from` is the first: a card filled in parts ends up as fillDocument would have made it.
+void appendParagraphs(QTextDocument& doc, const text::RichText& model, std::size_t from,
+                      std::size_t to);
 
 // The document as a normalised model. Text in the document's default font has an empty font
 // name; a character property the format does not state is what the document shows for it,

@@ -154,6 +154,7 @@ bool TransferCommands::printOnDefaultPrinter(const QString& cardName) {
   const QPrinterInfo target = QPrinterInfo::defaultPrinter();
   if (target.isNull()) return false;
   QPrinter printer(target, QPrinter::HighResolution);
+  editor_.completeLoad();
   printCard(*editor_.editor()->document(), cardName, printer);
   return true;
 }

@@ -28,6 +28,13 @@ constexpr std::string_view kCard =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 NoSuchFontQw;}}"
     "\\f0\\fs24 Hello {\\i world}\\par \\f1\\fs144 Big}";
 
+// Lines "line 0" to "line <count - 1>", each ended by CR LF.
+std::string numberedLines(int count) {
+  std::string card;
+  for (int line = 0; line < count; ++line) card += "line " + std::to_string(line) + "\r\n";
+  return card;
+}
+
 class EditorPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -365,14 +372,68 @@ TEST_F(EditorPanelTest, ALoadKeepsTheEditorsOptionsAndItsSignals) {
 }
 
 TEST_F(EditorPanelTest, ABigCardIsLaidOutOnlyAsFarAsTheCaret) {
-  std::string card;
-  for (int line = 0; line < 20'000; ++line) card += "line " + std::to_string(line) + "\r\n";
+  const std::string card = numberedLines(20'000);
   panel.load(card);
   panel.setSelection({120, 0});
+  panel.completeLoad();
   // The layout reaches past the caret, not to the end: the rest follows in the background.
   const QTextBlock last = editor()->document()->lastBlock();
   EXPECT_FALSE(last.layout()->lineCount() > 0) << "the last line was laid out during the load";
   EXPECT_EQ(panel.selection(), (ports::Selection{120, 0}));
+}
+
+TEST_F(EditorPanelTest, ABigCardShowsItsFirstPartThenComesInWholeAfterThePaint) {
+  const std::string card = numberedLines(5'000);
+  panel.load(card);
+  panel.setModified(false);  // as a card load does
+  ASSERT_TRUE(panel.loadPending());
+  EXPECT_LT(editor()->document()->blockCount(), 5'000);
+
+  // Nothing but the repaint and the event loop.
+  editor()->viewport()->repaint();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.loadPending(); }));
+  EXPECT_EQ(editor()->document()->blockCount(), 5'001);  // the last line break opens one more
+  EXPECT_FALSE(panel.isModified()) << "the rest of a card is no edit";
+  EXPECT_EQ(editor()->textCursor().position(), 0);
+  EXPECT_EQ(panel.plainText(), card);
+}
+
+TEST_F(EditorPanelTest, EveryReaderAndEveryKeyGetsTheWholeCardOfAPendingLoad) {
+  const std::string card = numberedLines(5'000);
+  // Readers and editors of the text, each on a fresh load.
+  panel.load(card);
+  EXPECT_EQ(panel.plainText(), card);
+  panel.load(card);
+  EXPECT_EQ(panel.lines().size(), 5'001u);
+  panel.load(card);
+  EXPECT_NE(panel.rtf().find("line 4999"), std::string::npos);
+  panel.load(card);
+  panel.appendLines({"appended"});
+  const auto lines = panel.lines();
+  ASSERT_EQ(lines.size(), 5'002u);
+  EXPECT_EQ(lines[4'999], "line 4999");
+  EXPECT_EQ(lines[5'000], "appended") << "after the whole card, not after its first part";
+
+  // A stored selection far into the card.
+  panel.load(card);
+  const int at = static_cast<int>(card.find("line 4321"));
+  panel.setSelection({at, 9});
+  EXPECT_EQ(editor()->textCursor().selectedText(), "line 4321");
+
+  // A key pressed before the rest came in: Ctrl+End goes to the end of the whole card.
+  panel.load(card);
+  ASSERT_TRUE(panel.loadPending());
+  editor()->setFocus();
+  QTest::keyClick(editor(), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(editor(), "typed");
+  EXPECT_FALSE(panel.loadPending());
+  EXPECT_EQ(panel.plainText(), card + "typed");
+
+  // A card replaced before its rest came in leaves nothing of itself behind.
+  panel.load(card);
+  panel.load("small");
+  EXPECT_FALSE(panel.loadPending());
+  EXPECT_EQ(panel.plainText(), "small");
 }
 
 TEST_F(EditorPanelTest, ModifiedByTypingAndFormattingClearedByTheCaller) {
