@@ -92,6 +92,8 @@ void AboutDialog::setPerUserDataFolder(const std::filesystem::path& folder) {
 }
 
 void AboutDialog::showEvent(QShowEvent* event) {
+  // On the button, not the link: Enter closes the dialog instead of opening the web page.
+  close_->setFocus();
   QDialog::showEvent(event);
   // Centred on the screen, also when it is opened from the tray with the window hidden.
   if (const QScreen* screen = this->screen()) {
