@@ -551,6 +551,15 @@ void MainWindow::applyStrings() {
   stripPanel_->setStrings(s);
   editorPanel_->setStrings(s);
   search_->setStrings(s);
+  // The list buttons are drawn arrows and the list has no caption of its own.
+  const auto name = [](QWidget* w, const char* text) {
+    w->setAccessibleName(QString::fromUtf8(text));
+    w->setToolTip(QString::fromUtf8(text));
+  };
+  const bool english = s.english();
+  name(showListButton_, english ? "Show the card list" : "Afficher la liste des fiches");
+  name(hideListButton_, english ? "Hide the card list" : "Masquer la liste des fiches");
+  listView_->setAccessibleName(english ? "Cards" : "Fiches");
 }
 
 void MainWindow::showStrip() {
