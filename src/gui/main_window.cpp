@@ -79,6 +79,8 @@ QIcon listButtonIcon(bool showsList) {
     for (double y : {6.5, 9.5}) painter.drawLine(QPointF(1.5, y), QPointF(14.5, y));
     painter.drawLine(QPointF(5.5, 2.5), QPointF(5.5, 13.5));
   } else {  // fold it away upwards
+    // Dark with a light rim, so it shows on a light bar and on a dark desktop's bar alike.
+    painter.setPen(QPen(QColor(230, 230, 230), 1));
     painter.setBrush(QColor(60, 60, 60));
     painter.drawPolygon(QPolygonF({QPointF(3, 11), QPointF(8, 5), QPointF(13, 11)}));
   }
