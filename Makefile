@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test test-asan test-windows bench fuzz package clean
+.PHONY: bootstrap configure build run test test-asan test-windows bench fuzz package screenshots clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -43,6 +43,10 @@ bench: build
 SECONDS ?= 300
 fuzz: bootstrap
 	tests/fuzz/run.sh $(SECONDS) $(abspath $(BUILD))
+
+# Pictures of every window under Xvfb and icewm, at 96 and 192 dpi and with a dark palette.
+screenshots: build
+	scripts/screenshots $(BUILD) $(BUILD)/screenshots
 
 # A Debian package of the program, build/quillwick_<version>-1_<arch>.deb (installs under /usr).
 package: build

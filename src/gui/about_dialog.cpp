@@ -42,8 +42,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   bold.setBold(true);
   version->setFont(bold);
 
-  auto* link = new QLabel(QString("<a href=\"%1\" style=\"color: blue;\">%1</a>").arg(kProductPage));
+  link_ = new QLabel;
+  QLabel* link = link_;
   link->setObjectName("Label4");
+  colourLink();
   link->setTextFormat(Qt::RichText);
   link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   link->setCursor(Qt::PointingHandCursor);
@@ -91,7 +93,17 @@ void AboutDialog::setPerUserDataFolder(const std::filesystem::path& folder) {
                                 : "Vos fiches sont rangées dans " + where);
 }
 
+void AboutDialog::colourLink() {
+  // Blue, but a light one on a dark desktop, where plain blue can hardly be read.
+  const bool dark = palette().color(QPalette::Window).lightness() < 128;
+  link_->setText(QString("<a href=\"%1\" style=\"color: %2;\">%1</a>")
+                     .arg(kProductPage, dark ? "#7fb2ff" : "blue"));
+}
+
 void AboutDialog::showEvent(QShowEvent* event) {
+  // On the button, not the link: Enter closes the dialog instead of opening the web page.
+  close_->setFocus();
+  colourLink();
   QDialog::showEvent(event);
   // Centred on the screen, also when it is opened from the tray with the window hidden.
   if (const QScreen* screen = this->screen()) {

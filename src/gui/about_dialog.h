@@ -30,6 +30,9 @@ class AboutDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void colourLink();
+
+  QLabel* link_;
   QLabel* dataFolder_;
   QPushButton* close_;
   std::function<void(const QString&)> open_;

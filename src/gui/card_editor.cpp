@@ -35,8 +35,14 @@ QColor CardEditor::background() const { return palette().color(QPalette::Base); 
 
 void CardEditor::setBackground(const QColor& colour) {
   QPalette p = palette();
-  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+  // Text without a colour of its own is drawn in the palette's ink, which a dark desktop makes
+  // light: on the card's own paper it has to be the ink that reads on that paper.
+  const QColor ink = colour.lightness() >= 128 ? Qt::black : Qt::white;
+  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
     p.setColor(group, QPalette::Base, colour);
+    p.setColor(group, QPalette::Text, ink);
+  }
+  p.setColor(QPalette::Disabled, QPalette::Base, colour);
   setPalette(p);
 }
 

@@ -151,12 +151,15 @@ void EditorPanel::showSelectionFormat() {
 
 void EditorPanel::setStrings(const i18n::StringTable& strings) {
   strings_ = strings;
+  bar_->setEnglish(strings.english());
   refreshCaretLine();
 }
 
 void EditorPanel::setCardName(const QString& name) {
   cardName_ = name;
   bar_->title()->setText(name);
+  // The text field goes by the card's name, as the title above it does.
+  editor_->setAccessibleName(name);
 }
 
 void EditorPanel::setFileName(const QString& path) { fileName_->setText(path); }

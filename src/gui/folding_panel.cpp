@@ -55,7 +55,12 @@ void FoldingPanel::setOpen(bool open) {
   emit openChanged(open);
 }
 
-void FoldingPanel::setTitle(const QString& title) { title_->setText(title); }
+void FoldingPanel::setTitle(const QString& title) {
+  title_->setText(title);
+  // The arrows have no text: they go by the panel they open and close.
+  openButton_->setAccessibleName(title);
+  closeButton_->setAccessibleName(title);
+}
 
 void FoldingPanel::mouseDoubleClickEvent(QMouseEvent* event) {
   QWidget::mouseDoubleClickEvent(event);

@@ -72,6 +72,23 @@ FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
   rows->addLayout(tools_);
 }
 
+void FormatBar::setEnglish(bool english) {
+  const auto name = [english](QWidget* w, const char* en, const char* fr) {
+    const QString text = QString::fromUtf8(english ? en : fr);
+    w->setAccessibleName(text);
+    w->setToolTip(text);
+  };
+  // The buttons show a single letter, which says nothing to a screen reader.
+  name(bold_, "Bold", "Gras");
+  name(italic_, "Italic", "Italique");
+  name(underline_, "Underline", "Souligné");
+  name(wordWrap_, "Word wrap", "Retour à la ligne");
+  name(size_, "Font size", "Taille de la police");
+  name(font_, "Font", "Police");
+  name(textColours_, "Text colour", "Couleur du texte");
+  name(backgroundColours_, "Background colour", "Couleur du fond");
+}
+
 void FormatBar::showWordWrapFace(bool on) {
   QFont font = wordWrap_->font();
   font.setBold(on);

@@ -34,6 +34,10 @@ class FormatBar : public QWidget {
   void showWordWrapFace(bool on);
   bool wordWrapFaceOn() const;
 
+  // Names and hints of the unlabelled controls in the interface language, for screen readers
+  // and for the mouse pointer.
+  void setEnglish(bool english);
+
   // Controls added to the tool row by other features: before the style buttons, or at the end.
   void addLeadingWidget(QWidget* widget);
   void addTrailingWidget(QWidget* widget);

@@ -79,6 +79,8 @@ QIcon listButtonIcon(bool showsList) {
     for (double y : {6.5, 9.5}) painter.drawLine(QPointF(1.5, y), QPointF(14.5, y));
     painter.drawLine(QPointF(5.5, 2.5), QPointF(5.5, 13.5));
   } else {  // fold it away upwards
+    // Dark with a light rim, so it shows on a light bar and on a dark desktop's bar alike.
+    painter.setPen(QPen(QColor(230, 230, 230), 1));
     painter.setBrush(QColor(60, 60, 60));
     painter.drawPolygon(QPolygonF({QPointF(3, 11), QPointF(8, 5), QPointF(13, 11)}));
   }
@@ -551,6 +553,15 @@ void MainWindow::applyStrings() {
   stripPanel_->setStrings(s);
   editorPanel_->setStrings(s);
   search_->setStrings(s);
+  // The list buttons are drawn arrows and the list has no caption of its own.
+  const auto name = [](QWidget* w, const char* text) {
+    w->setAccessibleName(QString::fromUtf8(text));
+    w->setToolTip(QString::fromUtf8(text));
+  };
+  const bool english = s.english();
+  name(showListButton_, english ? "Show the card list" : "Afficher la liste des fiches");
+  name(hideListButton_, english ? "Hide the card list" : "Masquer la liste des fiches");
+  listView_->setAccessibleName(english ? "Cards" : "Fiches");
 }
 
 void MainWindow::showStrip() {

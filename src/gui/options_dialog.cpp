@@ -223,6 +223,15 @@ void OptionsDialog::setSampleColour(Sample which, std::string text) {
   const QColor colour = settingColour(text, fallback);
   sample_[which] = std::move(text);
 
+  // The list shows the colour too: its standard item, or the custom one holding it.
+  ColourList* list = which == kBackground ? backgroundList_ : which == kNames ? namesList_
+                                                                              : activeList_;
+  int item = ColourList::kCustomItem;
+  for (int i = ColourList::kCustomItem + 1; i < ColourList::kItemCount; ++i)
+    if (list->colourAt(i)->rgb() == colour.rgb()) item = i;
+  if (item == ColourList::kCustomItem) list->setCustomColour(colour);
+  list->setCurrentIndex(item);
+
   if (which == kBackground) {
     QPalette palette = example_->palette();
     palette.setColor(QPalette::Window, colour);

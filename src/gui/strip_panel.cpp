@@ -53,6 +53,9 @@ StripPanel::StripPanel(QWidget* parent) : QWidget(parent) {
   lineNumber = named(new QLineEdit("1"), "ELine");
   searchLabel_ = named(new QLabel, "LSearch");
   search = named(new QLineEdit, "ESearch");
+  lineFunctionsLabel_->setBuddy(lineFunctions);
+  lineNumberLabel_->setBuddy(lineNumber);
+  searchLabel_->setBuddy(search);
   form->addRow(lineFunctionsLabel_);
   form->addRow(lineFunctions);
   form->addRow(lineNumberLabel_, lineNumber);
@@ -96,6 +99,11 @@ void StripPanel::setStrings(const i18n::StringTable& s) {
   functions->setTitle(text(Str::sMainFunctionsLabel));
   categories->setTitle(text(Str::sMainCategoriesLabel));
   updateCategories->setText(text(Str::sMainCategoriesUpdate));
+  // "..." opens the category manager: it goes by that window's title.
+  editCategories->setAccessibleName(text(Str::sCategTitle));
+  editCategories->setToolTip(text(Str::sCategTitle));
+  categoryList->setAccessibleName(text(Str::sMainCategoriesLabel));
+  strip->setAccessibleName(s.english() ? "Cards" : "Fiches");
   lineNumber->setToolTip(text(Str::sMainLineHint));
   search->setToolTip(text(Str::sMainSearchHint));
   lineFunctions->clear();

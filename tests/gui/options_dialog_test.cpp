@@ -113,6 +113,12 @@ TEST_F(OptionsDialogTest, AShowLoadsCaptionsListsSampleAndTicksFromTheSettings) 
   EXPECT_EQ(ink("LEx1"), QColor(Qt::yellow));
   EXPECT_EQ(ink("LEx2"), QColor(Qt::white));
   EXPECT_EQ(ink("LEx3"), QColor(Qt::yellow));
+  // The lists show the same colours: a standard one by its item, any other as the custom item.
+  EXPECT_EQ(child<ColourList>("ColorBox4")->currentText(), "Yellow");
+  EXPECT_EQ(child<ColourList>("ColorBox5")->currentText(), "White");
+  auto* backgrounds = child<ColourList>("ColorBox3");
+  EXPECT_EQ(backgrounds->currentIndex(), ColourList::kCustomItem);
+  EXPECT_EQ(backgrounds->customColour(), kBlueGrey);
   EXPECT_TRUE(child<QCheckBox>("CBStartup")->isChecked());
   auto* hide = child<QCheckBox>("CBHideAtStartup");
   EXPECT_TRUE(hide->isChecked());
