@@ -45,6 +45,8 @@ CardMenu::CardMenu(QWidget* window) : QMenu(window), window_(window) {
   pasteInto->setObjectName("Copiervers1");
   copyFrom = addMenu(QString());
   copyFrom->setObjectName("Copierdepuis1");
+  for (QMenu* menu : {pasteInto, copyFrom})
+    connect(menu, &QMenu::aboutToShow, this, &CardMenu::fillStripMenus);
   pasteInCurrent = item("CopierPressePapierActuel1", QKeySequence("Ctrl+Alt+V"));
   addSeparator();
   restore = item("Afficher1");
@@ -92,9 +94,16 @@ void CardMenu::setStrings(const i18n::StringTable& s) {
 }
 
 void CardMenu::setStripEntries(const std::vector<notebook::StripEntry>& entries) {
+  stripEntries_ = entries;
+  stripMenusFilled_ = false;
+}
+
+void CardMenu::fillStripMenus() {
+  if (stripMenusFilled_) return;
+  stripMenusFilled_ = true;
   for (QMenu* menu : {pasteInto, copyFrom}) {
     menu->clear();
-    for (const auto& entry : entries) {
+    for (const auto& entry : stripEntries_) {
       QAction* action = menu->addAction(QString::fromStdString(entry.name));
       action->setStatusTip(qs(entry.contentFile));
       action->setData(entry.card);

@@ -19,8 +19,11 @@ class CardMenu : public QMenu {
   explicit CardMenu(QWidget* window);
 
   void setStrings(const i18n::StringTable& strings);
-  // One entry per strip position in "Paste into" and "Copy from".
+  // One entry per strip position in "Paste into" and "Copy from", made when one of the two
+  // next opens: a thousand menu entries would otherwise be a third of the strip at start.
   void setStripEntries(const std::vector<notebook::StripEntry>& entries);
+  // Makes the entries now, if they wait.
+  void fillStripMenus();
   // The menu as the tray shows it, at `at`: without the items that act on the open card, which
   // come back once it closes. Returns when the menu has closed.
   void popUpInTrayForm(const QPoint& at);
@@ -53,6 +56,8 @@ class CardMenu : public QMenu {
   QAction* item(const char* name, const QKeySequence& shortcut = {}, bool inMenu = true);
 
   QWidget* window_;
+  std::vector<notebook::StripEntry> stripEntries_;
+  bool stripMenusFilled_ = true;
 };
 
 }  // namespace qw::gui

@@ -46,6 +46,14 @@ using fixtures::readFile;
 using fixtures::write;
 using fixtures::kCreated;
 
+// The entries of a copy menu as the user sees them when it opens.
+QList<QAction*> openedMenuItems(MainWindow& window, const char* name) {
+  auto* menu = window.findChild<QMenu*>(name);
+  if (!menu) return {};
+  emit menu->aboutToShow();
+  return menu->actions();
+}
+
 TEST_F(MainWindowTest, NothingIsReadBeforeTheFirstShowWhichLoadsTheStoreAndSetsTheTitle) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
   EXPECT_EQ(window.objectName(), "TFGQuillWick");
@@ -178,12 +186,15 @@ TEST_F(FullWindow, TheCardMenuHasEveryItemWithItsShortcutAndState) {
   EXPECT_EQ(window.findChild<QAction*>("Prcdent1")->text(), "Précédent");
   // One entry per strip position in both copy menus, the main card first.
   auto* pasteInto = window.findChild<QMenu*>("Copiervers1");
+  auto* copyFrom = window.findChild<QMenu*>("Copierdepuis1");
+  EXPECT_TRUE(pasteInto->actions().isEmpty()) << "made when a copy menu first opens";
+  emit pasteInto->aboutToShow();
   ASSERT_EQ(pasteInto->actions().size(), 3);
   EXPECT_EQ(pasteInto->actions()[0]->text(), "ktrquillWick");
   EXPECT_EQ(pasteInto->actions()[0]->data().toInt(), -2);
   EXPECT_EQ(pasteInto->actions()[2]->text(), "Gamma");
   EXPECT_EQ(pasteInto->actions()[2]->data().toInt(), 2);
-  EXPECT_EQ(window.findChild<QMenu*>("Copierdepuis1")->actions().size(), 3);
+  EXPECT_EQ(copyFrom->actions().size(), 3);
 }
 
 TEST_F(FullWindow, TheStripShowsFilteredCardsWithTheDefaultOneSelected) {
@@ -381,6 +392,7 @@ TEST_F(FullWindow, ClipboardItemsMoveTextBetweenTheClipboardAndTheCards) {
   window.show();
   QClipboard* clipboard = QGuiApplication::clipboard();
   const auto item = [&](const char* menu, const char* card) {
+    emit find<QMenu>(window, menu)->aboutToShow();  // as when the user opens it
     for (QAction* action : find<QMenu>(window, menu)->actions())
       if (action->text() == card) return action;
     ADD_FAILURE() << card;
@@ -414,7 +426,7 @@ TEST_F(FullWindow, ANewCardFromTheClipboardJoinsTheStripAndTheMenus) {
             "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4;-0-0:KTRquillWick 1\r\n5\r\n");
   EXPECT_EQ(readFile(data / "4.kvn"), "pasted\r\n");
   EXPECT_EQ(find<CardEditor>(window, "MMain")->toPlainText(), "pasted\n");
-  EXPECT_EQ(find<QMenu>(window, "Copiervers1")->actions().back()->text(), "KTRquillWick 1");
+  EXPECT_EQ(openedMenuItems(window, "Copiervers1").back()->text(), "KTRquillWick 1");
   EXPECT_EQ(window.notebook().current().name, "KTRquillWick 1");
 }
 
@@ -486,7 +498,7 @@ TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList)
   find<QToolButton>(window, "IListPrecise")->click();
   ASSERT_GT(list->topLevelItemCount(), 0);
   EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(1), "Idées: été");
-  EXPECT_EQ(window.findChild<QMenu*>("Copiervers1")->actions().size(), 4);
+  EXPECT_EQ(openedMenuItems(window, "Copiervers1").size(), 4);
 }
 
 TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
@@ -520,7 +532,7 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   auto* list = find<QTreeWidget>(window, "ListView1");
   ASSERT_EQ(list->topLevelItemCount(), 2);  // the main card and Work
   EXPECT_EQ(list->topLevelItem(1)->text(1), "Work");
-  EXPECT_EQ(window.findChild<QMenu*>("Copiervers1")->actions().size(), 2);
+  EXPECT_EQ(openedMenuItems(window, "Copiervers1").size(), 2);
 
   // "AffichList=1" at start: the list is shown and its hide button offered.
   auto* hide = find<QToolButton>(window, "IListPrecise1");
