@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <utility>
 
 #include "gui/qt_text.h"
 
@@ -29,10 +30,20 @@ CardListView::CardListView(QWidget* parent) : QTreeWidget(parent) {
 }
 
 void CardListView::setRows(std::vector<notebook::CardListRow> rows) {
-  rows_ = std::move(rows);
-  // The list is hidden by default: 500 rows and their column widths wait until it shows.
+  setRowSource([rows = std::move(rows)] { return rows; });
+}
+
+void CardListView::setRowSource(RowSource source) {
+  // The list is hidden by default: 500 rows, the card files they name and their column widths
+  // wait until it shows.
+  source_ = std::move(source);
   rowsShown_ = false;
   if (isVisible()) showRows();
+}
+
+const std::vector<notebook::CardListRow>& CardListView::rows() const {
+  if (source_) rows_ = std::exchange(source_, nullptr)();
+  return rows_;
 }
 
 void CardListView::showEvent(QShowEvent* event) {
@@ -45,8 +56,8 @@ void CardListView::showRows() {
   setUpdatesEnabled(false);
   clear();
   QList<QTreeWidgetItem*> items;
-  items.reserve(static_cast<qsizetype>(rows_.size()));
-  for (const auto& row : rows_) {
+  items.reserve(static_cast<qsizetype>(rows().size()));
+  for (const auto& row : rows()) {
     auto* item = new QTreeWidgetItem(
         QStringList{qs(row.num), qs(row.title), qs(row.group), qs(row.files)});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -71,6 +82,7 @@ void CardListView::sortOnColumnClick(int column) {
   const bool descending = sort_.click(column);
   // The selected row stays selected wherever the sort puts it.
   const auto selected = selectedRow();
+  rows();  // asked for now if they still wait
   notebook::sortCardList(rows_, column, descending);
   showRows();
   if (!selected) return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,11 +17,14 @@ class CardListView : public QTreeWidget {
  public:
   explicit CardListView(QWidget* parent = nullptr);
 
+  using RowSource = std::function<std::vector<notebook::CardListRow>()>;
   // Shows the rows in the given order, at once or when the list next shows. The sort state is
   // kept but not applied.
   void setRows(std::vector<notebook::CardListRow> rows);
+  // The same, the rows asked of `source` only when they are needed.
+  void setRowSource(RowSource source);
   // The rows in the order shown.
-  const std::vector<notebook::CardListRow>& rows() const { return rows_; }
+  const std::vector<notebook::CardListRow>& rows() const;
   std::optional<notebook::CardListRow> selectedRow() const;
   int sortState() const { return sort_.state(); }
 
@@ -39,7 +43,8 @@ class CardListView : public QTreeWidget {
  private:
   void showRows();
 
-  std::vector<notebook::CardListRow> rows_;
+  mutable RowSource source_;  // rows not asked for yet
+  mutable std::vector<notebook::CardListRow> rows_;
   notebook::CardListSort sort_;
   bool rowsShown_ = false;  // the items hold rows_
 };

@@ -567,7 +567,8 @@ void MainWindow::applyStrings() {
 void MainWindow::showStrip() {
   trace::mark("strip-begin");
   stripPanel_->strip->setEntries(notebook_->strip());
-  listView_->setRows(notebook::cardListRows(*store_, *strings_));
+  // Read from the cards' files only when the list shows: at start it is usually hidden.
+  listView_->setRowSource([this] { return notebook::cardListRows(*store_, *strings_); });
   stripPanel_->strip->select(notebook_->selectedPosition());
   menu_->setStripEntries(notebook_->strip());
   trace::mark("strip-end");
