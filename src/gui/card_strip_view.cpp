@@ -60,6 +60,9 @@ void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries)
     labels_.back()->deleteLater();
     labels_.pop_back();
   }
+  // Many new labels are made on a hidden canvas, which shows them all at once after.
+  const bool many = wanted > labels_.size() + 16 && canvas_->isVisible();
+  if (many) canvas_->hide();
   while (labels_.size() < wanted) {
     auto* label = new QLabel(canvas_);
     // A card name is text, never markup.
@@ -79,6 +82,7 @@ void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries)
   if (selected_ >= count()) selected_ = 0;
   style(labels_[selected_], true);
   layoutCanvas();
+  if (many) canvas_->show();
 }
 
 void CardStripView::select(int position) {
