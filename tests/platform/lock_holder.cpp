@@ -1,7 +1,5 @@
 // Takes the instance lock named on its command line in a process of its own, prints what it
 // got, and keeps the lock until its standard input closes or it is killed.
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "platform/instance_lock.h"
@@ -17,8 +15,7 @@ int main(int argc, char** argv) {
   }
   std::fflush(stdout);
   if (lock.state() == State::Acquired) {
-    char byte;
-    while (::read(STDIN_FILENO, &byte, 1) > 0) {
+    while (std::getchar() != EOF) {
     }
   }
   return 0;
