@@ -49,6 +49,9 @@ NotebookTexts writeNotebook(const std::filesystem::path& dataFolder, const Noteb
   settings[store::kHidden] = "Show";
   store::writeTextLines(dataFolder / "param.ini", store::settingsLines(settings));
   store::writeTextLines(dataFolder / "categ.kvn", {"1;:Work", "2;:Home", "3;:Recipes", "4"});
+  // The main card, as every notebook has it after its first start.
+  store::writeTextLines(dataFolder / "default.kvo", store::newCardSettingsLines("default.kvn", 0));
+  store::writeFileAtomically(dataFolder / "default.kvn", text::writeRtf(smallCard(0)));
 
   // The other big cards stand at even steps through the rest of the strip, alternating.
   std::set<int> bigRtf{kBigRtfCard}, bigPlain{kBigPlainCard};

@@ -65,6 +65,24 @@ class NavyClient : public QWidget {
   void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColorConstants::Svg::navy); }
 };
 
+// The blue bar between the card list and the editor, painted by hand for the same reason.
+class BlueSplitter : public QSplitter {
+ public:
+  using QSplitter::QSplitter;
+
+ protected:
+  QSplitterHandle* createHandle() override {
+    class Handle : public QSplitterHandle {
+     public:
+      using QSplitterHandle::QSplitterHandle;
+
+     protected:
+      void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::blue); }
+    };
+    return new Handle(orientation(), this);
+  }
+};
+
 // The two faces of the list button, drawn here: the style's stock icons are looked up in the
 // desktop's icon themes on disk, which cost more at start than the whole strip of cards.
 QIcon listButtonIcon(bool showsList) {
@@ -125,10 +143,9 @@ void MainWindow::buildLayout() {
   right->setAutoFillBackground(true);
   auto* rightLayout = new QVBoxLayout(right);
   rightLayout->setContentsMargins(0, 0, 0, 0);
-  auto* splitter = new QSplitter(Qt::Vertical);
+  auto* splitter = new BlueSplitter(Qt::Vertical);
   splitter->setObjectName("Splitter2");
   splitter->setHandleWidth(4);
-  splitter->setStyleSheet("QSplitter#Splitter2::handle { background: blue; }");
   rightLayout->addWidget(splitter);
   layout->addWidget(right, 1);
 
