@@ -41,8 +41,12 @@ void paintApplicationIcon(QPainter& painter, qreal size) {
 }
 
 QIcon applicationIcon() {
-  QIcon icon;
-  for (int size : {16, 22, 24, 32, 48, 64, 128}) icon.addPixmap(drawCard(size));
+  // Drawn once: the window, the tray and About share it.
+  static const QIcon icon = [] {
+    QIcon drawn;
+    for (int size : {16, 22, 24, 32, 48, 64, 128}) drawn.addPixmap(drawCard(size));
+    return drawn;
+  }();
   return icon;
 }
 

@@ -17,6 +17,7 @@
 #include <climits>
 #include <cmath>
 
+#include "core/crypto/sealed_card.h"
 #include "core/notebook/caret_line.h"
 #include "core/text/rich_text.h"
 #include "core/text/rtf_reader.h"
@@ -187,26 +188,34 @@ void EditorPanel::selectAllText() {
 
 void EditorPanel::load(std::string_view fileBytes) {
   // A card still arriving is replaced, not saved: nothing has read or changed it.
-  pending_.reset();
+  dropPending();
   ++loads_;
   restQueued_ = false;
-  text::RichText model = text::readRtf(fileBytes);
-  // Enough paragraphs for a tall window. Qt's own bookkeeping makes a formatted megabyte cost
-  // ten times a plain load, so a big card is drawn from its first part and filled whole right
-  // after the first paint.
+  // Enough paragraphs for a tall window. Reading a formatted megabyte and Qt's own bookkeeping
+  // for it cost ten times a plain load, so a big card is read and drawn from its first part,
+  // and read and filled whole right after the first paint.
   constexpr std::size_t kFirstParagraphs = 400;
   constexpr std::size_t kFirstCharacters = 64 * 1024;
+  const text::RichTextBeginning beginning = text::readRtfBeginning(fileBytes, kFirstParagraphs);
+  const text::RichText& model = beginning.text;
   std::size_t first = 0;
   for (std::size_t characters = 0; first < model.paragraphs.size() && first < kFirstParagraphs &&
                                    characters < kFirstCharacters;
        ++first)
     for (const text::Run& run : model.paragraphs[first].runs) characters += run.text.size();
   showDocument(filledDocument(model, first));
-  if (first < model.paragraphs.size()) {
-    pending_ = std::move(model);
+  if (first < model.paragraphs.size() || !beginning.whole) {
+    pending_ = std::string(fileBytes);
     // Sees the first paint, and any input before the rest is in.
     qApp->installEventFilter(this);
   }
+}
+
+void EditorPanel::dropPending() const {
+  if (!pending_) return;
+  crypto::wipe(*pending_);  // it may be a protected card's text
+  pending_.reset();
+  qApp->removeEventFilter(const_cast<EditorPanel*>(this));
 }
 
 QTextDocument* EditorPanel::filledDocument(const text::RichText& model, std::size_t paragraphs) const {
@@ -232,9 +241,8 @@ void EditorPanel::showDocument(QTextDocument* doc) const {
 
 void EditorPanel::completeLoad() const {
   if (!pending_) return;
-  const text::RichText model = std::move(*pending_);
-  pending_.reset();
-  qApp->removeEventFilter(const_cast<EditorPanel*>(this));
+  const text::RichText model = text::readRtf(*pending_);
+  dropPending();
   const QTextDocument& part = *editor_->document();
   QTextDocument* whole = filledDocument(model, model.paragraphs.size());
   whole->setModified(part.isModified());  // the card as it was loaded, not an edit

@@ -94,7 +94,10 @@ class EditorPanel : public QWidget, public ports::Editor {
   // Hands `doc` to the editor and frees the one it replaces.
   void showDocument(QTextDocument* doc) const;
 
-  mutable std::optional<text::RichText> pending_;  // a card drawn from its first part
+  // Forgets the card's bytes kept for its completion.
+  void dropPending() const;
+
+  mutable std::optional<std::string> pending_;  // the file of a card drawn from its first part
   unsigned loads_ = 0;       // cards loaded so far: a queued completion is for one of them
   bool restQueued_ = false;  // the completion after the first paint is on its way
   std::optional<i18n::StringTable> strings_;

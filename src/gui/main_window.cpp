@@ -402,6 +402,7 @@ void MainWindow::firstShow() {
   trace::mark("load");
   try {
     store_ = store::loadStore(where_, platform_);
+    trace::mark("x-stored");
   } catch (const std::exception& e) {
     emit loadFailed(qs(std::string(e.what())));
     return;
@@ -421,6 +422,7 @@ void MainWindow::firstShow() {
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
   transfers_->setNotebook(&*notebook_, &*strings_);
+  trace::mark("x-nbopen");
   try {
     notebook_->open();
   } catch (const std::exception& e) {

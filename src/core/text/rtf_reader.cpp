@@ -283,13 +283,18 @@ class PlainSink {
 template <class Sink>
 class Parser {
  public:
-  explicit Parser(std::string_view in) : in_(in), sink_(tables_) {
+  explicit Parser(std::string_view in,
+                  std::size_t paragraphs = std::numeric_limits<std::size_t>::max())
+      : in_(in), sink_(tables_), paragraphsLeft_(paragraphs) {
     states_.reserve(64);
     states_.emplace_back();  // below the outer group; never popped
   }
 
+  // False when the reading stopped at the paragraph limit.
+  bool readToTheEnd() const { return paragraphsLeft_ > 0; }
+
   auto run() {
-    while (pos_ < in_.size()) {
+    while (pos_ < in_.size() && paragraphsLeft_ > 0) {
       const auto c = static_cast<unsigned char>(in_[pos_]);
       if (c == '{') {
         ++pos_;
@@ -432,7 +437,9 @@ class Parser {
   void paragraphBreak() {
     flush();
     resolveLoneSurrogate();
-    if (state().dest == Dest::Body) sink_.paragraphBreak();
+    if (state().dest != Dest::Body) return;
+    sink_.paragraphBreak();
+    --paragraphsLeft_;
   }
 
   void lineBreak() {
@@ -715,6 +722,7 @@ class Parser {
   std::size_t pos_ = 0;
   Tables tables_;
   Sink sink_;
+  std::size_t paragraphsLeft_;  // paragraph breaks to read before stopping
   std::vector<GroupState> states_;
   std::size_t deepGroups_ = 0;  // open groups past kMaxStateDepth
   bool groupStart_ = false;     // nothing read yet in the current group
@@ -744,6 +752,18 @@ bool looksLikeRtf(std::string_view bytes) { return bytes.starts_with("{\\rtf"); 
 RichText readRtf(std::string_view bytes) {
   if (!looksLikeRtf(bytes)) return fromPlainText(decodePlainText(bytes));
   return Parser<ModelSink>(bytes).run();
+}
+
+RichTextBeginning readRtfBeginning(std::string_view bytes, std::size_t paragraphs) {
+  if (!looksLikeRtf(bytes)) {
+    RichText text = fromPlainText(decodePlainText(bytes));
+    const bool whole = text.paragraphs.size() <= paragraphs;
+    if (!whole) text.paragraphs.resize(paragraphs);
+    return {std::move(text), whole};
+  }
+  Parser<ModelSink> parser(bytes, std::max<std::size_t>(paragraphs, 1));
+  RichText text = parser.run();
+  return {std::move(text), parser.readToTheEnd()};
 }
 
 std::string readRtfPlainText(std::string_view rtf) { return Parser<PlainSink>(rtf).run(); }

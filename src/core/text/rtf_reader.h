@@ -18,6 +18,15 @@ bool looksLikeRtf(std::string_view bytes);
 // paragraph. Other bytes are plain text (see decodePlainText), one paragraph per line.
 RichText readRtf(std::string_view bytes);
 
+// The first paragraphs of what readRtf gives, reading no further than they need: a big card
+// is shown from its beginning long before all of it is read. `whole` is true when nothing was
+// left unread.
+struct RichTextBeginning {
+  RichText text;
+  bool whole = true;
+};
+RichTextBeginning readRtfBeginning(std::string_view bytes, std::size_t paragraphs);
+
 // The plain text of an RTF document, as plainText(readRtf(rtf)) gives it, without building
 // the model.
 std::string readRtfPlainText(std::string_view rtf);

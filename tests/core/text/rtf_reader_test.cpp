@@ -471,5 +471,28 @@ TEST(RtfReaderRobustness, RandomBytes) {
   }
 }
 
+// A big card is shown from the beginning of its reading: the same first paragraphs the whole
+// reading gives, and no claim to be whole while paragraphs are left.
+TEST(RtfReaderRobustness, TheBeginningIsTheFirstParagraphsOfTheWhole) {
+  auto check = [](const std::string& input) {
+    const RichText all = readRtf(input);
+    for (std::size_t n : {1, 2, 5}) {
+      SCOPED_TRACE(testing::Message() << n << " paragraphs");
+      const RichTextBeginning beginning = readRtfBeginning(input, n);
+      const std::size_t shown = std::min(n, all.paragraphs.size());
+      ASSERT_EQ(beginning.text.paragraphs,
+                std::vector<Paragraph>(all.paragraphs.begin(), all.paragraphs.begin() + shown));
+      if (all.paragraphs.size() > n) ASSERT_FALSE(beginning.whole);
+      if (beginning.whole) ASSERT_EQ(beginning.text, all);
+    }
+  };
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    check(randomRtfSoup(seed, 1 + seed % 300));
+  }
+  check("one\r\ntwo\r\nthree");  // a plain-text card
+  check("{\\rtf1 {\\b one\\par two\\par three}\\par}");
+}
+
 }  // namespace
 }  // namespace qw::text
