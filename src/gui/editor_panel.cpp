@@ -84,6 +84,8 @@ EditorPanel::EditorPanel(QWidget* parent)
   setObjectName("PText");
   bar_ = new FormatBar(this);
   editor_ = new CardEditor(this);
+  // Tells when a loaded card is first on the screen.
+  editor_->viewport()->installEventFilter(this);
 
   auto* status = new QWidget(this);
   status->setObjectName("PBottomFile");
@@ -190,7 +192,7 @@ void EditorPanel::load(std::string_view fileBytes) {
   // A card still arriving is replaced, not saved: nothing has read or changed it.
   dropPending();
   ++loads_;
-  restQueued_ = false;
+  paintAwaited_ = true;
   // Enough paragraphs for a tall window. Reading a formatted megabyte and Qt's own bookkeeping
   // for it cost ten times a plain load, so a big card is read and drawn from its first part,
   // and read and filled whole right after the first paint.
@@ -260,23 +262,23 @@ void EditorPanel::completeLoad() const {
 }
 
 bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
+  // After the first paint of a card and the work that paint left queued (the rest of the
+  // window's included): the rest of a big card, then the word that it is drawn.
+  if (event->type() == QEvent::Paint && watched == editor_->viewport() && paintAwaited_) {
+    paintAwaited_ = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this, load = loads_] {
+          QTimer::singleShot(0, this, [this, load] {
+            if (load != loads_) return;
+            completeLoad();
+            emit cardDrawn();
+          });
+        },
+        Qt::QueuedConnection);
+  }
   if (!pending_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
-    case QEvent::Paint:
-      // The rest once the first part is on the screen: after this repaint and the work it
-      // left queued, the rest of the window's included.
-      if (watched == editor_->viewport() && !restQueued_) {
-        restQueued_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this, load = loads_] {
-              QTimer::singleShot(0, this, [this, load] {
-                if (load == loads_) completeLoad();
-              });
-            },
-            Qt::QueuedConnection);
-      }
-      break;
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride:
     case QEvent::MouseButtonPress:

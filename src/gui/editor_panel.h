@@ -69,6 +69,8 @@ class EditorPanel : public QWidget, public ports::Editor {
 
  signals:
   void modifiedChanged(bool modified);
+  // The card loaded last is on the screen, whole, and the work its first paint queued is done.
+  void cardDrawn();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,7 +101,7 @@ class EditorPanel : public QWidget, public ports::Editor {
 
   mutable std::optional<std::string> pending_;  // the file of a card drawn from its first part
   unsigned loads_ = 0;       // cards loaded so far: a queued completion is for one of them
-  bool restQueued_ = false;  // the completion after the first paint is on its way
+  bool paintAwaited_ = false;  // the card loaded last is not drawn yet
   std::optional<i18n::StringTable> strings_;
 };
 

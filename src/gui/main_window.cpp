@@ -402,7 +402,7 @@ void MainWindow::firstShow() {
   trace::mark("load");
   try {
     store_ = store::loadStore(where_, platform_);
-    trace::mark("x-stored");
+    trace::mark("store-loaded");
   } catch (const std::exception& e) {
     emit loadFailed(qs(std::string(e.what())));
     return;
@@ -421,8 +421,8 @@ void MainWindow::firstShow() {
   stripPanel_->setCategories(*store_, *strings_);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
+  connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] { notebook_->makeSafetyNet(); });
   transfers_->setNotebook(&*notebook_, &*strings_);
-  trace::mark("x-nbopen");
   try {
     notebook_->open();
   } catch (const std::exception& e) {

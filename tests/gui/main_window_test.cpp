@@ -229,6 +229,17 @@ TEST_F(FullWindow, TheStripShowsFilteredCardsWithTheDefaultOneSelected) {
   EXPECT_EQ(readFile(data / "3.kvn"), "text 3");  // unchanged: not rewritten
 }
 
+TEST_F(FullWindow, TheShownCardGetsItsSnapshotsOnceItIsDrawn) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  window.show();
+  ASSERT_TRUE(window.loaded());
+  // Loading writes nothing: the copies would only slow the card's way to the screen.
+  EXPECT_FALSE(fs::exists(data / "backup.ini"));
+  QTRY_VERIFY(fs::exists(data / "backup.ini"));
+  EXPECT_EQ(readFile(data / "backup.ini").substr(0, 7), "Gamma\r\n");
+  EXPECT_EQ(readFile(data / "3.kvn.$$$"), "text 3");
+}
+
 TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
   window.show();

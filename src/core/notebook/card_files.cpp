@@ -56,6 +56,8 @@ void Notebook::loadCard(int card, const std::string& name) {
     explicit Loading(bool& f) : flag(f) { flag = true; }
     ~Loading() { flag = false; }
   } loading(loading_);
+  // The card before has been saved, or is given up: its snapshots are not wanted any more.
+  safetyNetDue_ = false;
   current_.number = card;
   current_.name = name;
   current_.syncLink.clear();
@@ -124,6 +126,20 @@ Notebook::Opened Notebook::openCardFiles(int card) {
     bytes = std::move(content);
   }
 
+  safetyNetDue_ = true;
+  editor_.load(*bytes);
+  crypto::wipe(*bytes);
+  editor_.setBackgroundItem(settings.look.backgroundItem);
+  editor_.setSelection(settings.selection);
+  editor_.setAvailable(true);
+  // An old encoded card counts as changed, so its next save seals it.
+  editor_.setModified(legacy);
+  return Opened::Yes;
+}
+
+void Notebook::makeSafetyNet() {
+  if (!safetyNetDue_) return;
+  safetyNetDue_ = false;
   // Fresh snapshots at every open: a stale copy would put old text back after a crash.
   copyQuietly(current_.settingsFile, snapshotOf(current_.settingsFile));
   copyQuietly(current_.contentFile, snapshotOf(current_.contentFile));
@@ -133,15 +149,6 @@ Notebook::Opened Notebook::openCardFiles(int card) {
                                                store::utf8Of(current_.contentFile)}));
   } catch (const store::StoreError&) {
   }
-
-  editor_.load(*bytes);
-  crypto::wipe(*bytes);
-  editor_.setBackgroundItem(settings.look.backgroundItem);
-  editor_.setSelection(settings.selection);
-  editor_.setAvailable(true);
-  // An old encoded card counts as changed, so its next save seals it.
-  editor_.setModified(legacy);
-  return Opened::Yes;
 }
 
 void Notebook::failLoad() {
@@ -164,6 +171,7 @@ void Notebook::saveCard() {
 
   bool written = false;
   if (editor_.isModified()) {
+    makeSafetyNet();
     bool write = true;
     if (card != kMainCard && store::isLinked(indexLine))
       write = prompts_.question(text(Str::sMsgSaveLinkedTitle),
@@ -205,6 +213,7 @@ void Notebook::saveCard() {
 }
 
 void Notebook::dropSafetyNet() {
+  safetyNetDue_ = false;
   discardDraft();
   removeQuietly(snapshotOf(current_.contentFile));
   removeQuietly(snapshotOf(current_.settingsFile));

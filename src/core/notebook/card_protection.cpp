@@ -87,6 +87,7 @@ void Notebook::protectCurrentCard() {
   if (!canProtect()) return;
   std::optional<std::string> password = prompts_.password(current_.name, true);
   if (!password) return;
+  makeSafetyNet();  // of the files as they are now, before the card moves to another
   const fs::path plainFile = current_.contentFile;
   const bool modified = editor_.isModified();
   cardPassword_ = std::move(*password);
@@ -112,6 +113,7 @@ void Notebook::protectCurrentCard() {
 
 void Notebook::unprotectCurrentCard() {
   if (!canUnprotect()) return;
+  makeSafetyNet();
   const fs::path sealedFile = current_.contentFile;
   const bool modified = editor_.isModified();
   current_.contentFile = withExtension(sealedFile, ".kvn");

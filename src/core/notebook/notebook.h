@@ -66,6 +66,11 @@ class Notebook {
   // user agrees), its settings always; then drops its snapshots and the journal. Throws
   // StoreError when a file cannot be written, and then keeps the snapshots and the journal.
   void saveCard();
+  // The shown card's snapshot copies and the journal, which let the next start put the card
+  // back as it was opened if the program dies. loadCard leaves them for this call, made once
+  // the card is on the screen (two files copied and flushed would slow every switch), and
+  // every writer of the card's content makes them first. Nothing when they are made already.
+  void makeSafetyNet();
   // Puts back the files of a card whose program ended without saving it, and says so.
   void recoverInterruptedCard();
   // After the end has begun, saves do nothing.
@@ -262,6 +267,8 @@ class Notebook {
   std::vector<StripEntry> strip_;
   int selected_ = 0;
   bool savingDisabled_ = false;
+  // The shown card's snapshots and journal are still to be made.
+  bool safetyNetDue_ = false;
   // The open protected card's password, wiped at the next load.
   std::string cardPassword_;
   // Set by protecting a card: both commands wait for the next card switch.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/notebook/notebook.h"
+#include "core/store/atomic_file.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
 #include "core/notebook/fakes.h"
@@ -75,14 +76,17 @@ TEST_F(CardFiles, FirstOpenOfANewFolderCreatesTheMainCardInTheInterfaceLanguage)
   EXPECT_EQ(readBytes(data / "default.kvn"), "<Enter your text here>\r\n");
 }
 
-TEST_F(CardFiles, OpeningACardTakesFreshSnapshotsAndWritesTheJournal) {
+TEST_F(CardFiles, AShownCardGetsFreshSnapshotsAndTheJournal) {
   addCard("7;-0-0:Recettes", "7.kvn", "new text");
   writeBytes(data / "7.kvn.$$$", "stale copy from an earlier run");
   writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
   start().open();
-
   EXPECT_EQ(notebook->current().number, 0);
   EXPECT_EQ(editor.content, "new text");
+  // Opening writes nothing: the copies wait until the card is on the screen.
+  EXPECT_FALSE(fs::exists(data / "backup.ini"));
+
+  notebook->makeSafetyNet();
   EXPECT_EQ(readBytes(data / "7.kvn.$$$"), "new text");
   EXPECT_EQ(readBytes(data / "7.kvo.$$$"), readBytes(data / "7.kvo"));
   EXPECT_EQ(readBytes(data / "backup.ini"),
@@ -173,6 +177,7 @@ TEST_F(CardFiles, AProgramKilledWithACardOpenGetsItBackAtTheNextStart) {
   addCard("7;-0-0:Recettes", "7.kvn", "as opened");
   writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
   start().open();
+  notebook->makeSafetyNet();  // the card is on the screen
   // What a half-finished later write would leave behind.
   writeBytes(data / "7.kvn", "half writ");
   writeBytes(data / "7.kvo", "garbage");
@@ -212,6 +217,7 @@ TEST_F(CardFiles, AFailedSaveKeepsTheSafetyNetAndTellsTheCaller) {
   addCard("7;-0-0:Recettes", "7.kvn", "text");
   writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
   start().open();
+  notebook->makeSafetyNet();
   editor.type("precious");
   fs::remove(data / "7.kvn");
   fs::create_directory(data / "7.kvn");  // the content can no longer be written
@@ -220,6 +226,29 @@ TEST_F(CardFiles, AFailedSaveKeepsTheSafetyNetAndTellsTheCaller) {
   EXPECT_TRUE(fs::exists(data / "backup.ini"));
   EXPECT_TRUE(fs::exists(data / "7.kvn.$$$"));
   EXPECT_TRUE(editor.modified);
+}
+
+// A card saved before it was ever drawn still has its copies taken before its file changes,
+// and of the text as it was opened.
+TEST_F(CardFiles, WritingACardThatWasNeverShownTakesItsSnapshotsFirst) {
+  addCard("7;-0-0:Recettes", "7.kvn", "as opened");
+  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
+  start().open();
+  editor.type("typed at once");
+  store::setWriteStepHook([&](const fs::path& target, store::WriteStep step) {
+    if (target == data / "7.kvn" && step == store::WriteStep::TemporaryWritten)
+      throw store::StoreError(target, "killed here");
+  });
+  EXPECT_THROW(notebook->saveCard(), store::StoreError);
+  store::setWriteStepHook({});
+  EXPECT_EQ(readBytes(data / "7.kvn.$$$"), "as opened");
+  EXPECT_EQ(readBytes(data / "backup.ini").substr(0, 10), "Recettes\r\n");
+
+  // Saved whole, and then nothing is left to put back.
+  notebook->saveCard();
+  EXPECT_FALSE(fs::exists(data / "backup.ini"));
+  notebook->makeSafetyNet();  // the card on the screen after its save
+  EXPECT_FALSE(fs::exists(data / "backup.ini"));
 }
 
 TEST_F(CardFiles, ASettingsFileThatVanishedIsReportedAndLeavesNoCardShown) {

@@ -40,6 +40,7 @@ class DiskFaults : public fixtures::NotebookFolder, public ::testing::WithParamI
     loadStore();
     openNotebook();
     notebook->switchToPosition(1);
+    notebook->makeSafetyNet();  // card One is on the screen
     editor.type("edited one");
   }
 
