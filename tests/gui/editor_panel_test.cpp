@@ -19,6 +19,7 @@
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
 #include "gui/format_bar.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui {
 namespace {
@@ -39,9 +40,7 @@ class EditorPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     panel.resize(900, 500);
-    panel.show();
-    panel.activateWindow();  // focus moves only inside the active window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    fixtures::showActive(&panel);  // focus moves only inside the active window
     panel.load(kCard);
     panel.setModified(false);
   }

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -36,9 +37,19 @@ inline std::string readFile(const fs::path& file) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
+  // The window on the scratch folder, shown: its first show loads the store.
+  MainWindow& shownWindow() {
+    window_.emplace(store::StoreLocation{folder / "quillwick", folder / "user"}, platform);
+    window_->show();
+    return *window_;
+  }
+
   QTemporaryDir dir;
   fs::path folder{dir.path().toStdString()};
   ::testing::NiceMock<FakePlatform> platform;
+
+ private:
+  std::optional<MainWindow> window_;  // last: it goes before the folder
 };
 
 // The full window on a prepared data folder.
