@@ -46,11 +46,7 @@ class FileFaults : public ::testing::Test {
 TEST_F(FileFaults, AFullThenReadOnlyDiskRefusesTheSaveAndKeepsTheCardOpenWithItsEdits) {
   if (!disk.mounted()) GTEST_SKIP() << disk.failure();
   program.writeData("param.ini", englishSettings());
-  program.writeData("fiches.kvn", "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
-  program.writeData("1.kvo", cardSettings("1.kvn"));
-  program.writeData("2.kvo", cardSettings("2.kvn"));
-  program.writeData("1.kvn", "alpha text");
-  program.writeData("2.kvn", "beta text");
+  program.writeCards({{"Alpha", "alpha text"}, {"Beta", "beta text"}});
 
   QProcess& running = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
@@ -79,9 +75,7 @@ TEST_F(FileFaults, AFullThenReadOnlyDiskRefusesTheSaveAndKeepsTheCardOpenWithIts
   ASSERT_TRUE(waitUntil([&] { return journalNames("Beta"); }));
   EXPECT_NE(readFile(data / "1.kvn").find("alpha text more"), std::string::npos)
       << readFile(data / "1.kvn");
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
-  EXPECT_EQ(running.exitCode(), 0);
+  ASSERT_EQ(program.quit(running), 0);
   EXPECT_EQ(dataFolderProblems(data, 2, 2, {"beta text"}), "");
 }
 

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <QDirIterator>
-#include <fstream>
 #include <map>
 
 #include "e2e/desktop.h"
@@ -46,19 +45,17 @@ class Startup : public ::testing::Test {
 
   // Settings that keep the window on screen at start.
   void startShown() const {
-    fs::create_directories(program.dataFolder());
     std::string settings = kDefaultSettings;
     settings.replace(settings.find("Hidden=Hide"), 11, "Hidden=Show");
-    std::ofstream(program.dataFolder() / "param.ini", std::ios::binary) << settings;
+    program.writeData("param.ini", settings);
   }
 };
 
 TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   program.start();
-  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
   // "Hidden=Hide" is the default: only the icon stays.
-  EXPECT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  ASSERT_TRUE(program.waitForTrayOnly());
+  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
 
   EXPECT_EQ(readFile(program.dataFolder() / "param.ini"), kDefaultSettings);
   EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
@@ -75,13 +72,13 @@ TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
   const auto before = snapshot(program.dataFolder());
 
   QProcess& second = program.start();
-  QStringList box;
-  ASSERT_TRUE(waitUntil([&] { return !(box = desktop.windowsNamed("^Information$")).isEmpty(); }));
+  const QString box = desktop.waitForWindow("^Information$");
+  ASSERT_FALSE(box.isEmpty());
   EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1) << "the second copy opened a window";
   desktop.screenshot(fs::path(QW_ARTIFACTS) / "second-copy.png");
 
-  desktop.run("xdotool", {"windowactivate", "--sync", box.first()});
-  desktop.run("xdotool", {"key", "--window", box.first(), "Return"});
+  desktop.activate(box);
+  desktop.run("xdotool", {"key", "--window", box, "Return"});
   ASSERT_TRUE(second.waitForFinished(10000));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
@@ -96,12 +93,12 @@ TEST_F(Startup, TwoCopiesStartedAtTheSameInstantRunOnceAndRefuseOnce) {
     SCOPED_TRACE("round " + std::to_string(round));
     QProcess& a = program.start();
     QProcess& b = program.start();
-    QStringList box;
-    ASSERT_TRUE(waitUntil([&] { return !(box = desktop.windowsNamed("^Information$")).isEmpty(); }));
+    const QString box = desktop.waitForWindow("^Information$");
+    ASSERT_FALSE(box.isEmpty());
     ASSERT_TRUE(program.waitForMainWindowPastRecovery());
     EXPECT_EQ(desktop.windowsNamed("^Information$").size(), 1);
 
-    ASSERT_TRUE(desktop.answer(box.first()));
+    ASSERT_TRUE(desktop.answer(box));
     // Without an event loop a process's end is seen only by waiting for it.
     ASSERT_TRUE(waitUntil([&] { return a.waitForFinished(50) || b.waitForFinished(50); }));
     QProcess& refused = a.state() == QProcess::NotRunning ? a : b;
@@ -111,24 +108,19 @@ TEST_F(Startup, TwoCopiesStartedAtTheSameInstantRunOnceAndRefuseOnce) {
     ASSERT_EQ(runs.state(), QProcess::Running);
     EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1);
 
-    desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
-    desktop.key("ctrl+q");
-    ASSERT_TRUE(runs.waitForFinished(10000));
-    EXPECT_EQ(runs.exitCode(), 0);
+    ASSERT_EQ(program.quit(runs), 0);
     EXPECT_EQ(dataFolderProblems(program.dataFolder(), 0, 0, {}), "");
-    ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+    ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));
   }
 }
 
 TEST_F(Startup, SigtermEndsLikeASessionEndAndWritesTheSettings) {
   // A short settings file is completed with defaults in memory and written whole at the end.
-  fs::create_directories(program.dataFolder());
-  std::ofstream(program.dataFolder() / "param.ini", std::ios::binary)
-      << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
-         "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n";
+  program.writeData("param.ini",
+                    "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
+                    "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n");
   QProcess& running = program.start();
-  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  ASSERT_TRUE(program.waitForTrayOnly());
 
   running.terminate();  // SIGTERM, here while the window is hidden
   ASSERT_TRUE(running.waitForFinished(10000));
@@ -147,7 +139,7 @@ TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {
   ASSERT_TRUE(program.waitForMainWindow());
   Program::killHard(first);
   ASSERT_EQ(first.state(), QProcess::NotRunning);
-  ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+  ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));
 
   QProcess& again = program.start();
   ASSERT_TRUE(program.waitForMainWindowPastRecovery());

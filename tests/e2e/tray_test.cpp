@@ -17,15 +17,13 @@ TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   program.writeData("param.ini", englishSettings("quillWick", "Hide"));
 
   QProcess& running = program.start();
-  QString icon;
-  ASSERT_TRUE(waitUntil([&] { return !(icon = program.trayIcon()).isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }))
-      << "the window stayed on screen";
+  ASSERT_TRUE(program.waitForTrayOnly()) << "no icon, or the window stayed on screen";
+  const QString icon = program.trayIcon();
 
   desktop.click(icon, 12, 12);
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = program.mainWindow();
-  desktop.run("xdotool", {"windowactivate", "--sync", window});
+  desktop.activate(window);
   desktop.click(window, 500, 300);
   desktop.key("ctrl+a");
   desktop.type("hidden away");
@@ -36,12 +34,7 @@ TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   desktop.screenshot(fs::path(QW_ARTIFACTS) / "tray-hidden.png");
 
   // The icon's menu: Quit is its last item.
-  desktop.run("xdotool", {"mousemove", "--window", icon, "12", "12", "click", "3"});
-  ASSERT_TRUE(waitUntil([&] {
-    return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
-               .out.split('\n', Qt::SkipEmptyParts)
-               .size() > 1;
-  }));
+  ASSERT_TRUE(program.openMenu(icon, 12, 12));
   desktop.key("Up");
   desktop.key("Return");
   ASSERT_TRUE(running.waitForFinished(10000));
