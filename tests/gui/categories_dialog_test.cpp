@@ -37,11 +37,7 @@ class CategoriesDialogTest : public fixtures::StoreFolder {
   void show() { fixtures::showActive(&*dialog); }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = dialog->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&*dialog, name); }
   QLineEdit* name() { return child<QLineEdit>("EAjout"); }
   QListWidget* list() { return child<QListWidget>("LBCategorie"); }
 

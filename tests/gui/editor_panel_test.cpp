@@ -46,11 +46,7 @@ class EditorPanelTest : public ::testing::Test {
   }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = panel.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&panel, name); }
 
   CardEditor* editor() { return child<CardEditor>("MMain"); }
   FontSizeBox* sizeBox() { return child<FontSizeBox>("SEFontSize"); }

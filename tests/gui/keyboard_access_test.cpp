@@ -107,9 +107,7 @@ class CardPropertiesKeys : public ::testing::Test {
     return dialog.ask(mode, initial, store, strings);
   }
   template <typename T>
-  T* child(const char* name) {
-    return dialog.findChild<T*>(name);
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&dialog, name); }
 
   store::Store store;
   i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");

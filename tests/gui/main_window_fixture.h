@@ -17,6 +17,7 @@
 
 #include "core/ports/platform_services.h"
 #include "gui/main_window.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui::fixtures {
 
@@ -78,11 +79,7 @@ class FullWindow : public MainWindowTest {
   }
 
   template <typename T>
-  T* find(MainWindow& window, const char* name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* find(MainWindow& window, const char* name) { return namedChild<T>(&window, name); }
 };
 
 // Answers the next message box with `button` once it shows, and keeps its text. Boxes are

@@ -47,11 +47,7 @@ class OptionsDialogTest : public fixtures::StoreFolder {
   void show() { fixtures::showActive(&*dialog); }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = dialog->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&*dialog, name); }
   QColor background() { return child<QFrame>("PExample")->palette().color(QPalette::Window); }
   QColor ink(const char* label) {
     return child<QLabel>(label)->palette().color(QPalette::WindowText);

@@ -11,6 +11,14 @@
 
 namespace qw::gui::fixtures {
 
+// The child of `parent` named `name`; a failure of the test when there is none.
+template <typename T>
+T* namedChild(const QObject* parent, const char* name) {
+  T* found = parent->findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
 // Shows `window` and waits until it is the active one: keys reach only the active window.
 inline void showActive(QWidget* window) {
   window->show();
