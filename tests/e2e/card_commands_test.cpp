@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-class CardCommands : public ::testing::Test {
+class CardCommands : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
 
   void SetUp() override { program.writeData("param.ini", englishSettings()); }
 
@@ -61,7 +58,7 @@ TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
   focusMainWindow();
   ASSERT_TRUE(program.chooseCardMenuItem(7));
   ASSERT_TRUE(indexIs("2;-0-0:Renamed\r\n1;-0-0:First\r\n3\r\n")) << readFile(data / "fiches.kvn");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "card-commands.png");
+  screenshot("card-commands.png");
 
   focusMainWindow();
   desktop.key("ctrl+Delete");

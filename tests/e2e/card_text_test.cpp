@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CardText, SearchSortAndExportThroughTheWindow) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using CardText = DesktopTest;
+
+TEST_F(CardText, SearchSortAndExportThroughTheWindow) {
   program.writeData("param.ini", englishSettings("Fruits"));
   program.writeCards({{"Fruits", "banana\r\nApple\r\ncherry\r\n"}});
 
@@ -50,7 +49,7 @@ TEST(CardText, SearchSortAndExportThroughTheWindow) {
   desktop.key("Return");
   ASSERT_TRUE(waitUntil([&] { return fs::exists(exported); }));
   EXPECT_EQ(readFile(exported), "Apple\r\nbXYa\r\ncherry\r\n\r\n");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "card-text.png");
+  screenshot("card-text.png");
 
   // The export saved the card first, sorted and edited.
   ASSERT_EQ(program.quit(running), 0);

@@ -6,7 +6,7 @@
 #include <random>
 #include <thread>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -17,11 +17,8 @@ int lineCount(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-class Cards : public ::testing::Test {
+class Cards : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
 
   void SetUp() override {
     program.writeCards({{"Alpha", "alpha text"}, {"Beta", "beta text"}});
@@ -50,7 +47,7 @@ TEST_F(Cards, ClickingTheStripSwitchesCardsAndSavesTheEditedOne) {
   desktop.type(" more");
   clickCard(window, 2);
   ASSERT_TRUE(waitUntil([&] { return journalNames("Beta"); }));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "cards-beta.png");
+  screenshot("cards-beta.png");
 
   const std::string alpha = readFile(data / "1.kvn");
   EXPECT_EQ(alpha.rfind("{\\rtf1", 0), 0u) << alpha;

@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using Drafts = DesktopTest;
+
+TEST_F(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
   program.writeData("param.ini", englishSettings("Alpha"));
   program.writeCards({{"Alpha", "alpha text"}});
 
@@ -44,7 +43,7 @@ TEST(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
         return false;
       },
       20s));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "draft-question.png");
+  screenshot("draft-question.png");
   // Keys typed before the box has the focus would go elsewhere.
   ASSERT_TRUE(desktop.focus(question.first()));
   desktop.key("alt+y");

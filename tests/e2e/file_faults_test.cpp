@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/store/scratch_mount.h"
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -13,11 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using store::fixtures::ScratchMount;
 
-class FileFaults : public ::testing::Test {
+class FileFaults : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
   // Declared last: unmounted before the program's folder goes.
   ScratchMount disk{data, 1 << 20};
   QString window;
@@ -35,10 +32,10 @@ class FileFaults : public ::testing::Test {
       return !box.isEmpty();
     });
     if (!shown) {
-      desktop.screenshot(fs::path(QW_ARTIFACTS) / ("no-" + shot));
+      screenshot("no-" + shot);
       return false;
     }
-    desktop.screenshot(fs::path(QW_ARTIFACTS) / shot);
+    screenshot(shot);
     return desktop.answer(box);
   }
 };

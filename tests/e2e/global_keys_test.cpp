@@ -3,18 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-class GlobalKeys : public ::testing::Test {
+class GlobalKeys : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
   QProcess other;  // the program that has the focus while the keys are pressed
 
   void SetUp() override {
@@ -62,7 +59,7 @@ TEST_F(GlobalKeys, SlotTextLineFeedAndTheWindowFromAnotherProgram) {
   desktop.key("super+1");
   EXPECT_TRUE(clipboardBecomes("one\ntwo\nthree\n")) << clipboard().toStdString();
   EXPECT_TRUE(waitUntil([&] { return popupShown(); }));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-key-popup.png");
+  screenshot("global-key-popup.png");
   // It closes by itself.
   EXPECT_TRUE(waitUntil([&] { return !popupShown(); }));
 
@@ -102,7 +99,7 @@ TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
     return readFile(data / "fiches.kvn") == "1;-0-H1-0:Lines\r\n2;-0-0:KTRquillWick 1\r\n3\r\n";
   })) << readFile(data / "fiches.kvn");
   EXPECT_EQ(readFile(data / "2.kvn"), "from the clipboard\r\n");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-key-new-card.png");
+  screenshot("global-key-new-card.png");
   ASSERT_EQ(program.quit(running), 0);
 }
 
@@ -118,7 +115,7 @@ TEST_F(GlobalKeys, KeysAnotherProgramKeepsAreNamedOnceAndTheOthersWork) {
   const QString box = desktop.waitForWindow("^KTRQuillWick$");
   ASSERT_FALSE(box.isEmpty());
   ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-keys-taken.png");
+  screenshot("global-keys-taken.png");
   desktop.activate(box);
   desktop.key("Return");
   ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <thread>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -21,11 +21,8 @@ constexpr std::chrono::milliseconds kKillDelays[] = {0ms, 150ms, 600ms, 3000ms};
 
 const std::set<std::string> kSeededTexts = {"", "alpha", "beta", "gamma", "partner"};
 
-class KillCommands : public ::testing::Test {
+class KillCommands : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
   fs::path partner = program.folder() / "partner.txt";
   QString window;
   // What a command writes outside the data folder, checked after each kill.
@@ -82,7 +79,9 @@ class KillCommands : public ::testing::Test {
       EXPECT_EQ(dataFolderProblems(data, std::min(before, before + change),
                                    std::max(before, before + change), kSeededTexts),
                 "");
-      if (alsoCheck) EXPECT_EQ(alsoCheck(), "");
+      if (alsoCheck) {
+        EXPECT_EQ(alsoCheck(), "");
+      }
       if (landed(indexBefore)) ++landedRounds;
     }
     std::cout << "[ kills    ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()

@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Protection, ProtectQuitAndOpenAgainWithThePassword) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using Protection = DesktopTest;
+
+TEST_F(Protection, ProtectQuitAndOpenAgainWithThePassword) {
   program.writeData("param.ini", englishSettings());
   program.writeCards({{"Diary", "dear diary"}});
 
@@ -50,7 +49,7 @@ TEST(Protection, ProtectQuitAndOpenAgainWithThePassword) {
   desktop.click(window, 500, 300);
   desktop.key("ctrl+End");
   desktop.type(" and more");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "protected-card.png");
+  screenshot("protected-card.png");
   ASSERT_EQ(program.quit(running), 0);
   const std::string sealed = readFile(data / "1.kvc");
   EXPECT_EQ(sealed.find("dear diary"), std::string::npos);

@@ -6,7 +6,7 @@
 #include <QDirIterator>
 #include <map>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -33,14 +33,10 @@ const std::string kDefaultSettings =
     "Launch=Manual\r\n"
     "Hidden=Hide\r\n";
 
-class Startup : public ::testing::Test {
+class Startup : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-
   bool dataFolderReady() const {
-    return fs::exists(program.dataFolder() / "param.ini") &&
-           fs::exists(program.dataFolder() / "categ.kvn");
+    return fs::exists(data / "param.ini") && fs::exists(data / "categ.kvn");
   }
 
   // Settings that keep the window on screen at start.
@@ -57,9 +53,9 @@ TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   ASSERT_TRUE(program.waitForTrayOnly());
   ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
 
-  EXPECT_EQ(readFile(program.dataFolder() / "param.ini"), kDefaultSettings);
-  EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
-  EXPECT_EQ(readFile(program.dataFolder() / "categ.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "param.ini"), kDefaultSettings);
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "categ.kvn"), "1\r\n");
   // "Manual" is the default: nothing is registered to start at logon.
   EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
 }
@@ -69,13 +65,13 @@ TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
   QProcess& first = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
   ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
-  const auto before = snapshot(program.dataFolder());
+  const auto before = snapshot(data);
 
   QProcess& second = program.start();
   const QString box = desktop.waitForWindow("^Information$");
   ASSERT_FALSE(box.isEmpty());
   EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1) << "the second copy opened a window";
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "second-copy.png");
+  screenshot("second-copy.png");
 
   desktop.activate(box);
   desktop.run("xdotool", {"key", "--window", box, "Return"});
@@ -83,7 +79,7 @@ TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
 
-  EXPECT_EQ(snapshot(program.dataFolder()), before);
+  EXPECT_EQ(snapshot(data), before);
   EXPECT_EQ(first.state(), QProcess::Running);
 }
 
@@ -109,7 +105,7 @@ TEST_F(Startup, TwoCopiesStartedAtTheSameInstantRunOnceAndRefuseOnce) {
     EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1);
 
     ASSERT_EQ(program.quit(runs), 0);
-    EXPECT_EQ(dataFolderProblems(program.dataFolder(), 0, 0, {}), "");
+    EXPECT_EQ(dataFolderProblems(data, 0, 0, {}), "");
     ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));
   }
 }
@@ -126,11 +122,11 @@ TEST_F(Startup, SigtermEndsLikeASessionEndAndWritesTheSettings) {
   ASSERT_TRUE(running.waitForFinished(10000));
   EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(running.exitCode(), 0);
-  EXPECT_EQ(readFile(program.dataFolder() / "param.ini"),
+  EXPECT_EQ(readFile(data / "param.ini"),
             "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
             "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
             "AffichList=0\r\nLaunch=Manual\r\nHidden=Hide\r\n");
-  EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1\r\n");
 }
 
 TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {

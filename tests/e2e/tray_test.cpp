@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using Tray = DesktopTest;
+
+TEST_F(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   program.writeData("param.ini", englishSettings("quillWick", "Hide"));
 
   QProcess& running = program.start();
@@ -31,7 +30,7 @@ TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
   // Putting the window away saved the card.
   EXPECT_NE(readFile(data / "default.kvn").find("hidden away"), std::string::npos);
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "tray-hidden.png");
+  screenshot("tray-hidden.png");
 
   // The icon's menu: Quit is its last item.
   ASSERT_TRUE(program.openMenu(icon, 12, 12));
