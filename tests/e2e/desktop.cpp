@@ -33,9 +33,9 @@ std::string englishSettings(const std::string& defaultCard, const std::string& h
          "LCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=" + hidden + "\r\n";
 }
 
-std::string cardSettings(const std::string& contentFile) {
-  return contentFile +
-         "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+std::string cardSettings(const std::string& contentFile, const std::string& syncLink) {
+  return contentFile + "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n" + syncLink +
+         "\r\n0\r\n0\r\n0\r\n0\r\n";
 }
 
 int killRounds(int fallback) {

@@ -30,8 +30,9 @@ std::string readFile(const std::filesystem::path& file);
 // for `hidden` starts it in the tray.
 std::string englishSettings(const std::string& defaultCard = "quillWick",
                             const std::string& hidden = "Show");
-// The settings file of a card whose text is in `contentFile`, with a new card's look.
-std::string cardSettings(const std::string& contentFile);
+// The settings file of a card whose text is in `contentFile`, with a new card's look; line 11
+// is its synchronisation link, "0" when it has none.
+std::string cardSettings(const std::string& contentFile, const std::string& syncLink = "0");
 
 // Rounds of a kill loop: QUILLWICK_KILL_ROUNDS when set (a long run by hand), else `fallback`.
 int killRounds(int fallback);

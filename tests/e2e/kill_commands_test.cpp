@@ -36,9 +36,7 @@ class KillCommands : public DesktopTest {
     program.writeData("param.ini", englishSettings());
     program.writeData("categ.kvn", "1\r\n");
     program.writeCards({{"Alpha", "alpha"}, {"Beta", "beta"}, {"Gamma", "gamma"}});
-    // Line 11 of a card's settings is its synchronisation link.
-    program.writeData("2.kvo", "2.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n" +
-                                   partner.string() + "\r\n0\r\n0\r\n0\r\n0\r\n");
+    program.writeData("2.kvo", cardSettings("2.kvn", partner.string()));
     std::ofstream(partner, std::ios::binary) << "partner";
     fs::last_write_time(partner, fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
