@@ -3,29 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CardText, SearchSortAndExportThroughTheWindow) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using CardText = DesktopTest;
+
+TEST_F(CardText, SearchSortAndExportThroughTheWindow) {
   program.writeData("param.ini", englishSettings("Fruits"));
-  program.writeData("fiches.kvn", "1;-0-0:Fruits\r\n2\r\n");
-  program.writeData("1.kvo", cardSettings("1.kvn"));
-  program.writeData("1.kvn", "banana\r\nApple\r\ncherry\r\n");
+  program.writeCards({{"Fruits", "banana\r\nApple\r\ncherry\r\n"}});
 
   QProcess& running = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = program.mainWindow();
-  desktop.run("xdotool", {"windowactivate", "--sync", window});
-  const QString shell = desktop.run("xdotool", {"getwindowgeometry", "--shell", window}).out;
-  const int height = shell.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
-  ASSERT_GT(height, 300) << shell.toStdString();
+  desktop.activate(window);
+  const int height = desktop.windowSize(window).height();
+  ASSERT_GT(height, 300);
 
   // Ctrl+F opens the panel on the search field; each F3 selects the next hit in the card, and
   // typing replaces it: "banana" holds "an" twice.
@@ -45,21 +41,18 @@ TEST(CardText, SearchSortAndExportThroughTheWindow) {
   // The plain-text export button, the fourth of the five at the end of the formatting bar.
   const fs::path exported = program.folder() / "fruits.txt";
   desktop.click(window, 919, 39);
-  QStringList dialog;
-  ASSERT_TRUE(waitUntil([&] { return !(dialog = desktop.windowsNamed("^Save As$")).isEmpty(); }));
-  desktop.run("xdotool", {"windowactivate", "--sync", dialog.first()});
+  const QString dialog = desktop.waitForWindow("^Save As$");
+  ASSERT_FALSE(dialog.isEmpty());
+  desktop.activate(dialog);
   desktop.key("ctrl+a");
   desktop.type(QString::fromStdString(exported.string()));
   desktop.key("Return");
   ASSERT_TRUE(waitUntil([&] { return fs::exists(exported); }));
   EXPECT_EQ(readFile(exported), "Apple\r\nbXYa\r\ncherry\r\n\r\n");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "card-text.png");
+  screenshot("card-text.png");
 
   // The export saved the card first, sorted and edited.
-  desktop.run("xdotool", {"windowactivate", "--sync", window});
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
-  EXPECT_EQ(running.exitCode(), 0);
+  ASSERT_EQ(program.quit(running), 0);
   const std::string saved = readFile(data / "1.kvn");
   EXPECT_LT(saved.find("Apple"), saved.find("bXYa")) << saved;
   EXPECT_LT(saved.find("bXYa"), saved.find("cherry")) << saved;

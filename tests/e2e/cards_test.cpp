@@ -3,44 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 #include <thread>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kCreatedSettings =
-    "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
-
-void write(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
 int lineCount(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-class Cards : public ::testing::Test {
+class Cards : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
 
   void SetUp() override {
-    write(data / "fiches.kvn", "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
-    write(data / "1.kvo", "1.kvn" + kCreatedSettings);
-    write(data / "2.kvo", "2.kvn" + kCreatedSettings);
-    write(data / "1.kvn", "alpha text");
-    write(data / "2.kvn", "beta text");
-    write(data / "param.ini", "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
-                              "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
-                              "AffichList=0\r\nLaunch=Manual\r\nHidden=Show\r\n");
+    program.writeCards({{"Alpha", "alpha text"}, {"Beta", "beta text"}});
+    program.writeData("param.ini", englishSettings());
   }
 
   // Strip position p as the window shows it: labels 24 pixels apart from the top.
@@ -65,16 +47,14 @@ TEST_F(Cards, ClickingTheStripSwitchesCardsAndSavesTheEditedOne) {
   desktop.type(" more");
   clickCard(window, 2);
   ASSERT_TRUE(waitUntil([&] { return journalNames("Beta"); }));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "cards-beta.png");
+  screenshot("cards-beta.png");
 
   const std::string alpha = readFile(data / "1.kvn");
   EXPECT_EQ(alpha.rfind("{\\rtf1", 0), 0u) << alpha;
   EXPECT_NE(alpha.find("alpha text more"), std::string::npos) << alpha;
   EXPECT_EQ(lineCount(readFile(data / "1.kvo")), 23);
 
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
-  EXPECT_EQ(running.exitCode(), 0);
+  ASSERT_EQ(program.quit(running), 0);
   EXPECT_EQ(readFile(data / "2.kvn"), "beta text");  // unchanged text is not rewritten
   EXPECT_EQ(lineCount(readFile(data / "2.kvo")), 23);
   EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
@@ -104,9 +84,7 @@ TEST_F(Cards, KillingTheProgramAtRandomMomentsNeverCostsACard) {
   // A last start recovers whatever the last kill interrupted and ends cleanly.
   QProcess& last = program.start();
   ASSERT_TRUE(program.waitForMainWindowPastRecovery());
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(last.waitForFinished(10000));
-  EXPECT_EQ(last.exitCode(), 0);
+  ASSERT_EQ(program.quit(last), 0);
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
   for (const auto& entry : fs::directory_iterator(data))
     EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)

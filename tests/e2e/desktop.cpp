@@ -33,9 +33,9 @@ std::string englishSettings(const std::string& defaultCard, const std::string& h
          "LCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=" + hidden + "\r\n";
 }
 
-std::string cardSettings(const std::string& contentFile) {
-  return contentFile +
-         "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+std::string cardSettings(const std::string& contentFile, const std::string& syncLink) {
+  return contentFile + "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n" + syncLink +
+         "\r\n0\r\n0\r\n0\r\n0\r\n";
 }
 
 int killRounds(int fallback) {
@@ -213,6 +213,24 @@ QStringList Desktop::windowsNamed(const QString& pattern) const {
       .out.split('\n', Qt::SkipEmptyParts);
 }
 
+QString Desktop::waitForWindow(const QString& pattern, std::chrono::milliseconds timeout) const {
+  QStringList found;
+  waitUntil([&] { return !(found = windowsNamed(pattern)).isEmpty(); }, timeout);
+  return found.isEmpty() ? QString() : found.first();
+}
+
+bool Desktop::waitForNoWindow(const QString& pattern) const {
+  return waitUntil([&] { return windowsNamed(pattern).isEmpty(); });
+}
+
+QSize Desktop::windowSize(const QString& window) const {
+  const QString shell = run("xdotool", {"getwindowgeometry", "--shell", window}).out;
+  const auto field = [&](const char* name) {
+    return shell.section(name, 1).section('\n', 0, 0).toInt();
+  };
+  return {field("WIDTH="), field("HEIGHT=")};
+}
+
 void Desktop::screenshot(const std::filesystem::path& png) const {
   run("import", {"-window", "root", QString::fromStdString(png.string())});
 }
@@ -220,6 +238,20 @@ void Desktop::screenshot(const std::filesystem::path& png) const {
 void Desktop::click(const QString& window, int x, int y) const {
   run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
                   "click", "1"});
+}
+
+void Desktop::activate(const QString& window) const {
+  run("xdotool", {"windowactivate", "--sync", window});
+}
+
+bool Desktop::focus(const QString& window, std::chrono::milliseconds timeout) const {
+  return waitUntil(
+      [&] {
+        if (run("xdotool", {"getwindowfocus"}).out.trimmed() == window) return true;
+        activate(window);
+        return false;
+      },
+      timeout);
 }
 
 void Desktop::pressReturnIn(const QString& pattern) const {
@@ -293,6 +325,38 @@ bool Program::waitForMainWindowPastRecovery(std::chrono::milliseconds timeout) c
       timeout);
 }
 
+bool Program::waitForTrayOnly() const {
+  return waitUntil([&] { return !trayIcon().isEmpty(); }) &&
+         waitUntil([&] { return mainWindow().isEmpty(); });
+}
+
+bool Program::openMenu(const QString& window, int x, int y) const {
+  // The tray icon is a window of the program's class too.
+  const auto windows = [&] {
+    return desktop_.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+        .out.split('\n', Qt::SkipEmptyParts)
+        .size();
+  };
+  const auto before = windows();
+  desktop_.run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
+                           "click", "3"});
+  return waitUntil([&] { return windows() > before; });
+}
+
+bool Program::chooseCardMenuItem(int index) const {
+  if (!openMenu(mainWindow(), 90, 400)) return false;
+  for (int i = 0; i < index; ++i) desktop_.key("Down");
+  desktop_.key("Return");
+  return true;
+}
+
+int Program::quit(QProcess& running) const {
+  desktop_.activate(mainWindow());
+  desktop_.key("ctrl+q");
+  if (!running.waitForFinished(10000) || running.exitStatus() != QProcess::NormalExit) return -1;
+  return running.exitCode();
+}
+
 QString Program::mainWindow() const {
   // Message boxes carry the same title; the main window is the big one.
   for (const QString& id : desktop_.windowsNamed("^KTRQuillWick$")) {
@@ -306,6 +370,17 @@ QString Program::mainWindow() const {
 void Program::writeData(const std::string& name, const std::string& bytes) const {
   std::filesystem::create_directories(dataFolder());
   std::ofstream(dataFolder() / name, std::ios::binary) << bytes;
+}
+
+void Program::writeCards(const std::vector<std::pair<std::string, std::string>>& cards) const {
+  std::string index;
+  for (size_t i = 0; i < cards.size(); ++i) {
+    const std::string number = std::to_string(i + 1);
+    index += number + ";-0-0:" + cards[i].first + "\r\n";
+    writeData(number + ".kvo", cardSettings(number + ".kvn"));
+    writeData(number + ".kvn", cards[i].second);
+  }
+  writeData("fiches.kvn", index + std::to_string(cards.size() + 1) + "\r\n");
 }
 
 QString Program::trayIcon() const {

@@ -3,6 +3,7 @@
 // real program started from a scratch folder, driven with xdotool and read with xclip.
 
 #include <QProcess>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace qw::e2e {
 
@@ -27,8 +30,9 @@ std::string readFile(const std::filesystem::path& file);
 // for `hidden` starts it in the tray.
 std::string englishSettings(const std::string& defaultCard = "quillWick",
                             const std::string& hidden = "Show");
-// The settings file of a card whose text is in `contentFile`, with a new card's look.
-std::string cardSettings(const std::string& contentFile);
+// The settings file of a card whose text is in `contentFile`, with a new card's look; line 11
+// is its synchronisation link, "0" when it has none.
+std::string cardSettings(const std::string& contentFile, const std::string& syncLink = "0");
 
 // Rounds of a kill loop: QUILLWICK_KILL_ROUNDS when set (a long run by hand), else `fallback`.
 int killRounds(int fallback);
@@ -69,10 +73,20 @@ class Desktop {
                     std::chrono::milliseconds timeout = 10s) const;
   // Ids of the visible windows whose title matches the regular expression.
   QStringList windowsNamed(const QString& pattern) const;
+  // Waits for a visible window whose title matches; its id, or empty when none came.
+  QString waitForWindow(const QString& pattern, std::chrono::milliseconds timeout = 10s) const;
+  // Waits until no visible window's title matches; true when they went.
+  bool waitForNoWindow(const QString& pattern) const;
+  QSize windowSize(const QString& window) const;
   void screenshot(const std::filesystem::path& png) const;
 
   // Real input through the X server. Coordinates are relative to the window.
   void click(const QString& window, int x, int y) const;
+  // Raises `window` and waits until the window manager made it the active one.
+  void activate(const QString& window) const;
+  // Activates `window` until it has the keyboard (an activation that comes before the window
+  // manager took the window is lost); true when it has.
+  bool focus(const QString& window, std::chrono::milliseconds timeout = 10s) const;
   void key(const QString& keys) const;
   // Gives `window` the keyboard and presses `keys` there, until the window is gone; true when it
   // went. For message boxes, which may map while another window still takes the focus.
@@ -99,6 +113,9 @@ class Program {
   std::filesystem::path dataFolder() const { return folder() / "dataQuillWick"; }
   // Writes a file of the data folder, making the folder when needed.
   void writeData(const std::string& name, const std::string& bytes) const;
+  // An index of plain-text cards (name, text) in no category, each with a new card's settings
+  // file: card i is file i+1.
+  void writeCards(const std::vector<std::pair<std::string, std::string>>& cards) const;
 
   // Starts a copy of the program (several may run at once).
   QProcess& start();
@@ -109,6 +126,15 @@ class Program {
   // The same, answering the message a start after a crash shows first (ERR#109) and the
   // question about a draft with their default buttons.
   bool waitForMainWindowPastRecovery(std::chrono::milliseconds timeout = 15s) const;
+  // Waits until the program shows its tray icon and no main window; true when it does.
+  bool waitForTrayOnly() const;
+  // Right-clicks at (x, y) of `window` and waits for the menu: one more window of the
+  // program's class. True when it opened.
+  bool openMenu(const QString& window, int x, int y) const;
+  // Item `index` (0-based) of the card menu opened on the strip; false when it did not open.
+  bool chooseCardMenuItem(int index) const;
+  // Ctrl+Q in the main window; the exit code, or -1 when the program did not end normally.
+  int quit(QProcess& running) const;
   // The main window's id, or empty.
   QString mainWindow() const;
   // The program's icon in the window manager's tray, or empty.

@@ -3,29 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using Drafts = DesktopTest;
+
+TEST_F(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
   program.writeData("param.ini", englishSettings("Alpha"));
-  program.writeData("fiches.kvn", "1;-0-0:Alpha\r\n2\r\n");
-  program.writeData("1.kvo", cardSettings("1.kvn"));
-  program.writeData("1.kvn", "alpha text");
+  program.writeCards({{"Alpha", "alpha text"}});
 
   {
     QProcess& running = program.start();
     ASSERT_TRUE(program.waitForMainWindow());
     const QString window = program.mainWindow();
-    desktop.run("xdotool", {"windowactivate", "--sync", window});
+    desktop.activate(window);
     desktop.click(window, 500, 300);
     desktop.key("ctrl+End");
     desktop.type(" typed before the crash");
@@ -34,8 +29,8 @@ TEST(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
         [&] { return readFile(data / "1.draft").find("typed before the crash") != std::string::npos; },
         20s));
     EXPECT_EQ(readFile(data / "1.kvn"), "alpha text");
-    ::kill(static_cast<pid_t>(running.processId()), SIGKILL);
-    ASSERT_TRUE(running.waitForFinished(10000));
+    Program::killHard(running);
+    ASSERT_EQ(running.state(), QProcess::NotRunning);
   }
 
   QProcess& running = program.start();
@@ -48,24 +43,16 @@ TEST(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
         return false;
       },
       20s));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "draft-question.png");
-  // Keys typed before the box has the focus would go elsewhere. Asked again until it has it:
-  // an activation that comes before the window manager took the box is lost.
-  ASSERT_TRUE(waitUntil([&] {
-    if (desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == question.first()) return true;
-    desktop.run("xdotool", {"windowactivate", "--sync", question.first()});
-    return false;
-  }));
+  screenshot("draft-question.png");
+  // Keys typed before the box has the focus would go elsewhere.
+  ASSERT_TRUE(desktop.focus(question.first()));
   desktop.key("alt+y");
   ASSERT_TRUE(program.waitForMainWindow());
   // Restored but not saved yet: the draft stays until the card is.
   EXPECT_EQ(readFile(data / "1.kvn"), "alpha text");
   EXPECT_TRUE(fs::exists(data / "1.draft"));
 
-  desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
-  EXPECT_EQ(running.exitCode(), 0);
+  ASSERT_EQ(program.quit(running), 0);
   const std::string saved = readFile(data / "1.kvn");
   EXPECT_EQ(saved.rfind("{\\rtf1", 0), 0u) << saved;
   EXPECT_NE(saved.find("alpha text typed before the crash"), std::string::npos) << saved;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/store/scratch_mount.h"
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -13,11 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using store::fixtures::ScratchMount;
 
-class FileFaults : public ::testing::Test {
+class FileFaults : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
   // Declared last: unmounted before the program's folder goes.
   ScratchMount disk{data, 1 << 20};
   QString window;
@@ -35,10 +32,10 @@ class FileFaults : public ::testing::Test {
       return !box.isEmpty();
     });
     if (!shown) {
-      desktop.screenshot(fs::path(QW_ARTIFACTS) / ("no-" + shot));
+      screenshot("no-" + shot);
       return false;
     }
-    desktop.screenshot(fs::path(QW_ARTIFACTS) / shot);
+    screenshot(shot);
     return desktop.answer(box);
   }
 };
@@ -46,11 +43,7 @@ class FileFaults : public ::testing::Test {
 TEST_F(FileFaults, AFullThenReadOnlyDiskRefusesTheSaveAndKeepsTheCardOpenWithItsEdits) {
   if (!disk.mounted()) GTEST_SKIP() << disk.failure();
   program.writeData("param.ini", englishSettings());
-  program.writeData("fiches.kvn", "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3\r\n");
-  program.writeData("1.kvo", cardSettings("1.kvn"));
-  program.writeData("2.kvo", cardSettings("2.kvn"));
-  program.writeData("1.kvn", "alpha text");
-  program.writeData("2.kvn", "beta text");
+  program.writeCards({{"Alpha", "alpha text"}, {"Beta", "beta text"}});
 
   QProcess& running = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
@@ -79,9 +72,7 @@ TEST_F(FileFaults, AFullThenReadOnlyDiskRefusesTheSaveAndKeepsTheCardOpenWithIts
   ASSERT_TRUE(waitUntil([&] { return journalNames("Beta"); }));
   EXPECT_NE(readFile(data / "1.kvn").find("alpha text more"), std::string::npos)
       << readFile(data / "1.kvn");
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
-  EXPECT_EQ(running.exitCode(), 0);
+  ASSERT_EQ(program.quit(running), 0);
   EXPECT_EQ(dataFolderProblems(data, 2, 2, {"beta text"}), "");
 }
 

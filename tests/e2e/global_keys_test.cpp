@@ -3,25 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-class GlobalKeys : public ::testing::Test {
+class GlobalKeys : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
   QProcess other;  // the program that has the focus while the keys are pressed
 
   void SetUp() override {
     program.writeData("param.ini", englishSettings("quillWick", "Hide"));
-    program.writeData("fiches.kvn", "1;-0-H1-0:Lines\r\n2\r\n");
-    program.writeData("1.kvo", cardSettings("1.kvn"));
-    program.writeData("1.kvn", "one\r\ntwo\r\nthree");
+    program.writeCards({{"Lines", "one\r\ntwo\r\nthree"}});
+    program.writeData("fiches.kvn", "1;-0-H1-0:Lines\r\n2\r\n");  // on hot key 1
   }
 
   void TearDown() override {
@@ -33,9 +29,9 @@ class GlobalKeys : public ::testing::Test {
   void focusAnotherProgram() {
     other.setProcessEnvironment(desktop.environment());
     other.start("xmessage", {"-title", "other", "another program"});
-    QStringList ids;
-    ASSERT_TRUE(waitUntil([&] { return !(ids = desktop.windowsNamed("^other$")).isEmpty(); }));
-    desktop.run("xdotool", {"windowactivate", "--sync", ids.first()});
+    const QString id = desktop.waitForWindow("^other$");
+    ASSERT_FALSE(id.isEmpty());
+    desktop.activate(id);
   }
 
   QString clipboard() const {
@@ -57,14 +53,13 @@ class GlobalKeys : public ::testing::Test {
 
 TEST_F(GlobalKeys, SlotTextLineFeedAndTheWindowFromAnotherProgram) {
   QProcess& running = program.start();
-  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  ASSERT_TRUE(program.waitForTrayOnly());
   focusAnotherProgram();
 
   desktop.key("super+1");
   EXPECT_TRUE(clipboardBecomes("one\ntwo\nthree\n")) << clipboard().toStdString();
   EXPECT_TRUE(waitUntil([&] { return popupShown(); }));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-key-popup.png");
+  screenshot("global-key-popup.png");
   // It closes by itself.
   EXPECT_TRUE(waitUntil([&] { return !popupShown(); }));
 
@@ -82,16 +77,12 @@ TEST_F(GlobalKeys, SlotTextLineFeedAndTheWindowFromAnotherProgram) {
 
   desktop.key("super+F2");
   EXPECT_TRUE(program.waitForMainWindow());
-  desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
-  EXPECT_EQ(running.exitCode(), 0);
+  ASSERT_EQ(program.quit(running), 0);
 }
 
 TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
   QProcess& running = program.start();
-  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  ASSERT_TRUE(program.waitForTrayOnly());
   focusAnotherProgram();
 
   QProcess copy;
@@ -108,11 +99,8 @@ TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
     return readFile(data / "fiches.kvn") == "1;-0-H1-0:Lines\r\n2;-0-0:KTRquillWick 1\r\n3\r\n";
   })) << readFile(data / "fiches.kvn");
   EXPECT_EQ(readFile(data / "2.kvn"), "from the clipboard\r\n");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-key-new-card.png");
-
-  desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
+  screenshot("global-key-new-card.png");
+  ASSERT_EQ(program.quit(running), 0);
 }
 
 TEST_F(GlobalKeys, KeysAnotherProgramKeepsAreNamedOnceAndTheOthersWork) {
@@ -124,13 +112,13 @@ TEST_F(GlobalKeys, KeysAnotherProgramKeepsAreNamedOnceAndTheOthersWork) {
 
   QProcess& running = program.start();
   // The message: a small window of the program's, over the hidden main window.
-  QStringList boxes;
-  ASSERT_TRUE(waitUntil([&] { return !(boxes = desktop.windowsNamed("^KTRQuillWick$")).isEmpty(); }));
+  const QString box = desktop.waitForWindow("^KTRQuillWick$");
+  ASSERT_FALSE(box.isEmpty());
   ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "global-keys-taken.png");
-  desktop.run("xdotool", {"windowactivate", "--sync", boxes.first()});
+  screenshot("global-keys-taken.png");
+  desktop.activate(box);
   desktop.key("Return");
-  ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+  ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));
 
   focusAnotherProgram();
   desktop.key("super+1");

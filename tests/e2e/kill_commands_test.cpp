@@ -9,7 +9,7 @@
 #include <iostream>
 #include <thread>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -21,11 +21,8 @@ constexpr std::chrono::milliseconds kKillDelays[] = {0ms, 150ms, 600ms, 3000ms};
 
 const std::set<std::string> kSeededTexts = {"", "alpha", "beta", "gamma", "partner"};
 
-class KillCommands : public ::testing::Test {
+class KillCommands : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-  fs::path data = program.dataFolder();
   fs::path partner = program.folder() / "partner.txt";
   QString window;
   // What a command writes outside the data folder, checked after each kill.
@@ -38,52 +35,21 @@ class KillCommands : public ::testing::Test {
     fs::remove_all(data);
     program.writeData("param.ini", englishSettings());
     program.writeData("categ.kvn", "1\r\n");
-    program.writeData("fiches.kvn", "1;-0-0:Alpha\r\n2;-0-0:Beta\r\n3;-0-0:Gamma\r\n4\r\n");
-    program.writeData("1.kvo", cardSettings("1.kvn"));
-    // Line 11 of a card's settings is its synchronisation link.
-    program.writeData("2.kvo", "2.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n" +
-                                   partner.string() + "\r\n0\r\n0\r\n0\r\n0\r\n");
-    program.writeData("3.kvo", cardSettings("3.kvn"));
-    program.writeData("1.kvn", "alpha");
-    program.writeData("2.kvn", "beta");
-    program.writeData("3.kvn", "gamma");
+    program.writeCards({{"Alpha", "alpha"}, {"Beta", "beta"}, {"Gamma", "gamma"}});
+    program.writeData("2.kvo", cardSettings("2.kvn", partner.string()));
     std::ofstream(partner, std::ios::binary) << "partner";
     fs::last_write_time(partner, fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
 
-  void focus(const QString& id) {
-    desktop.run("xdotool", {"windowactivate", "--sync", id});
-    waitUntil([&] { return desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == id; }, 3s);
-  }
   // Waits for a window titled `title` and gives it the keyboard.
   bool focusDialog(const QString& title) {
-    QStringList found;
-    if (!waitUntil([&] { return !(found = desktop.windowsNamed(title)).isEmpty(); })) return false;
-    focus(found.first());
+    const QString found = desktop.waitForWindow(title);
+    if (found.isEmpty()) return false;
+    desktop.focus(found, 3s);
     // The window has the focus before its edit field does: keys typed at once can go nowhere.
     std::this_thread::sleep_for(200ms);
     return true;
   }
-  // Item `index` (0-based) of the card menu opened on the strip.
-  void cardMenuItem(int index) {
-    // The tray icon is a window of the program's class too: the menu is one more.
-    const auto windows = [&] {
-      return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
-          .out.split('\n', Qt::SkipEmptyParts)
-          .size();
-    };
-    const auto before = windows();
-    desktop.run("xdotool", {"mousemove", "--window", window, "90", "400", "click", "3"});
-    waitUntil([&] { return windows() > before; });
-    for (int i = 0; i < index; ++i) desktop.key("Down");
-    desktop.key("Return");
-  }
-  int windowSize(const char* which) {
-    const QString shell = desktop.run("xdotool", {"getwindowgeometry", "--shell", window}).out;
-    return shell.section(which, 1).section('\n', 0, 0).toInt();
-  }
-  int windowHeight() { return windowSize("HEIGHT="); }
-  int windowWidth() { return windowSize("WIDTH="); }
 
   // Rounds of: start, `command` up to its last key, kill -9 after one of the delays, check.
   // `change` is how many cards the command adds (or removes). `reseed` starts every round
@@ -104,14 +70,16 @@ class KillCommands : public ::testing::Test {
       QProcess& running = program.start();
       ASSERT_TRUE(program.waitForMainWindowPastRecovery());
       window = program.mainWindow();
-      focus(window);
+      desktop.focus(window, 3s);
       command();
       std::this_thread::sleep_for(kKillDelays[round % std::size(kKillDelays)]);
       Program::killHard(running);
       EXPECT_EQ(dataFolderProblems(data, std::min(before, before + change),
                                    std::max(before, before + change), kSeededTexts),
                 "");
-      if (alsoCheck) EXPECT_EQ(alsoCheck(), "");
+      if (alsoCheck) {
+        EXPECT_EQ(alsoCheck(), "");
+      }
       if (landed(indexBefore)) ++landedRounds;
     }
     std::cout << "[ kills    ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()
@@ -121,10 +89,8 @@ class KillCommands : public ::testing::Test {
     // The last kill's folder starts and ends cleanly, without leftovers.
     QProcess& last = program.start();
     ASSERT_TRUE(program.waitForMainWindowPastRecovery());
-    focus(program.mainWindow());
-    desktop.key("ctrl+q");
-    ASSERT_TRUE(last.waitForFinished(10000));
-    EXPECT_EQ(last.exitCode(), 0);
+    desktop.focus(program.mainWindow(), 3s);
+    ASSERT_EQ(program.quit(last), 0);
     EXPECT_EQ(dataFolderProblems(data, 0, 500, kSeededTexts), "");
     for (const auto& entry : fs::directory_iterator(data)) {
       const std::string name = entry.path().filename().string();
@@ -160,7 +126,7 @@ TEST_F(KillCommands, Move) {
       [&] {
         desktop.key("ctrl+k");
         desktop.key("ctrl+k");
-        cardMenuItem(7);  // Monter
+        program.chooseCardMenuItem(7);  // Monter
       },
       0, false, [&](const std::string& before) { return readFile(data / "fiches.kvn") != before; });
 }
@@ -182,7 +148,7 @@ TEST_F(KillCommands, Categories) {
   killLoop(
       [&] {
         // Open the categories panel (its arrow), then its "..." button.
-        const int height = windowHeight();
+        const int height = desktop.windowSize(window).height();
         desktop.click(window, 163, height - 41 - 12);
         desktop.click(window, 19, height - 55);
         if (!focusDialog("^Template management$")) return;
@@ -210,7 +176,7 @@ TEST_F(KillCommands, Synchronise) {
         desktop.click(window, 500, 300);
         desktop.type("synced ");
         // The last button of the formatting bar.
-        desktop.click(window, windowWidth() - 37, 39);
+        desktop.click(window, desktop.windowSize(window).width() - 37, 39);
       },
       0, true, [&](const std::string&) { return readFile(partner) != "partner"; });
 }
@@ -219,7 +185,7 @@ TEST_F(KillCommands, Protect) {
   killLoop(
       [&] {
         desktop.key("ctrl+k");
-        cardMenuItem(9);  // Crypter
+        program.chooseCardMenuItem(9);  // Crypter
         if (!focusDialog("^Password for  'Alpha'$")) return;
         desktop.type("pw");
         desktop.key("Return");

@@ -3,57 +3,38 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Protection, ProtectQuitAndOpenAgainWithThePassword) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using Protection = DesktopTest;
+
+TEST_F(Protection, ProtectQuitAndOpenAgainWithThePassword) {
   program.writeData("param.ini", englishSettings());
-  program.writeData("fiches.kvn", "1;-0-0:Diary\r\n2\r\n");
-  program.writeData("1.kvo", cardSettings("1.kvn"));
-  program.writeData("1.kvn", "dear diary");
+  program.writeCards({{"Diary", "dear diary"}});
 
   const auto answerPassword = [&](const QString& password) {
-    QStringList dialog;
-    ASSERT_TRUE(waitUntil(
-        [&] { return !(dialog = desktop.windowsNamed("^Password for  'Diary'$")).isEmpty(); }));
-    desktop.run("xdotool", {"windowactivate", "--sync", dialog.first()});
+    const QString dialog = desktop.waitForWindow("^Password for  'Diary'$");
+    ASSERT_FALSE(dialog.isEmpty());
     // Keys typed before the dialog has the focus would go elsewhere.
-    ASSERT_TRUE(waitUntil([&] {
-      return desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == dialog.first();
-    }));
+    ASSERT_TRUE(desktop.focus(dialog));
     desktop.type(password);
     desktop.key("Return");
-    ASSERT_TRUE(
-        waitUntil([&] { return desktop.windowsNamed("^Password for  'Diary'$").isEmpty(); }));
+    ASSERT_TRUE(desktop.waitForNoWindow("^Password for  'Diary'$"));
   };
 
   {
     QProcess& running = program.start();
     ASSERT_TRUE(program.waitForMainWindow());
-    const QString window = program.mainWindow();
-    desktop.run("xdotool", {"windowactivate", "--sync", window});
+    desktop.activate(program.mainWindow());
     desktop.key("ctrl+k");
-    // "Crypter", the ninth item of the card menu from the strip.
-    desktop.run("xdotool", {"mousemove", "--window", window, "90", "400", "click", "3"});
-    ASSERT_TRUE(waitUntil([&] {
-      return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
-                 .out.split('\n', Qt::SkipEmptyParts)
-                 .size() > 1;
-    }));
-    for (int i = 0; i < 9; ++i) desktop.key("Down");
-    desktop.key("Return");
+    ASSERT_TRUE(program.chooseCardMenuItem(9));  // Crypter
     answerPassword("open sesame");
     ASSERT_TRUE(waitUntil([&] { return fs::exists(data / "1.kvc") && !fs::exists(data / "1.kvn"); }));
-    desktop.run("xdotool", {"windowactivate", "--sync", window});
-    desktop.key("ctrl+q");
-    ASSERT_TRUE(running.waitForFinished(10000));
+    ASSERT_EQ(program.quit(running), 0);
   }
   const std::string firstSeal = readFile(data / "1.kvc");
   EXPECT_EQ(firstSeal.find("dear diary"), std::string::npos);
@@ -61,16 +42,15 @@ TEST(Protection, ProtectQuitAndOpenAgainWithThePassword) {
   QProcess& running = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = program.mainWindow();
-  desktop.run("xdotool", {"windowactivate", "--sync", window});
+  desktop.activate(window);
   desktop.key("ctrl+k");
   answerPassword("open sesame");
   // Opened: the strip's marker moved to Diary and no message box came up.
   desktop.click(window, 500, 300);
   desktop.key("ctrl+End");
   desktop.type(" and more");
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "protected-card.png");
-  desktop.key("ctrl+q");
-  ASSERT_TRUE(running.waitForFinished(10000));
+  screenshot("protected-card.png");
+  ASSERT_EQ(program.quit(running), 0);
   const std::string sealed = readFile(data / "1.kvc");
   EXPECT_EQ(sealed.find("dear diary"), std::string::npos);
   EXPECT_EQ(sealed.find("and more"), std::string::npos);

@@ -4,10 +4,9 @@
 #include <sys/stat.h>
 
 #include <QDirIterator>
-#include <fstream>
 #include <map>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
@@ -34,35 +33,29 @@ const std::string kDefaultSettings =
     "Launch=Manual\r\n"
     "Hidden=Hide\r\n";
 
-class Startup : public ::testing::Test {
+class Startup : public DesktopTest {
  protected:
-  Desktop desktop;
-  Program program{desktop};
-
   bool dataFolderReady() const {
-    return fs::exists(program.dataFolder() / "param.ini") &&
-           fs::exists(program.dataFolder() / "categ.kvn");
+    return fs::exists(data / "param.ini") && fs::exists(data / "categ.kvn");
   }
 
   // Settings that keep the window on screen at start.
   void startShown() const {
-    fs::create_directories(program.dataFolder());
     std::string settings = kDefaultSettings;
     settings.replace(settings.find("Hidden=Hide"), 11, "Hidden=Show");
-    std::ofstream(program.dataFolder() / "param.ini", std::ios::binary) << settings;
+    program.writeData("param.ini", settings);
   }
 };
 
 TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   program.start();
-  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
   // "Hidden=Hide" is the default: only the icon stays.
-  EXPECT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  ASSERT_TRUE(program.waitForTrayOnly());
+  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
 
-  EXPECT_EQ(readFile(program.dataFolder() / "param.ini"), kDefaultSettings);
-  EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
-  EXPECT_EQ(readFile(program.dataFolder() / "categ.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "param.ini"), kDefaultSettings);
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "categ.kvn"), "1\r\n");
   // "Manual" is the default: nothing is registered to start at logon.
   EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
 }
@@ -72,21 +65,21 @@ TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
   QProcess& first = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
   ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
-  const auto before = snapshot(program.dataFolder());
+  const auto before = snapshot(data);
 
   QProcess& second = program.start();
-  QStringList box;
-  ASSERT_TRUE(waitUntil([&] { return !(box = desktop.windowsNamed("^Information$")).isEmpty(); }));
+  const QString box = desktop.waitForWindow("^Information$");
+  ASSERT_FALSE(box.isEmpty());
   EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1) << "the second copy opened a window";
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "second-copy.png");
+  screenshot("second-copy.png");
 
-  desktop.run("xdotool", {"windowactivate", "--sync", box.first()});
-  desktop.run("xdotool", {"key", "--window", box.first(), "Return"});
+  desktop.activate(box);
+  desktop.run("xdotool", {"key", "--window", box, "Return"});
   ASSERT_TRUE(second.waitForFinished(10000));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
 
-  EXPECT_EQ(snapshot(program.dataFolder()), before);
+  EXPECT_EQ(snapshot(data), before);
   EXPECT_EQ(first.state(), QProcess::Running);
 }
 
@@ -96,12 +89,12 @@ TEST_F(Startup, TwoCopiesStartedAtTheSameInstantRunOnceAndRefuseOnce) {
     SCOPED_TRACE("round " + std::to_string(round));
     QProcess& a = program.start();
     QProcess& b = program.start();
-    QStringList box;
-    ASSERT_TRUE(waitUntil([&] { return !(box = desktop.windowsNamed("^Information$")).isEmpty(); }));
+    const QString box = desktop.waitForWindow("^Information$");
+    ASSERT_FALSE(box.isEmpty());
     ASSERT_TRUE(program.waitForMainWindowPastRecovery());
     EXPECT_EQ(desktop.windowsNamed("^Information$").size(), 1);
 
-    ASSERT_TRUE(desktop.answer(box.first()));
+    ASSERT_TRUE(desktop.answer(box));
     // Without an event loop a process's end is seen only by waiting for it.
     ASSERT_TRUE(waitUntil([&] { return a.waitForFinished(50) || b.waitForFinished(50); }));
     QProcess& refused = a.state() == QProcess::NotRunning ? a : b;
@@ -111,34 +104,29 @@ TEST_F(Startup, TwoCopiesStartedAtTheSameInstantRunOnceAndRefuseOnce) {
     ASSERT_EQ(runs.state(), QProcess::Running);
     EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1);
 
-    desktop.run("xdotool", {"windowactivate", "--sync", program.mainWindow()});
-    desktop.key("ctrl+q");
-    ASSERT_TRUE(runs.waitForFinished(10000));
-    EXPECT_EQ(runs.exitCode(), 0);
-    EXPECT_EQ(dataFolderProblems(program.dataFolder(), 0, 0, {}), "");
-    ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+    ASSERT_EQ(program.quit(runs), 0);
+    EXPECT_EQ(dataFolderProblems(data, 0, 0, {}), "");
+    ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));
   }
 }
 
 TEST_F(Startup, SigtermEndsLikeASessionEndAndWritesTheSettings) {
   // A short settings file is completed with defaults in memory and written whole at the end.
-  fs::create_directories(program.dataFolder());
-  std::ofstream(program.dataFolder() / "param.ini", std::ios::binary)
-      << "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
-         "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n";
+  program.writeData("param.ini",
+                    "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
+                    "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n");
   QProcess& running = program.start();
-  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  ASSERT_TRUE(program.waitForTrayOnly());
 
   running.terminate();  // SIGTERM, here while the window is hidden
   ASSERT_TRUE(running.waitForFinished(10000));
   EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(running.exitCode(), 0);
-  EXPECT_EQ(readFile(program.dataFolder() / "param.ini"),
+  EXPECT_EQ(readFile(data / "param.ini"),
             "Langue=Anglais\r\nDefaultFiche=quillWick\r\nBGMenuColor=clNavy\r\n"
             "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\n"
             "AffichList=0\r\nLaunch=Manual\r\nHidden=Hide\r\n");
-  EXPECT_EQ(readFile(program.dataFolder() / "fiches.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1\r\n");
 }
 
 TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {
@@ -147,7 +135,7 @@ TEST_F(Startup, StartsAgainAfterTheFirstCopyWasKilled) {
   ASSERT_TRUE(program.waitForMainWindow());
   Program::killHard(first);
   ASSERT_EQ(first.state(), QProcess::NotRunning);
-  ASSERT_TRUE(waitUntil([&] { return desktop.windowsNamed("^KTRQuillWick$").isEmpty(); }));
+  ASSERT_TRUE(desktop.waitForNoWindow("^KTRQuillWick$"));
 
   QProcess& again = program.start();
   ASSERT_TRUE(program.waitForMainWindowPastRecovery());

@@ -3,29 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/desktop.h"
+#include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
-  Desktop desktop;
-  Program program{desktop};
-  const fs::path data = program.dataFolder();
+using Tray = DesktopTest;
+
+TEST_F(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   program.writeData("param.ini", englishSettings("quillWick", "Hide"));
 
   QProcess& running = program.start();
-  QString icon;
-  ASSERT_TRUE(waitUntil([&] { return !(icon = program.trayIcon()).isEmpty(); }));
-  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }))
-      << "the window stayed on screen";
+  ASSERT_TRUE(program.waitForTrayOnly()) << "no icon, or the window stayed on screen";
+  const QString icon = program.trayIcon();
 
   desktop.click(icon, 12, 12);
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = program.mainWindow();
-  desktop.run("xdotool", {"windowactivate", "--sync", window});
+  desktop.activate(window);
   desktop.click(window, 500, 300);
   desktop.key("ctrl+a");
   desktop.type("hidden away");
@@ -33,15 +30,10 @@ TEST(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
   // Putting the window away saved the card.
   EXPECT_NE(readFile(data / "default.kvn").find("hidden away"), std::string::npos);
-  desktop.screenshot(fs::path(QW_ARTIFACTS) / "tray-hidden.png");
+  screenshot("tray-hidden.png");
 
   // The icon's menu: Quit is its last item.
-  desktop.run("xdotool", {"mousemove", "--window", icon, "12", "12", "click", "3"});
-  ASSERT_TRUE(waitUntil([&] {
-    return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
-               .out.split('\n', Qt::SkipEmptyParts)
-               .size() > 1;
-  }));
+  ASSERT_TRUE(program.openMenu(icon, 12, 12));
   desktop.key("Up");
   desktop.key("Return");
   ASSERT_TRUE(running.waitForFinished(10000));

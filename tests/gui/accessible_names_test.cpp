@@ -9,15 +9,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "core/notebook/fakes.h"
-#include "core/store/mock_platform.h"
-#include "core/store/temp_folder.h"
 #include "gui/about_dialog.h"
 #include "gui/card_properties_dialog.h"
 #include "gui/categories_dialog.h"
 #include "gui/main_window_fixture.h"
 #include "gui/options_dialog.h"
 #include "gui/password_dialog.h"
+#include "gui/store_folder.h"
 #include "gui/widget_walk.h"
 
 namespace qw::gui {
@@ -52,8 +50,7 @@ std::string meaningless(QWidget* root) {
 }
 
 TEST_F(FullWindow, EveryControlOfTheMainWindowAndItsMenuHasAName) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   EXPECT_EQ(unnamed(&window), "");
   EXPECT_EQ(meaningless(&window), "");
@@ -82,8 +79,7 @@ TEST_F(FullWindow, EveryControlOfTheMainWindowAndItsMenuHasAName) {
 
 TEST_F(FullWindow, TheFormatBarNamesFollowTheInterfaceLanguage) {
   fixtures::write(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Gamma\r\n");
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   EXPECT_EQ(accessibleName(window.findChild<QToolButton*>("BBold")), "Gras");
   EXPECT_EQ(accessibleName(window.findChild<QToolButton*>("IListPrecise")),
@@ -91,19 +87,10 @@ TEST_F(FullWindow, TheFormatBarNamesFollowTheInterfaceLanguage) {
   EXPECT_EQ(unnamed(&window), "");
 }
 
-class DialogNames : public ::testing::Test {
- protected:
-  DialogNames() {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
-  }
-  store::fixtures::TempFolder temp;
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
-  notebook::fixtures::FakePrompts prompts;
-};
+using DialogNames = fixtures::StoreFolder;
 
 TEST_F(DialogNames, EveryDialogControlHasAName) {
+  loadStore();
   CategoriesDialog categories(*store, strings, &prompts);
   categories.show();
   EXPECT_EQ(unnamed(&categories, true), "");

@@ -18,6 +18,7 @@
 #include "core/i18n/strings.h"
 #include "core/ports/prompts.h"
 #include "core/store/store.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui {
 namespace {
@@ -46,11 +47,7 @@ class CardPropertiesDialogTest : public ::testing::Test {
   }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = dialog.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&dialog, name); }
   QLineEdit* nameEdit() { return child<QLineEdit>("EFiche"); }
   QLineEdit* linkedEdit() { return child<QLineEdit>("EFichAssocie"); }
   QLineEdit* syncEdit() { return child<QLineEdit>("ESynchro"); }

@@ -11,9 +11,8 @@
 #include <QTest>
 #include <optional>
 
-#include "core/notebook/fakes.h"
-#include "core/store/mock_platform.h"
-#include "core/store/temp_folder.h"
+#include "gui/store_folder.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui {
 namespace {
@@ -22,37 +21,23 @@ namespace fs = std::filesystem;
 using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
 
-class CategoriesDialogTest : public ::testing::Test {
+class CategoriesDialogTest : public fixtures::StoreFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
-  notebook::fixtures::FakePrompts prompts;
   std::optional<CategoriesDialog> dialog;
 
   // The program started on the data folder, with these card lines in the index.
   void open(const std::string& categories, std::vector<std::string> cards = {}) {
     writeBytes(data / "categ.kvn", categories);
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
+    loadStore();
     cards.push_back("100");
     store->cardIndex.setLines(std::move(cards));
     dialog.emplace(*store, strings, &prompts);
   }
 
-  void show() {
-    dialog->show();
-    dialog->activateWindow();  // keys reach only the active window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&*dialog));
-  }
+  void show() { fixtures::showActive(&*dialog); }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = dialog->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&*dialog, name); }
   QLineEdit* name() { return child<QLineEdit>("EAjout"); }
   QListWidget* list() { return child<QListWidget>("LBCategorie"); }
 

@@ -19,6 +19,7 @@
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
 #include "gui/format_bar.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui {
 namespace {
@@ -39,19 +40,13 @@ class EditorPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     panel.resize(900, 500);
-    panel.show();
-    panel.activateWindow();  // focus moves only inside the active window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    fixtures::showActive(&panel);  // focus moves only inside the active window
     panel.load(kCard);
     panel.setModified(false);
   }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = panel.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&panel, name); }
 
   CardEditor* editor() { return child<CardEditor>("MMain"); }
   FontSizeBox* sizeBox() { return child<FontSizeBox>("SEFontSize"); }
@@ -92,12 +87,8 @@ class EditorPanelTest : public ::testing::Test {
 constexpr int kWorld = 6;
 constexpr int kBig = 12;
 
-TEST_F(EditorPanelTest, NamesOfTheControls) {
-  EXPECT_EQ(panel.objectName(), "PText");
-  for (const char* name : {"PMenuTop", "Label1", "BBold", "BItalic", "BUnderline", "BWordWrap",
-                           "SEFontSize", "CBFont", "CBColor", "ColorBox1", "MMain", "PBottomFile",
-                           "LFileName", "LLineNumber"})
-    EXPECT_NE(panel.findChild<QWidget*>(name), nullptr) << name;
+// The names of the panel's controls are checked with the whole window's layout.
+TEST_F(EditorPanelTest, ScrollBarsAlwaysShowAndAnUnfocusedSelectionKeepsItsColour) {
   EXPECT_EQ(editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(editor()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   const QPalette p = editor()->palette();

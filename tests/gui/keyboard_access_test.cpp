@@ -16,14 +16,13 @@
 #include <optional>
 
 #include "core/notebook/fakes.h"
-#include "core/store/mock_platform.h"
-#include "core/store/temp_folder.h"
 #include "gui/about_dialog.h"
 #include "gui/card_properties_dialog.h"
 #include "gui/categories_dialog.h"
 #include "gui/message_prompts.h"
 #include "gui/options_dialog.h"
 #include "gui/password_dialog.h"
+#include "gui/store_folder.h"
 #include "gui/widget_walk.h"
 
 namespace qw::gui {
@@ -76,11 +75,6 @@ std::string focusProblems(QWidget* window, QWidget* first) {
   return problems.join("\n").toStdString();
 }
 
-void waitActive(QWidget* window) {
-  window->activateWindow();  // keys reach only the active window
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-}
-
 // Runs `user` on the modal window once it shows; `user` ends with the key that should close it.
 void whenShown(const std::function<void(QWidget*)>& user) {
   QTimer::singleShot(0, [user] {
@@ -89,7 +83,7 @@ void whenShown(const std::function<void(QWidget*)>& user) {
       ADD_FAILURE() << "no modal window";
       return;
     }
-    waitActive(modal);
+    fixtures::showActive(modal);
     user(modal);
     // Accepting and rejecting hide the window at once.
     if (modal && modal->isVisible()) {
@@ -113,9 +107,7 @@ class CardPropertiesKeys : public ::testing::Test {
     return dialog.ask(mode, initial, store, strings);
   }
   template <typename T>
-  T* child(const char* name) {
-    return dialog.findChild<T*>(name);
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&dialog, name); }
 
   store::Store store;
   i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
@@ -157,23 +149,14 @@ TEST_F(CardPropertiesKeys, EnterConfirmsFromTheFieldsAndEscapeCancels) {
   }));
 }
 
-class StoreDialogKeys : public ::testing::Test {
+class StoreDialogKeys : public fixtures::StoreFolder {
  protected:
-  StoreDialogKeys() {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
-    store->cardIndex.setLines({"1;-0-0:Alpha", "2"});
-  }
-  store::fixtures::TempFolder temp;
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
-  notebook::fixtures::FakePrompts prompts;
+  StoreDialogKeys() { loadStore().cardIndex.setLines({"1;-0-0:Alpha", "2"}); }
 };
 
 TEST_F(StoreDialogKeys, CategoriesWalkFromTheNameEnterAddsEscapeCloses) {
   CategoriesDialog dialog(*store, strings, &prompts);
-  dialog.show();
-  waitActive(&dialog);
+  fixtures::showActive(&dialog);
   EXPECT_EQ(focusProblems(&dialog, dialog.findChild<QLineEdit*>("EAjout")), "");
 
   auto* name = dialog.findChild<QLineEdit*>("EAjout");

@@ -11,11 +11,13 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "core/ports/platform_services.h"
 #include "gui/main_window.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui::fixtures {
 
@@ -36,9 +38,19 @@ inline std::string readFile(const fs::path& file) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
+  // The window on the scratch folder, shown: its first show loads the store.
+  MainWindow& shownWindow() {
+    window_.emplace(store::StoreLocation{folder / "quillwick", folder / "user"}, platform);
+    window_->show();
+    return *window_;
+  }
+
   QTemporaryDir dir;
   fs::path folder{dir.path().toStdString()};
   ::testing::NiceMock<FakePlatform> platform;
+
+ private:
+  std::optional<MainWindow> window_;  // last: it goes before the folder
 };
 
 // The full window on a prepared data folder.
@@ -67,11 +79,7 @@ class FullWindow : public MainWindowTest {
   }
 
   template <typename T>
-  T* find(MainWindow& window, const char* name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* find(MainWindow& window, const char* name) { return namedChild<T>(&window, name); }
 };
 
 // Answers the next message box with `button` once it shows, and keeps its text. Boxes are

@@ -70,15 +70,13 @@ TEST_F(MainWindowTest, NothingIsReadBeforeTheFirstShowWhichLoadsTheStoreAndSetsT
 TEST_F(MainWindowTest, EnglishSettingsGiveTheEnglishTable) {
   fs::create_directories(folder / "dataQuillWick");
   std::ofstream(folder / "dataQuillWick" / "param.ini", std::ios::binary) << "Langue=Anglais\r\n";
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   EXPECT_TRUE(window.strings().english());
 }
 
 TEST_F(MainWindowTest, QuitWritesTheIndexAndTheSettings) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   fs::remove(folder / "dataQuillWick" / "fiches.kvn");
   fs::remove(folder / "dataQuillWick" / "param.ini");
@@ -102,8 +100,7 @@ TEST_F(MainWindowTest, AnUnusableDataFolderIsReportedNotHidden) {
 }
 
 TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   for (const char* name :
        {"PFiche", "SBLabel", "LStandard", "LLSignal", "LBottomMenu", "PBottomMenu", "PFonction",
@@ -142,8 +139,7 @@ TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
 }
 
 TEST_F(FullWindow, TheCardMenuHasEveryItemWithItsShortcutAndState) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   struct Item {
     const char* name;
     const char* shortcut;
@@ -198,8 +194,7 @@ TEST_F(FullWindow, TheCardMenuHasEveryItemWithItsShortcutAndState) {
 }
 
 TEST_F(FullWindow, TheStripShowsFilteredCardsWithTheDefaultOneSelected) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* strip = find<QWidget>(window, "SBLabel");
   QList<QLabel*> labels;
   for (QLabel* label : strip->findChildren<QLabel*>())
@@ -241,8 +236,7 @@ TEST_F(FullWindow, TheShownCardGetsItsSnapshotsOnceItIsDrawn) {
 }
 
 TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   ASSERT_TRUE(window.windowShown());
   auto* editor = find<CardEditor>(window, "MMain");
   editor->selectAll();
@@ -259,8 +253,7 @@ TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
 }
 
 TEST_F(FullWindow, QuitWithACardThatCannotBeWrittenStaysOpenASessionEndStillEnds) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
   editor->selectAll();
   editor->insertPlainText("typed");
@@ -285,8 +278,7 @@ TEST_F(FullWindow, QuitWithACardThatCannotBeWrittenStaysOpenASessionEndStillEnds
 }
 
 TEST_F(FullWindow, AProgramEndedWithoutACloseStillWritesTheCardTheIndexAndTheSettings) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
   editor->setFocus();
   QTest::keyClicks(editor, "typed before the end ");
@@ -307,16 +299,14 @@ TEST_F(FullWindow, AProgramEndedWithoutACloseStillWritesTheCardTheIndexAndTheSet
 
 TEST_F(FullWindow, TheStoredSelectionComesBackAndStartingDoesNotMarkTheCardModified) {
   write(data / "3.kvo", "3.kvn\r\n2\r\n3\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n");
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
   EXPECT_EQ(editor->textCursor().selectedText(), "xt ");
   EXPECT_FALSE(editor->document()->isModified());
 }
 
 TEST_F(FullWindow, TheLineListSortsIgnoringCaseAndReloadBringsBackTheSavedText) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
   auto* list = find<QComboBox>(window, "CBFonction");
   ASSERT_EQ(list->count(), 7);
@@ -337,8 +327,7 @@ TEST_F(FullWindow, TheLineListSortsIgnoringCaseAndReloadBringsBackTheSavedText) 
 }
 
 TEST_F(FullWindow, F3AndCtrlFReachTheSearchField) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* field = find<QLineEdit>(window, "ESearch");
   auto* panel = find<FoldingPanel>(window, "PFonction");
   auto* search = find<QAction>(window, "Chercher1");
@@ -359,8 +348,7 @@ TEST_F(FullWindow, F3AndCtrlFReachTheSearchField) {
 }
 
 TEST_F(FullWindow, F2PutsTheWindowAwaySavingTheCardAndTheTrayBringsItBack) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
   editor->selectAll();
   editor->insertPlainText("before F2");
@@ -377,8 +365,7 @@ TEST_F(FullWindow, F2PutsTheWindowAwaySavingTheCardAndTheTrayBringsItBack) {
 }
 
 TEST_F(FullWindow, TheTrayMenuLeavesOutTheCardItemsUntilItCloses) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* menu = find<CardMenu>(window, "PMFiche1");
   const QStringList cardItems = {"RenommerFiche1", "SupprimeFiche1", "Prcdent1",
                                  "Suivant1",       "Monter1",        "Descendre1",
@@ -399,8 +386,7 @@ TEST_F(FullWindow, TheTrayMenuLeavesOutTheCardItemsUntilItCloses) {
 }
 
 TEST_F(FullWindow, ClipboardItemsMoveTextBetweenTheClipboardAndTheCards) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   QClipboard* clipboard = QGuiApplication::clipboard();
   const auto item = [&](const char* menu, const char* card) {
     emit find<QMenu>(window, menu)->aboutToShow();  // as when the user opens it
@@ -429,8 +415,7 @@ TEST_F(FullWindow, ClipboardItemsMoveTextBetweenTheClipboardAndTheCards) {
 }
 
 TEST_F(FullWindow, ANewCardFromTheClipboardJoinsTheStripAndTheMenus) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   QGuiApplication::clipboard()->setText("pasted");
   find<QAction>(window, "NouvelleFichePressePapier1")->trigger();
   EXPECT_EQ(readFile(data / "fiches.kvn"),
@@ -442,8 +427,7 @@ TEST_F(FullWindow, ANewCardFromTheClipboardJoinsTheStripAndTheMenus) {
 }
 
 TEST_F(FullWindow, ProtectingACardThroughTheMenuAsksAPasswordAndSealsIt) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* protect = find<QAction>(window, "Crypter1");
   auto* unprotect = find<QAction>(window, "Dcrypter1");
   EXPECT_FALSE(protect->isEnabled());  // Gamma is on a hot key
@@ -482,8 +466,7 @@ bool closesWhenShown(MainWindow& window, const char* name, const std::function<v
 }
 
 TEST_F(FullWindow, OptionsAndCategoriesOpenFromTheMenuAndTheStripPanel) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   EXPECT_TRUE(closesWhenShown(window, "TFOptions",
                               [&] { window.findChild<QAction*>("Options1")->trigger(); }));
   EXPECT_TRUE(closesWhenShown(window, "TFCategorie",
@@ -491,8 +474,7 @@ TEST_F(FullWindow, OptionsAndCategoriesOpenFromTheMenuAndTheStripPanel) {
 }
 
 TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   QTimer::singleShot(0, &window, [&] {
     auto* dialog = window.findChild<QDialog*>("TFManageAll");
     ASSERT_NE(dialog, nullptr);
@@ -514,8 +496,7 @@ TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList)
 
 TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
   fs::remove(data / "param.ini");  // opens the main card
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   bool refused = false;
   QTimer::singleShot(0, &window, [&] {
     for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -530,8 +511,7 @@ TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
 }
 
 TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* categories = find<QListWidget>(window, "CLBCategorie");
   categories->item(0)->setCheckState(Qt::Unchecked);
   categories->item(1)->setCheckState(Qt::Checked);
@@ -556,8 +536,7 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
 }
 
 TEST_F(FullWindow, OpeningACardFromTheListKeepsTheListsOrderAndSelection) {
-  MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  window.show();
+  MainWindow& window = shownWindow();
   auto* list = find<QTreeWidget>(window, "ListView1");
   list->header()->sectionClicked(1);  // Title, ascending
   list->header()->sectionClicked(1);  // Title, descending: quillWick, Gamma, Alpha

@@ -15,10 +15,9 @@
 #include <QTimer>
 #include <optional>
 
-#include "core/notebook/fakes.h"
-#include "core/store/mock_platform.h"
-#include "core/store/temp_folder.h"
 #include "gui/colour_list.h"
+#include "gui/store_folder.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui {
 namespace {
@@ -30,39 +29,25 @@ using store::fixtures::writeBytes;
 
 const QColor kBlueGrey(0x67, 0x74, 0xA6);
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public fixtures::StoreFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  std::optional<i18n::StringTable> strings;
-  notebook::fixtures::FakePrompts prompts;
   std::optional<OptionsDialog> dialog;
 
   // The program started on the data folder with these card lines; `settings` are the lines of
   // param.ini, or nothing for a first start.
   void open(const std::string& settings = {}, std::vector<std::string> cards = {}) {
     if (!settings.empty()) writeBytes(data / "param.ini", settings);
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
-    strings.emplace(i18n::StringTable::forLanguage(store->language));
+    loadStore();
+    strings = i18n::StringTable::forLanguage(store->language);
     cards.push_back("100");
     store->cardIndex.setLines(std::move(cards));
-    dialog.emplace(*store, *strings, platform, &prompts);
+    dialog.emplace(*store, strings, platform, &prompts);
   }
 
-  void show() {
-    dialog->show();
-    dialog->activateWindow();  // keys reach only the active window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&*dialog));
-  }
+  void show() { fixtures::showActive(&*dialog); }
 
   template <typename T>
-  T* child(const char* name) {
-    T* widget = dialog->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  T* child(const char* name) { return fixtures::namedChild<T>(&*dialog, name); }
   QColor background() { return child<QFrame>("PExample")->palette().color(QPalette::Window); }
   QColor ink(const char* label) {
     return child<QLabel>(label)->palette().color(QPalette::WindowText);

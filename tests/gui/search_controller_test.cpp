@@ -15,6 +15,7 @@
 #include "gui/editor_panel.h"
 #include "gui/folding_panel.h"
 #include "gui/strip_panel.h"
+#include "gui/widget_walk.h"
 
 namespace qw::gui {
 namespace {
@@ -43,9 +44,7 @@ class SearchControllerTest : public ::testing::Test {
     editor->setStrings(english);
     controller.setInformer([this](const QString& text) { messages.push_back(text); });
     window.resize(900, 600);
-    window.show();
-    window.activateWindow();  // focus moves only inside the active window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    fixtures::showActive(&window);  // focus moves only inside the active window
   }
 
   void setText(const QString& text) {

@@ -22,8 +22,7 @@ using fixtures::write;
 class Transfers : public fixtures::FullWindow {
  protected:
   MainWindow& start() {
-    window.emplace(store::StoreLocation{folder / "quillwick", folder / "user"}, platform);
-    window->show();
+    window = &shownWindow();
     window->transfers().setFileChooser([this](QFileDialog& dialog) {
       dialogs.push_back(&dialog);
       suffixes.push_back(dialog.defaultSuffix());
@@ -34,7 +33,7 @@ class Transfers : public fixtures::FullWindow {
   }
   void press(const char* button) { window->findChild<QToolButton*>(button)->click(); }
 
-  std::optional<MainWindow> window;
+  MainWindow* window = nullptr;
   QString chosen;
   std::vector<QFileDialog*> dialogs;
   QStringList suffixes;

@@ -1,14 +1,30 @@
 #pragma once
-// Walking a window's widgets as a keyboard or a screen reader does.
+// Reaching and walking a window's widgets as a keyboard or a screen reader does.
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <gtest/gtest.h>
 #include <QList>
 #include <QTest>
 #include <QWidget>
 
 namespace qw::gui::fixtures {
+
+// The child of `parent` named `name`; a failure of the test when there is none.
+template <typename T>
+T* namedChild(const QObject* parent, const char* name) {
+  T* found = parent->findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+// Shows `window` and waits until it is the active one: keys reach only the active window.
+inline void showActive(QWidget* window) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
 
 // The widgets a user can reach or press under `root`: those taking focus from the keyboard or
 // the mouse, and buttons. The inner parts of a compound control (the edit of a combo or spin

@@ -97,6 +97,7 @@ TEST(StringTable, TheDraftQuestionFramesTheCardName) {
 TEST(StringTable, NamesMatchTheirIndex) {
   EXPECT_EQ(static_cast<int>(Str::sMainTitle), 0);
   EXPECT_EQ(static_cast<int>(Str::sFuncReload), 24);
+  EXPECT_EQ(static_cast<int>(Str::sFuncRemoveSpaces), 30);
   EXPECT_EQ(static_cast<int>(Str::sMainReserved2), 44);
   EXPECT_EQ(static_cast<int>(Str::sAboutTitle), 45);
   EXPECT_EQ(static_cast<int>(Str::sAboutTextLine2), 48);
@@ -112,36 +113,6 @@ TEST(StringTable, NamesMatchTheirIndex) {
   EXPECT_EQ(static_cast<int>(Str::sMsgReserved2), 169);
 }
 
-TEST(StringTable, EnglishMainWindow) {
-  const auto en = StringTable::forLanguage("Anglais");
-  EXPECT_EQ(en[Str::sMainTitle], "KTRQuillWick");
-  EXPECT_EQ(en[Str::sMainClose], "Close");
-  const std::vector<std::string> functions = {
-      "Reload", "Normal sort", "Inverse sort", "Numeric sort",
-      "Inverse Numeric sort", "Delete empty lines", "Suppress space"};
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(en.at(static_cast<int>(Str::sFuncReload) + i), functions[i]);
-  }
-  EXPECT_EQ(en[Str::sFuncRemoveSpaces], "Suppress space");
-}
-
-TEST(StringTable, FrenchLineFunctions) {
-  const auto fr = StringTable::forLanguage("Français");
-  const std::vector<std::string> functions = {
-      "Recharger", "Tri Normal", "Tri Inverse", "Tri Numérique", "Tri Numérique Inverse",
-      "Enlever les lignes vides", "Supprimer les espaces"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(fr.at(Section::MainWindow, 24 + i), functions[i]);
-}
-
-TEST(StringTable, MessagesThatDifferFromTheUsualPattern) {
-  // The wrong-password message was never translated.
-  expectTexts({{163, "ERR#202 : Le mot de passe est mauvais...",
-                "ERR#202 : Le mot de passe est mauvais..."}});
-  // The French text names the main card by its stored name, the English one calls it "Main".
-  expectTexts({{141, "Err#103 : La Fiche \"quillWick\" ne peut pas être supprimée",
-                "Err#103 : The \"Main\" card cannot be deleted"}});
-}
-
 TEST(StringTable, RestoredMessagePutsTheNameInQuotes) {
   const auto fr = StringTable::forLanguage("Français");
   const auto en = StringTable::forLanguage("Anglais");
@@ -149,34 +120,6 @@ TEST(StringTable, RestoredMessagePutsTheNameInQuotes) {
             "La fiche \"Notes\" a été récupérée depuis la dernière sauvegarde");
   EXPECT_EQ(en[Str::sMsgRestoredPrefix] + "Notes" + en[Str::sMsgRestoredSuffix],
             "Card \"Notes\" has been reloaded from last backup");
-}
-
-TEST(StringTable, TrailingBlanksAreKept) {
-  expectTexts({
-      {52, "Nom de la nouvelle fiche : ", "New card name : "},
-      {61, "Raccourci : ", "Choose a HotKey"},
-      {86, "Taille de caractère par défaut : ", "Default font size : "},
-      {116, "Mot de Passe de ", "Password for "},
-      {117, "Entrer le mot de passe : ", "Enter the password : "},
-      {140, "Voulez-vous supprimer la fiche : ", "Do you really want to delete the Card : "},
-      {145, "Voulez-vous supprimer le Menu : ", "Do you really want to delete the Menu : "},
-      {149, "Voulez-vous sauvegarder le fichier associé à : ",
-       "Do you want to save the file associated to : "},
-      {152, "Voulez-vous supprimer la Categorie : ",
-       "Do you really want to delete the Template : "},
-  });
-}
-
-TEST(StringTable, InnerQuotesAreKept) {
-  expectTexts({
-      {4, "Coller dans \"Principal\"", "Paste in \"Main\""},
-      {14, "Entrer le numéro de ligne puis appuyer sur Entrée",
-       "Enter the line number and press \"Enter\""},
-      {16, "Entrer le texte puis appuyer sur Entrée", "Enter the text and press \"Enter\""},
-      {158, "La fiche \"", "Card \""},
-      {159, "\" a été récupérée depuis la dernière sauvegarde",
-       "\" has been reloaded from last backup"},
-  });
 }
 
 TEST(StringTable, EmptyEntriesKeepTheirPlace) {
@@ -205,8 +148,9 @@ TEST(StringTable, EmptyEntriesKeepTheirPlace) {
   });
 }
 
-TEST(StringTable, MainWindowTexts) {
+TEST(StringTable, SampledEntriesInBothLanguages) {
   expectTexts({
+      // The main window, its line functions, the dialogs and the messages.
       {0, "KTRQuillWick", "KTRQuillWick"},
       {7, "Réduire", "Minimize"},
       {9, "Options...", "Setup..."},
@@ -220,11 +164,13 @@ TEST(StringTable, MainWindowTexts) {
       {37, "Catégorie", "Categories"},
       {38, "Mettre à jour", "Update"},
       {41, "Exporter le Texte", "Export in Text"},
-  });
-}
-
-TEST(StringTable, DialogTexts) {
-  expectTexts({
+      {24, "Recharger", "Reload"},
+      {25, "Tri Normal", "Normal sort"},
+      {26, "Tri Inverse", "Inverse sort"},
+      {27, "Tri Numérique", "Numeric sort"},
+      {28, "Tri Numérique Inverse", "Inverse Numeric sort"},
+      {29, "Enlever les lignes vides", "Delete empty lines"},
+      {30, "Supprimer les espaces", "Suppress space"},
       {46, "Vos fiches, toujours à portée de clavier.", "Your cards, always a key press away."},
       {47, "Fermer", "Close"},
       {48, "Logiciel libre, fourni sans garantie.", "Free software, provided without warranty."},
@@ -243,11 +189,6 @@ TEST(StringTable, DialogTexts) {
       {107, "OK", "OK"},
       {108, "Liste du Menus", "Menus list"},
       {110, "<Entrer le nom ici>", "<Enter the name>"},
-  });
-}
-
-TEST(StringTable, MessageTexts) {
-  expectTexts({
       {134, "Err#100 : Vous ne pouvez pas créer plus de fiches",
        "Err#100 : You can create new card"},
       {135, "Plus d'occurence", "No more result"},
@@ -275,6 +216,32 @@ TEST(StringTable, MessageTexts) {
       {164, "L'export a été annulé", "The export has been canceled"},
       {166, "Le lien de synchro est vide. Merci de le choisir pour lancer la synchronisation",
        "Synchronization link is empty. You must set one to start the Synchronisation"},
+      // Trailing blanks are kept.
+      {52, "Nom de la nouvelle fiche : ", "New card name : "},
+      {61, "Raccourci : ", "Choose a HotKey"},
+      {86, "Taille de caractère par défaut : ", "Default font size : "},
+      {116, "Mot de Passe de ", "Password for "},
+      {117, "Entrer le mot de passe : ", "Enter the password : "},
+      {140, "Voulez-vous supprimer la fiche : ", "Do you really want to delete the Card : "},
+      {145, "Voulez-vous supprimer le Menu : ", "Do you really want to delete the Menu : "},
+      {149, "Voulez-vous sauvegarder le fichier associé à : ",
+       "Do you want to save the file associated to : "},
+      {152, "Voulez-vous supprimer la Categorie : ",
+       "Do you really want to delete the Template : "},
+      // So are inner quotes.
+      {4, "Coller dans \"Principal\"", "Paste in \"Main\""},
+      {14, "Entrer le numéro de ligne puis appuyer sur Entrée",
+       "Enter the line number and press \"Enter\""},
+      {16, "Entrer le texte puis appuyer sur Entrée", "Enter the text and press \"Enter\""},
+      {158, "La fiche \"", "Card \""},
+      {159, "\" a été récupérée depuis la dernière sauvegarde",
+       "\" has been reloaded from last backup"},
+      // The wrong-password message was never translated.
+      {163, "ERR#202 : Le mot de passe est mauvais...",
+       "ERR#202 : Le mot de passe est mauvais..."},
+      // The French text names the main card by its stored name, the English one calls it "Main".
+      {141, "Err#103 : La Fiche \"quillWick\" ne peut pas être supprimée",
+       "Err#103 : The \"Main\" card cannot be deleted"},
   });
 }
 

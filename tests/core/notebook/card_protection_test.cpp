@@ -112,13 +112,9 @@ TEST_F(CardProtection, UnprotectingWritesThePlainFileBackAndKeepsTheSealedOne) {
 
 TEST_F(CardProtection, AnOldEncodedCardOpensAfterItsDigestAndIsSealedAtTheNextSave) {
   makeCards({"1;-0-0:Old"});
-  writeBytes(data / "1.kvo", "1.kvc\r\n");
+  sealFile1(crypto::encodeLegacyCard("old text", crypto::md5Text("mot")));
   fs::remove(data / "1.kvn");
-  writeBytes(data / "1.kvc", crypto::encodeLegacyCard("old text", crypto::md5Text("mot")));
-  loadStore();
-  Notebook& notebook = openNotebook();
-  prompts.passwords.push_back("mot");
-  notebook.switchToPosition(1);
+  Notebook& notebook = openPosition1With("mot");
   ASSERT_EQ(notebook.current().number, 0);
   EXPECT_EQ(editor.content, "old text");
   EXPECT_TRUE(editor.isModified());
@@ -130,12 +126,8 @@ TEST_F(CardProtection, AnOldEncodedCardOpensAfterItsDigestAndIsSealedAtTheNextSa
 
 TEST_F(CardProtection, ADamagedFileIsReportedAndLeftAsItIs) {
   makeCards({"1;-0-0:Broken"});
-  writeBytes(data / "1.kvo", "1.kvc\r\n");
-  writeBytes(data / "1.kvc", std::string("\x20") + "not a digest at all");
-  loadStore();
-  Notebook& notebook = openNotebook();
-  prompts.passwords.push_back("x");
-  notebook.switchToPosition(1);
+  sealFile1(std::string("\x20") + "not a digest at all");
+  Notebook& notebook = openPosition1With("x");
   EXPECT_EQ(notebook.current().number, kMainCard);
   ASSERT_FALSE(prompts.messages.empty());
   EXPECT_EQ(prompts.messages.back().rfind(strings[i18n::Str::sErrDamagedCard], 0), 0u);

@@ -174,8 +174,7 @@ TEST_F(DesktopCommands, CopyingAPlainCardDecodesItAndDropsTheFinalBreak) {
 
 TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
   makeCards({"1;-0-H2-0:Secret"});
-  writeBytes(data / "1.kvo", "1.kvc\r\n");
-  writeBytes(data / "1.kvc", "\x05sealed bytes");
+  sealFile1("\x05sealed bytes");
   loadStore();
   Notebook& notebook = openNotebook();
   clipboard.held = "plain";

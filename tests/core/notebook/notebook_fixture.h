@@ -47,6 +47,20 @@ class NotebookFolder : public ::testing::Test {
     store::fixtures::writeBytes(data / "fiches.kvn", lines + "50\r\n");
   }
 
+  // Points file 1's settings at 1.kvc holding `bytes`, as for a protected card; 1.kvn stays.
+  void sealFile1(const std::string& bytes) {
+    store::fixtures::writeBytes(data / "1.kvo", "1.kvc\r\n");
+    store::fixtures::writeBytes(data / "1.kvc", bytes);
+  }
+  // Starts on the folder and switches to strip position 1 with `password` ready to be asked.
+  Notebook& openPosition1With(const std::string& password) {
+    loadStore();
+    openNotebook();
+    prompts.passwords.push_back(password);
+    notebook->switchToPosition(1);
+    return *notebook;
+  }
+
   static CardProperties named(const std::string& name, int slot = 0) {
     CardProperties properties;
     properties.name = name;

@@ -11,19 +11,14 @@ namespace qw::notebook {
 namespace {
 
 using store::fixtures::readBytes;
-using store::fixtures::writeBytes;
 
 class SealingUnavailable : public fixtures::NotebookFolder {};
 
 TEST_F(SealingUnavailable, ASealedCardIsReportedUnavailableAndLeftAsItIs) {
   const std::string sealed = std::string("QWSEALED\x01", 9) + std::string(150, 's');
   makeCards({"1;-0-0:Sealed", "2;-0-0:Plain"});
-  writeBytes(data / "1.kvo", "1.kvc\r\n");
-  writeBytes(data / "1.kvc", sealed);
-  loadStore();
-  Notebook& notebook = openNotebook();
-  prompts.passwords.push_back("pw");
-  notebook.switchToPosition(1);
+  sealFile1(sealed);
+  Notebook& notebook = openPosition1With("pw");
   EXPECT_EQ(notebook.current().number, kMainCard);
   ASSERT_FALSE(prompts.messages.empty());
   EXPECT_NE(prompts.messages.back().find("not available in this build"), std::string::npos);
@@ -38,13 +33,9 @@ TEST_F(SealingUnavailable, ASealedCardIsReportedUnavailableAndLeftAsItIs) {
 TEST_F(SealingUnavailable, AnOldEncodedCardOpensButItsSaveIsRefusedWithTheFileKept) {
   const std::string encoded = crypto::encodeLegacyCard("old text", crypto::md5Text("mot"));
   makeCards({"1;-0-0:Old"});
-  writeBytes(data / "1.kvo", "1.kvc\r\n");
+  sealFile1(encoded);
   std::filesystem::remove(data / "1.kvn");
-  writeBytes(data / "1.kvc", encoded);
-  loadStore();
-  Notebook& notebook = openNotebook();
-  prompts.passwords.push_back("mot");
-  notebook.switchToPosition(1);
+  Notebook& notebook = openPosition1With("mot");
   ASSERT_EQ(notebook.current().number, 0);
   EXPECT_EQ(editor.content, "old text");
   // Its first save would seal it.
