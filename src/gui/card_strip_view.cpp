@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace qw::gui {
 
@@ -20,6 +22,9 @@ CardStripView::CardStripView(QWidget* parent)
   font.setPointSize(8);
   canvas_->setFont(font);
   setWidget(canvas_);
+  canvas_->installEventFilter(this);
+  // Scrolled before the rest of the labels came: they come now.
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CardStripView::makeRest);
   marker_->setObjectName("LLSignal");
   bottom_->setObjectName("LBottomMenu");
 
@@ -48,22 +53,40 @@ void CardStripView::setLook(const Look& look) {
   QPalette markerPalette = marker_->palette();
   markerPalette.setColor(QPalette::WindowText, look.selected);
   marker_->setPalette(markerPalette);
-  for (int p = 0; p < count(); ++p) style(labels_[p], p == selected_);
+  for (int p = 0; p < static_cast<int>(labels_.size()); ++p) style(labels_[p], p == selected_);
 }
 
 void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries) {
   // Labels are reused, and spare ones deleted later: the click that led here may still be
   // inside one of them.
-  const size_t wanted = std::max<size_t>(entries.size(), 1);
-  while (labels_.size() > wanted) {
+  count_ = std::max<size_t>(entries.size(), 1);
+  while (labels_.size() > count_) {
     labels_.back()->hide();
     labels_.back()->deleteLater();
     labels_.pop_back();
   }
+  names_.clear();
+  cards_.clear();
+  for (const notebook::StripEntry& entry : entries) {
+    names_.push_back(QString::fromStdString(entry.name));
+    cards_.push_back(entry.card);
+  }
+  if (selected_ >= count()) selected_ = 0;
+  // The labels a screen can show now; the others once the strip is drawn, or as soon as
+  // something needs them. Labels that exist already are all brought up to date.
+  const QScreen* shownOn = screen();
+  const size_t onScreen = shownOn ? shownOn->availableGeometry().height() / kStep + 1 : count_;
+  fillLabels(std::min(count_, std::max(onScreen, labels_.size())));
+  restDue_ = labels_.size() < count_;
+  style(labels_[selected_], true);
+  layoutCanvas();
+}
+
+void CardStripView::fillLabels(size_t end) {
   // Many new labels are made on a hidden canvas, which shows them all at once after.
-  const bool many = wanted > labels_.size() + 16 && canvas_->isVisible();
+  const bool many = end > labels_.size() + 16 && canvas_->isVisible();
   if (many) canvas_->hide();
-  while (labels_.size() < wanted) {
+  while (labels_.size() < end) {
     auto* label = new QLabel(canvas_);
     // A card name is text, never markup.
     label->setTextFormat(Qt::PlainText);
@@ -71,22 +94,32 @@ void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries)
     label->installEventFilter(this);
     labels_.push_back(label);
   }
-  for (size_t p = 0; p < entries.size(); ++p) {
+  for (size_t p = 0; p < std::min(end, names_.size()); ++p) {
     QLabel* label = labels_[p];
-    label->setText(QString::fromStdString(entries[p].name));
+    label->setText(names_[p]);
     label->setProperty("tag", p == 0 ? notebook::kMainCard : static_cast<int>(p));
-    label->setProperty("hint", QString::number(entries[p].card));
-    style(label, false);
+    label->setProperty("hint", QString::number(cards_[p]));
+    style(label, static_cast<int>(p) == selected_);
     label->show();
   }
-  if (selected_ >= count()) selected_ = 0;
-  style(labels_[selected_], true);
-  layoutCanvas();
   if (many) canvas_->show();
+}
+
+void CardStripView::makeRest() {
+  if (!restDue_) return;
+  restDue_ = false;
+  fillLabels(count_);
+  layoutCanvas();
+}
+
+QLabel* CardStripView::label(int position) {
+  if (position >= static_cast<int>(labels_.size())) makeRest();
+  return labels_.at(position);
 }
 
 void CardStripView::select(int position) {
   if (position < 0 || position >= count()) return;
+  if (position >= static_cast<int>(labels_.size())) makeRest();
   style(labels_[selected_], false);
   selected_ = position;
   style(labels_[selected_], true);
@@ -125,7 +158,7 @@ void CardStripView::style(QLabel* label, bool selected) const {
 
 void CardStripView::layoutCanvas() {
   int width = 0;
-  for (int p = 0; p < count(); ++p) {
+  for (int p = 0; p < static_cast<int>(labels_.size()); ++p) {
     labels_[p]->move(kLeft, kTop + kStep * p);
     width = std::max(width, kLeft + labels_[p]->width() + 8);
   }
@@ -136,10 +169,23 @@ void CardStripView::layoutCanvas() {
 }
 
 bool CardStripView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint && watched == canvas_ && restDue_ && !restQueued_) {
+    // After this frame is on the screen: the first paint of the window waits for nothing.
+    restQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          QTimer::singleShot(0, this, [this] {
+            restQueued_ = false;
+            makeRest();
+          });
+        },
+        Qt::QueuedConnection);
+  }
   if (event->type() == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
-      for (int p = 0; p < count(); ++p) {
+      for (int p = 0; p < static_cast<int>(labels_.size()); ++p) {
         if (labels_[p] == watched) {
           emit clicked(p);
           return true;

@@ -30,8 +30,10 @@ class CardStripView : public QScrollArea {
   // 45 pixels the strip scrolls down, above the top it scrolls back to the label.
   void select(int position);
 
-  int count() const { return static_cast<int>(labels_.size()); }
-  QLabel* label(int position) const { return labels_.at(position); }
+  int count() const { return static_cast<int>(count_); }
+  // A strip of hundreds of cards makes the labels below the screen just after it is drawn;
+  // asking for one makes them at once.
+  QLabel* label(int position);
   int selected() const { return selected_; }
 
  signals:
@@ -45,6 +47,10 @@ class CardStripView : public QScrollArea {
   static constexpr int kTop = 10;
   static constexpr int kStep = 24;
 
+  // Makes the labels up to position `end` and shows the names in them.
+  void fillLabels(size_t end);
+  // The labels still to be made, made.
+  void makeRest();
   void style(QLabel* label, bool selected) const;
   void layoutCanvas();
   void keepMarkerInView();
@@ -53,7 +59,12 @@ class CardStripView : public QScrollArea {
   QWidget* canvas_;
   QLabel* marker_;
   QLabel* bottom_;
-  std::vector<QLabel*> labels_;
+  std::vector<QLabel*> labels_;  // the first labels, or all of them
+  std::vector<QString> names_;
+  std::vector<int> cards_;
+  size_t count_ = 1;             // labels the strip holds, made or not
+  bool restDue_ = false;         // labels are still to be made
+  bool restQueued_ = false;      // their making waits for the end of a paint
   int selected_ = 0;
 };
 

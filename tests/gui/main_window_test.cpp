@@ -579,6 +579,35 @@ TEST(FoldingPanels, ArrowsAndDoubleClickOpenAndCloseAtTheirHeights) {
   }
 }
 
+TEST(CardStrip, LabelsBelowTheScreenComeAfterTheFirstPaintOrWhenNeeded) {
+  std::vector<notebook::StripEntry> entries(400);
+  for (int p = 0; p < 400; ++p)
+    entries[p] = {p == 0 ? notebook::kMainCard : p - 1, "card " + std::to_string(p), {}};
+  const auto made = [](CardStripView& strip) {
+    return strip.findChild<QWidget*>("SBLabelCanvas")->findChildren<QLabel*>().size() - 2;
+  };
+  {
+    CardStripView strip;
+    strip.setEntries(entries);
+    EXPECT_EQ(strip.count(), 400);
+    EXPECT_LT(made(strip), 400);  // marker and bottom label aside
+    strip.resize(177, 300);
+    strip.show();
+    QTRY_COMPARE(made(strip), 400);
+    EXPECT_EQ(strip.label(399)->text(), "card 399");
+    EXPECT_EQ(strip.label(399)->y(), strip.label(398)->y() + 24);
+  }
+  {
+    CardStripView strip;  // never drawn: selecting a card far down makes them
+    strip.setEntries(entries);
+    strip.select(350);
+    EXPECT_EQ(made(strip), 400);
+    EXPECT_EQ(strip.label(350)->text(), "card 350");
+    EXPECT_TRUE(strip.label(350)->font().bold());
+    EXPECT_FALSE(strip.label(349)->font().bold());
+  }
+}
+
 TEST(CardStrip, SelectingScrollsOnlyToKeepTheMarkerInView) {
   CardStripView strip;
   std::vector<notebook::StripEntry> entries(60);
