@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "gui/performance_trace.h"
+
 namespace qw::gui {
 
 CardStripView::CardStripView(QWidget* parent)
@@ -108,8 +110,10 @@ void CardStripView::fillLabels(size_t end) {
 void CardStripView::makeRest() {
   if (!restDue_) return;
   restDue_ = false;
+  trace::mark("strip-rest-begin");
   fillLabels(count_);
   layoutCanvas();
+  trace::mark("strip-rest-end");
 }
 
 QLabel* CardStripView::label(int position) {
