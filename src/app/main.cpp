@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <future>
 
 #include "app/termination_signals.h"
 #include "gui/main_window.h"
@@ -51,7 +52,11 @@ int main(int argc, char** argv) {
   }
 
   qw::platform::SystemServices platform;
-  qw::gui::MainWindow window({executablePath(), perUserDataHome()}, platform);
+  const qw::store::StoreLocation location{executablePath(), perUserDataHome()};
+  // The data folder is read while the window is built: with a second core, for nothing.
+  auto loading = std::async(std::launch::async,
+                            [&location, &platform] { return qw::store::loadStore(location, platform); });
+  qw::gui::MainWindow window(location, platform, nullptr, std::move(loading));
 
   QObject::connect(&window, &qw::gui::MainWindow::loadFailed, [&](const QString& message) {
     QMessageBox::critical(&window, "quillWick", message);

@@ -40,6 +40,7 @@
 #include "gui/draft_keeper.h"
 #include "gui/editor_panel.h"
 #include "gui/font_size_box.h"
+#include "gui/font_warmer.h"
 #include "gui/global_keys.h"
 #include "gui/format_bar.h"
 #include "gui/info_popup.h"
@@ -108,8 +109,12 @@ QIcon listButtonIcon(bool showsList) {
 }  // namespace
 
 MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& platform,
-                       QWidget* parent)
-    : QMainWindow(parent), where_(std::move(where)), platform_(platform), prompts_(this) {
+                       QWidget* parent, std::future<store::Store> loading)
+    : QMainWindow(parent),
+      where_(std::move(where)),
+      platform_(platform),
+      prompts_(this),
+      loading_(std::move(loading)) {
   setObjectName("TFGQuillWick");
   // The title until the string table is known.
   setWindowTitle("KTRquillWick");
@@ -401,7 +406,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::firstShow() {
   trace::mark("load");
   try {
-    store_ = store::loadStore(where_, platform_);
+    store_ = loading_.valid() ? loading_.get() : store::loadStore(where_, platform_);
     trace::mark("store-loaded");
   } catch (const std::exception& e) {
     emit loadFailed(qs(std::string(e.what())));
@@ -421,7 +426,14 @@ void MainWindow::firstShow() {
   stripPanel_->setCategories(*store_, *strings_);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
-  connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] { notebook_->makeSafetyNet(); });
+  connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] {
+    notebook_->makeSafetyNet();
+    // Once the first card is on the screen, the fonts the others name are loaded ahead.
+    if (!fontsWarmed_) {
+      fontsWarmed_ = true;
+      warmFonts(this, notebook_->fontFamiliesOfCards(), editorPanel_->editor()->font());
+    }
+  });
   transfers_->setNotebook(&*notebook_, &*strings_);
   try {
     notebook_->open();

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -37,12 +38,13 @@ class StripPanel;
 class TransferCommands;
 
 // The program's only long-lived window: the card strip on the left, the card on the right.
-// Nothing is read from disk until its first show.
+// Nothing is read from disk until its first show, but for the data folder given as `loading`:
+// the program has it read while the window is built.
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   MainWindow(store::StoreLocation where, ports::PlatformServices& platform,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, std::future<store::Store> loading = {});
   ~MainWindow() override;
 
   // True once the first show has loaded the data folder.
@@ -128,6 +130,7 @@ class MainWindow : public QMainWindow {
   ports::PlatformServices& platform_;
   MessagePrompts prompts_;
   QtClipboard clipboard_;
+  std::future<store::Store> loading_;  // the data folder, read elsewhere
   std::optional<store::Store> store_;
   std::optional<i18n::StringTable> strings_;
   std::optional<notebook::Notebook> notebook_;
@@ -160,6 +163,7 @@ class MainWindow : public QMainWindow {
   bool quitRequested_ = false;
   bool sessionEnding_ = false;
   bool exitSaved_ = false;
+  bool fontsWarmed_ = false;  // the cards' fonts are loaded, or on their way
 };
 
 }  // namespace qw::gui

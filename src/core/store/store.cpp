@@ -97,9 +97,12 @@ bool isAbsoluteStoredPath(std::string_view text, const fs::path& path) {
 }
 
 fs::path contentPathFrom(const Store& store, const fs::path& settingsFile) {
-  const auto lines = readTextLines(settingsFile);
-  if (!lines || lines->empty() || lines->front().empty()) return {};
-  const auto& first = lines->front();
+  // Only the first line is decoded: the start reads this for every card.
+  const auto bytes = readFileBytes(settingsFile);
+  if (!bytes) return {};
+  const std::string_view text = *bytes;
+  const std::string first = decodeStoredText(text.substr(0, text.find_first_of("\r\n")));
+  if (first.empty()) return {};
   auto path = utf8Path(first);
   return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
 }

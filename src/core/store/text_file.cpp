@@ -1,5 +1,6 @@
 #include "core/store/text_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -52,7 +53,7 @@ std::vector<std::string> splitLines(std::string_view text) {
 }
 
 #ifdef _WIN32
-std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
+std::optional<std::string> readFileBytes(const std::filesystem::path& file, std::size_t atMost) {
   std::error_code error;
   const auto status = std::filesystem::status(file, error);
   if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
@@ -63,7 +64,9 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
   if (!in) throw StoreError(file, "cannot be opened for reading");
   std::string bytes;
   char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+  while (bytes.size() < atMost &&
+         (in.read(buffer, std::min<std::streamsize>(sizeof buffer, atMost - bytes.size())) ||
+          in.gcount() > 0))
     bytes.append(buffer, static_cast<size_t>(in.gcount()));
   if (in.bad()) throw StoreError(file, "cannot be read");
   return bytes;
@@ -71,7 +74,7 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
 #else
 // With the system calls themselves: a start reads 500 small settings files, and a stream
 // costs several times the read.
-std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
+std::optional<std::string> readFileBytes(const std::filesystem::path& file, std::size_t atMost) {
   const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     const int error = errno;
@@ -90,9 +93,9 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
   std::string bytes;
   // The size is a hint: the file may grow or shrink while it is read.
   size_t done = 0;
-  bytes.resize(S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) + 1 : 65536);
-  for (;;) {
-    if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+  bytes.resize(std::min(atMost, S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) + 1 : 65536));
+  while (done < atMost) {
+    if (done == bytes.size()) bytes.resize(std::min(atMost, bytes.size() * 2));
     const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
     if (got < 0) {
       if (errno == EINTR) continue;

@@ -21,9 +21,10 @@ std::string encodeStoredText(std::string_view utf8);
 // CR LF, CR or LF end a line; a line end at the very end adds no empty line.
 std::vector<std::string> splitLines(std::string_view text);
 
-// The whole file as bytes; nothing when it does not exist. Throws StoreError when it exists
-// but cannot be read (a folder, no permission).
-std::optional<std::string> readFileBytes(const std::filesystem::path& file);
+// The whole file as bytes, or its first `atMost` bytes; nothing when it does not exist.
+// Throws StoreError when it exists but cannot be read (a folder, no permission).
+std::optional<std::string> readFileBytes(const std::filesystem::path& file,
+                                         std::size_t atMost = std::string::npos);
 
 // The decoded lines of a stored text file; nothing when it does not exist. Throws StoreError
 // when it exists but cannot be read.

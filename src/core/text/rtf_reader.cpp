@@ -292,6 +292,7 @@ class Parser {
 
   // False when the reading stopped at the paragraph limit.
   bool readToTheEnd() const { return paragraphsLeft_ > 0; }
+  const Tables& tables() const { return tables_; }
 
   auto run() {
     while (pos_ < in_.size() && paragraphsLeft_ > 0) {
@@ -764,6 +765,17 @@ RichTextBeginning readRtfBeginning(std::string_view bytes, std::size_t paragraph
   Parser<ModelSink> parser(bytes, std::max<std::size_t>(paragraphs, 1));
   RichText text = parser.run();
   return {std::move(text), parser.readToTheEnd()};
+}
+
+std::vector<std::string> readRtfFontNames(std::string_view rtf) {
+  std::vector<std::string> names;
+  if (!looksLikeRtf(rtf)) return names;
+  Parser<PlainSink> parser(rtf, 1);
+  parser.run();
+  for (const auto& [number, font] : parser.tables().fonts)
+    if (!font.name.empty() && std::find(names.begin(), names.end(), font.name) == names.end())
+      names.push_back(font.name);
+  return names;
 }
 
 std::string readRtfPlainText(std::string_view rtf) { return Parser<PlainSink>(rtf).run(); }

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/text/rich_text.h"
 
@@ -26,6 +27,10 @@ struct RichTextBeginning {
   bool whole = true;
 };
 RichTextBeginning readRtfBeginning(std::string_view bytes, std::size_t paragraphs);
+
+// The family names of an RTF document's font table, each once, in the table's order; the
+// reading stops at the first paragraph, so the beginning of a file is enough.
+std::vector<std::string> readRtfFontNames(std::string_view rtf);
 
 // The plain text of an RTF document, as plainText(readRtf(rtf)) gives it, without building
 // the model.

@@ -135,5 +135,22 @@ TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
   EXPECT_EQ(store->cardIndex.count(), 3);
 }
 
+// Read ahead so that fonts are loaded before a card needs them: only font tables, only once
+// each, and never from a protected card's file.
+TEST_F(CardStrip, TheFontsOfTheCardsAreTheirFontTablesOnceEach) {
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta", "3;-0-0:Gamma", "4;-0-0:Delta"},
+            "Langue=Fran\xE7" "ais\r\n");
+  writeBytes(data / "default.kvn", "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}\\f0 main}");
+  writeBytes(data / "1.kvn", "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}}"
+                             "\\f1 text\\par {\\fonttbl{\\f2 Late;}}}");
+  writeBytes(data / "2.kvn", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5 Times New Roman;}} two}");
+  writeBytes(data / "3.kvn", "plain text naming {\\fonttbl{\\f0 Plain;}}");
+  writeBytes(data / "4.kvo", "4.kvc\r\n");
+  writeBytes(data / "4.kvc", "{\\rtf1{\\fonttbl{\\f0 Secret;}}}");
+  open();
+  EXPECT_EQ(notebook->fontFamiliesOfCards(),
+            (std::vector<std::string>{"Times New Roman", "Arial", "Courier New"}));
+}
+
 }  // namespace
 }  // namespace qw::notebook

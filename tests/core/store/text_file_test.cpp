@@ -101,6 +101,21 @@ TEST(TextFile, ReadingMissingAndUnreadableFiles) {
   EXPECT_EQ(readFileBytes(folder.path() / "absent.kvn"), std::nullopt);
   fs::create_directory(folder.path() / "folder.kvn");
   EXPECT_THROW(readTextLines(folder.path() / "folder.kvn"), StoreError);
+  // A missing folder on the way is a missing file too.
+  EXPECT_EQ(readFileBytes(folder.path() / "absent" / "1.kvn"), std::nullopt);
+}
+
+TEST(TextFile, TheBeginningOfAFile) {
+  TempFolder folder;
+  const auto file = folder.path() / "1.kvn";
+  const std::string text(200 * 1024, 'x');
+  writeBytes(file, text + "end");
+  EXPECT_EQ(readFileBytes(file, 5), "xxxxx");
+  EXPECT_EQ(readFileBytes(file, 0), "");
+  EXPECT_EQ(readFileBytes(file, text.size() + 10), text + "end");
+  EXPECT_EQ(readFileBytes(file)->size(), text.size() + 3);
+  writeBytes(file, "");
+  EXPECT_EQ(readFileBytes(file, 5), "");
 }
 
 TEST(TextFile, AwkwardContentReadsWhole) {

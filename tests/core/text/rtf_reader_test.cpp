@@ -494,5 +494,17 @@ TEST(RtfReaderRobustness, TheBeginningIsTheFirstParagraphsOfTheWhole) {
   check("{\\rtf1 {\\b one\\par two\\par three}\\par}");
 }
 
+TEST(RtfReader, FontNamesComeFromTheTableAlone) {
+  EXPECT_EQ(readRtfFontNames("{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}"
+                             "{\\f2 Arial;}}\\f1 text}"),
+            (std::vector<std::string>{"Arial", "Courier New"}));
+  // The beginning of a file cut inside its table gives the names read so far.
+  const auto cut = readRtfFontNames("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Cour");
+  ASSERT_FALSE(cut.empty());
+  EXPECT_EQ(cut.front(), "Arial");
+  EXPECT_TRUE(readRtfFontNames("Arial; plain text").empty());
+  EXPECT_TRUE(readRtfFontNames("{\\rtf1 no table}").empty());
+}
+
 }  // namespace
 }  // namespace qw::text
