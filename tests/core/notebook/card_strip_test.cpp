@@ -74,6 +74,24 @@ TEST_F(CardStrip, CardsWithoutContentFileAreDroppedAndHotKeysFollowTheirCards) {
   EXPECT_EQ(store->hotKeys[1].card, -1);
 }
 
+TEST_F(CardStrip, AHundredCardsKeepTheirOrderAndTheirFilesWhenSomeAreDropped) {
+  std::vector<std::string> index;
+  for (int n = 1; n <= 100; ++n) index.push_back(std::to_string(n) + ";-0-0:Card " + std::to_string(n));
+  makeCards(index, "Langue=Fran\xE7" "ais\r\n");
+  writeBytes(data / "10.kvo", "\r\n");  // no content file: dropped
+  writeBytes(data / "70.kvo", "\r\n");
+  open();
+  const auto& strip = notebook->strip();
+  ASSERT_EQ(strip.size(), 99u);
+  for (int position = 1; position < 99; ++position) {
+    const int n = position + (position >= 10) + (position >= 69);
+    SCOPED_TRACE(position);
+    EXPECT_EQ(strip[position].name, "Card " + std::to_string(n));
+    EXPECT_EQ(strip[position].card, position - 1);
+    EXPECT_EQ(strip[position].contentFile, data / (std::to_string(n) + ".kvn"));
+  }
+}
+
 TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
   makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
   open();
