@@ -12,7 +12,8 @@ void warmNext(QObject* context, std::shared_ptr<std::vector<std::string>> left, 
   QFont font = base;
   font.setFamily(QString::fromStdString(left->back()));
   left->pop_back();
-  for (const auto& [bold, italic] : {std::pair{false, false}, {true, false}, {false, true}}) {
+  for (const auto& [bold, italic] :
+       {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
     font.setBold(bold);
     font.setItalic(italic);
     // Measuring text loads the font and readies its shaping.

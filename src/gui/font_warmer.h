@@ -8,9 +8,9 @@ class QObject;
 
 namespace qw::gui {
 
-// Loads the fonts of `families` in `base`'s size, plain, bold and italic, one family per pass
-// of the event loop while `context` lives: the first card drawn in one of them then does not
-// wait for the font files to be found and opened.
+// Loads the fonts of `families` in `base`'s size, plain, bold, italic and both, one family per
+// pass of the event loop while `context` lives: the first card drawn in one of them then does
+// not wait for the font files to be found and opened.
 void warmFonts(QObject* context, std::vector<std::string> families, const QFont& base);
 
 }  // namespace qw::gui
