@@ -229,6 +229,8 @@ void Notebook::recoverInterruptedCard() {
     return;
   }
   if (!lines) return;
+  // A settings file may come back from its copy naming another content file.
+  store_.contentPathsAtLoad.clear();
   const store::Journal open = store::journalFromLines(*lines);
   prompts_.message(text(Str::sErrLastExit) + "\n\r" + text(Str::sMsgRestoredPrefix) +
                    open.cardName + text(Str::sMsgRestoredSuffix));

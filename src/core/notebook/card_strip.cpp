@@ -5,6 +5,8 @@
 #include "core/store/store_error.h"
 #include "core/text/rtf_reader.h"
 
+#include <utility>
+
 namespace qw::notebook {
 namespace fs = std::filesystem;
 using i18n::Str;
@@ -60,10 +62,13 @@ void Notebook::buildStrip() {
   // handed out, so the strip and the hot keys never point at a shifted card. Each settings
   // file is read once: 500 of them are a good part of the start.
   const std::string& filter = store_.settings[store::kCategoryFilter];
-  std::vector<std::optional<fs::path>> contents(store_.cardIndex.count());
+  // What the load read serves the first strip only: later the files may have changed.
+  std::vector<std::optional<fs::path>> contents = std::exchange(store_.contentPathsAtLoad, {});
+  const bool known = contents.size() == static_cast<size_t>(store_.cardIndex.count());
+  if (!known) contents.assign(store_.cardIndex.count(), std::nullopt);
   for (int card = store_.cardIndex.count() - 1; card >= 0; --card) {
     if (!store::shownByFilter(store_.cardIndex.line(card), filter)) continue;
-    contents[card] = readableContentPath(store_, card);
+    if (!known) contents[card] = readableContentPath(store_, card);
     if (contents[card] && contents[card]->empty()) {
       dropCard(card);
       contents.erase(contents.begin() + card);

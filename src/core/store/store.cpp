@@ -96,22 +96,24 @@ bool isAbsoluteStoredPath(std::string_view text, const fs::path& path) {
 #endif
 }
 
-fs::path contentPathFrom(const Store& store, const fs::path& settingsFile) {
+// The content file named by a settings file's bytes.
+fs::path contentPathIn(const Store& store, std::string_view settings) {
   // Only the first line is decoded: the start reads this for every card.
-  const auto bytes = readFileBytes(settingsFile);
-  if (!bytes) return {};
-  const std::string_view text = *bytes;
-  const std::string first = decodeStoredText(text.substr(0, text.find_first_of("\r\n")));
+  const std::string first = decodeStoredText(settings.substr(0, settings.find_first_of("\r\n")));
   if (first.empty()) return {};
   auto path = utf8Path(first);
   return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
 }
 
+fs::path contentPathFrom(const Store& store, const fs::path& settingsFile) {
+  const auto bytes = readFileBytes(settingsFile);
+  return bytes ? contentPathIn(store, *bytes) : fs::path();
+}
+
 // What a hot key puts on the clipboard: the card's content as stored. A content file that
 // cannot be read leaves the text empty.
-std::string hotKeyText(const Store& store, const fs::path& settingsFile) {
+std::string hotKeyText(const fs::path& content) {
   try {
-    const auto content = contentPathFrom(store, settingsFile);
     // A protected card's file is ciphertext: it never reaches a hot key.
     if (content.empty() || isProtectedFile(content)) return {};
     const auto lines = readTextLines(content);
@@ -129,22 +131,29 @@ std::string hotKeyText(const Store& store, const fs::path& settingsFile) {
 // number is the card's position once the emptied lines are removed.
 void checkCards(Store& store) {
   auto& index = store.cardIndex;
+  store.contentPathsAtLoad.clear();
   int position = 0;
   for (int i = 0; i < index.count(); ++i) {
     const std::string line = index.line(i);
     if (line.empty()) continue;
     const auto settingsFile = cardSettingsFile(store, line);
-    std::error_code error;
-    if (fs::status(settingsFile, error).type() == fs::file_type::not_found) {
-      index.setLine(i, "");
-      continue;
+    std::optional<fs::path> content;  // nothing: unreadable, the card stays and opening it says why
+    try {
+      const auto settings = readFileBytes(settingsFile);
+      if (!settings) {
+        index.setLine(i, "");
+        continue;
+      }
+      content = contentPathIn(store, *settings);
+    } catch (const StoreError&) {
     }
     if (const auto slot = hotKeySlot(line); slot && HotKeySlots::isSlot(*slot)) {
       auto& bound = store.hotKeys[*slot];
-      bound.text = hotKeyText(store, settingsFile);
+      bound.text = content ? hotKeyText(*content) : std::string();
       bound.name = displayName(line);
       bound.card = position;
     }
+    store.contentPathsAtLoad.push_back(std::move(content));
     ++position;
   }
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,10 @@ struct Store {
   CardIndex cardIndex;
   HotKeySlots hotKeys;
   Categories categories;
+  // The content file each card's settings named at load, by card: empty when they name none,
+  // nothing when they could not be read. The load reads every settings file anyway, and the
+  // first strip needs them all.
+  std::vector<std::optional<std::filesystem::path>> contentPathsAtLoad;
 };
 
 // The start-up load, in its fixed order: data folder, hot-key slots reset, card index (with

@@ -178,9 +178,10 @@ TEST_F(CardFiles, AProgramKilledWithACardOpenGetsItBackAtTheNextStart) {
   writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
   start().open();
   notebook->makeSafetyNet();  // the card is on the screen
-  // What a half-finished later write would leave behind.
+  // What a half-finished later write would leave behind: settings that name no content file
+  // would drop the card from the strip, were they read before the recovery.
   writeBytes(data / "7.kvn", "half writ");
-  writeBytes(data / "7.kvo", "garbage");
+  writeBytes(data / "7.kvo", "\r\ngarbage");
 
   start().open();  // the next start
   ASSERT_FALSE(prompts.messages.empty());
