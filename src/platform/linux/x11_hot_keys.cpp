@@ -12,14 +12,15 @@
 namespace qw::platform {
 namespace {
 
-// Xlib's error handler is one per process, so the grab in progress keeps its result here.
+// Xlib's error handler is one per process, so the grabs in progress keep here the serial
+// numbers of the requests that failed.
 Display* g_grabDisplay = nullptr;
-bool g_grabFailed = false;
+std::vector<unsigned long>* g_failedRequests = nullptr;
 
-int recordGrabError(Display* display, XErrorEvent* /*error*/) {
+int recordGrabError(Display* display, XErrorEvent* error) {
   // BadAccess is the usual one (another client holds the combination); any error means the
   // key is not reliably ours.
-  if (display == g_grabDisplay) g_grabFailed = true;
+  if (display == g_grabDisplay && g_failedRequests != nullptr) g_failedRequests->push_back(error->serial);
   return 0;
 }
 
@@ -102,40 +103,62 @@ std::vector<HotKey> X11HotKeys::registerKeys(const std::vector<HotKey>& keys) {
   unregisterAll();
   numLockMask_ = findNumLockMask(display_);
 
-  std::vector<HotKey> failed;
-  for (const HotKey& key : keys) {
+  // Every grab is sent first and the errors are collected by one round trip: one per key made
+  // the keys a good part of the start.
+  struct Attempt {
+    Grab grab{};
+    unsigned long firstRequest = 0;
+    unsigned long lastRequest = 0;
+    bool refused = true;
+  };
+  std::vector<Attempt> attempts(keys.size());
+  std::vector<unsigned long> failedRequests;
+  g_grabDisplay = display_;
+  g_failedRequests = &failedRequests;
+  XErrorHandler previous = XSetErrorHandler(recordGrabError);
+  for (size_t k = 0; k < keys.size(); ++k) {
+    const HotKey& key = keys[k];
     const KeySym sym = keysymFor(key.key);
     const KeyCode keycode = sym == NoSymbol ? 0 : XKeysymToKeycode(display_, sym);
     const Grab grab{key.id, keycode, xMask(key.modifiers)};
     bool duplicate = false;
-    for (const Grab& earlier : grabs_) {
-      duplicate = duplicate || (earlier.keycode == grab.keycode && earlier.mask == grab.mask);
+    for (size_t earlier = 0; earlier < k; ++earlier) {
+      const Grab& other = attempts[earlier].grab;
+      duplicate = duplicate || (!attempts[earlier].refused && other.keycode == grab.keycode &&
+                                other.mask == grab.mask);
     }
     // A second id on a combination already ours could never be told apart from the first.
-    if (keycode == 0 || (key.modifiers & ~kAllModifiers) != 0 || duplicate) {
-      failed.push_back(key);
-      continue;
-    }
-
-    g_grabDisplay = display_;
-    g_grabFailed = false;
-    XErrorHandler previous = XSetErrorHandler(recordGrabError);
+    if (keycode == 0 || (key.modifiers & ~kAllModifiers) != 0 || duplicate) continue;
+    Attempt& attempt = attempts[k];
+    attempt.grab = grab;
+    attempt.refused = false;
+    attempt.firstRequest = NextRequest(display_);
     for (unsigned mask : lockVariants(grab.mask)) {
       XGrabKey(display_, keycode, mask, root_, False, GrabModeAsync, GrabModeAsync);
     }
-    // Errors arrive asynchronously; only after a round trip are all of them in.
-    XSync(display_, False);
-    XSetErrorHandler(previous);
-    g_grabDisplay = nullptr;
+    attempt.lastRequest = NextRequest(display_) - 1;
+  }
+  // Errors arrive asynchronously; only after a round trip are all of them in.
+  XSync(display_, False);
+  XSetErrorHandler(previous);
+  g_grabDisplay = nullptr;
+  g_failedRequests = nullptr;
 
-    if (g_grabFailed) {
+  std::vector<HotKey> failed;
+  for (size_t k = 0; k < keys.size(); ++k) {
+    Attempt& attempt = attempts[k];
+    if (!attempt.refused) {
+      for (unsigned long request : failedRequests)
+        attempt.refused = attempt.refused ||
+                          (request >= attempt.firstRequest && request <= attempt.lastRequest);
       // Some lock variants may have succeeded; a half-registered key would work only with
       // NumLock on, say, so give them all back.
-      ungrab(grab);
-      failed.push_back(key);
-    } else {
-      grabs_.push_back(grab);
+      if (attempt.refused) ungrab(attempt.grab);
     }
+    if (attempt.refused)
+      failed.push_back(keys[k]);
+    else
+      grabs_.push_back(attempt.grab);
   }
   XFlush(display_);
   return failed;
