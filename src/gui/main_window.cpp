@@ -123,6 +123,7 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   buildLayout();
   buildTray();
   trace::watchPaints(editorPanel_->editor()->viewport());
+  editorPanel_->editor()->viewport()->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() { delete keysMessage_; }
@@ -264,7 +265,20 @@ void MainWindow::buildTray() {
   tray_->setObjectName("TrayIcon");
   tray_->setToolTip("quillWick");
   connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
-  tray_->show();
+}
+
+void MainWindow::showTray() {
+  if (!tray_->isVisible()) tray_->show();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The tray icon is a window of its own, a good part of the start: it comes once the window
+  // is drawn.
+  if (event->type() == QEvent::Paint && watched == editorPanel_->editor()->viewport()) {
+    watched->removeEventFilter(this);
+    QTimer::singleShot(0, this, &MainWindow::showTray);
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
@@ -373,6 +387,7 @@ void MainWindow::showWindow() {
 
 void MainWindow::stepAside() {
   windowShown_ = false;
+  showTray();  // a start hidden may come before the first paint
   if (QSystemTrayIcon::isSystemTrayAvailable() && tray_->isVisible())
     hide();
   else

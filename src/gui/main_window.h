@@ -81,10 +81,12 @@ class MainWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildLayout();
   void buildTray();
+  void showTray();
   // (Re)registers the system-wide keys with the modifiers of the settings; tells the user once
   // which of them another program or the desktop keeps.
   void registerGlobalKeys();

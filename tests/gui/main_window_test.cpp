@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -233,6 +234,15 @@ TEST_F(FullWindow, TheShownCardGetsItsSnapshotsOnceItIsDrawn) {
   QTRY_VERIFY(fs::exists(data / "backup.ini"));
   EXPECT_EQ(readFile(data / "backup.ini").substr(0, 7), "Gamma\r\n");
   EXPECT_EQ(readFile(data / "3.kvn.$$$"), "text 3");
+}
+
+TEST_F(FullWindow, TheTrayIconComesOnceTheWindowIsDrawn) {
+  MainWindow window({folder / "quillwick", folder / "user"}, platform);
+  auto* tray = window.findChild<QSystemTrayIcon*>("TrayIcon");
+  ASSERT_NE(tray, nullptr);
+  window.show();
+  EXPECT_FALSE(tray->isVisible());
+  QTRY_VERIFY(tray->isVisible());
 }
 
 TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
