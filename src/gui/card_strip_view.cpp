@@ -30,7 +30,7 @@ CardStripView::CardStripView(QWidget* parent)
   marker_->setObjectName("LLSignal");
   bottom_->setObjectName("LBottomMenu");
 
-  auto* standard = new QLabel(canvas_);
+  auto* standard = new StripLabel(canvas_);
   standard->setObjectName("LStandard");
   standard->setTextFormat(Qt::PlainText);
   standard->setCursor(Qt::PointingHandCursor);
@@ -89,7 +89,7 @@ void CardStripView::fillLabels(size_t end) {
   const bool many = end > labels_.size() + 16 && canvas_->isVisible();
   if (many) canvas_->hide();
   while (labels_.size() < end) {
-    auto* label = new QLabel(canvas_);
+    auto* label = new StripLabel(canvas_);
     // A card name is text, never markup.
     label->setTextFormat(Qt::PlainText);
     label->setCursor(Qt::PointingHandCursor);
@@ -97,10 +97,10 @@ void CardStripView::fillLabels(size_t end) {
     labels_.push_back(label);
   }
   for (size_t p = 0; p < std::min(end, names_.size()); ++p) {
-    QLabel* label = labels_[p];
+    StripLabel* label = labels_[p];
     label->setText(names_[p]);
-    label->setProperty("tag", p == 0 ? notebook::kMainCard : static_cast<int>(p));
-    label->setProperty("hint", QString::number(cards_[p]));
+    label->tag = p == 0 ? notebook::kMainCard : static_cast<int>(p);
+    label->hint = QString::number(cards_[p]);
     style(label, static_cast<int>(p) == selected_);
     label->show();
   }

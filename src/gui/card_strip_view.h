@@ -1,14 +1,25 @@
 #pragma once
 
 #include <QColor>
+#include <QLabel>
 #include <QScrollArea>
 #include <vector>
 
 #include "core/notebook/notebook.h"
 
-class QLabel;
-
 namespace qw::gui {
+
+// A card's name in the strip: its tag is its position, its hint the card's number. Declared
+// properties, not dynamic ones: setting those sends an event, and a strip makes 500 labels.
+class StripLabel : public QLabel {
+  Q_OBJECT
+  Q_PROPERTY(int tag MEMBER tag)
+  Q_PROPERTY(QString hint MEMBER hint)
+ public:
+  using QLabel::QLabel;
+  int tag = 0;
+  QString hint;
+};
 
 // The strip of card names on the left: one clickable label per shown card, the main card's
 // first, and the ">" marker beside the selected one. Labels sit 24 pixels apart.
@@ -59,7 +70,7 @@ class CardStripView : public QScrollArea {
   QWidget* canvas_;
   QLabel* marker_;
   QLabel* bottom_;
-  std::vector<QLabel*> labels_;  // the first labels, or all of them
+  std::vector<StripLabel*> labels_;  // the first labels, or all of them
   std::vector<QString> names_;
   std::vector<int> cards_;
   size_t count_ = 1;             // labels the strip holds, made or not
