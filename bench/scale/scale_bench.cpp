@@ -211,7 +211,9 @@ double setPlainTextMs(const std::string& text, int repeats = 5) {
 
 std::string fixed(double value, const char* unit) {
   char text[64];
-  std::snprintf(text, sizeof text, value < 10 ? "%.2f %s" : "%.0f %s", value, unit);
+  // A small card's floor is a few microseconds: it must not read as nothing.
+  std::snprintf(text, sizeof text, value < 0.1 ? "%.4f %s" : value < 10 ? "%.2f %s" : "%.0f %s",
+                value, unit);
   return text;
 }
 
