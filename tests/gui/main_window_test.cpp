@@ -231,7 +231,7 @@ TEST_F(FullWindow, TheShownCardGetsItsSnapshotsOnceItIsDrawn) {
   ASSERT_TRUE(window.loaded());
   // Loading writes nothing: the copies would only slow the card's way to the screen.
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
-  QTRY_VERIFY(fs::exists(data / "backup.ini"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(data / "backup.ini"); }));
   EXPECT_EQ(readFile(data / "backup.ini").substr(0, 7), "Gamma\r\n");
   EXPECT_EQ(readFile(data / "3.kvn.$$$"), "text 3");
 }
@@ -242,7 +242,7 @@ TEST_F(FullWindow, TheTrayIconComesOnceTheWindowIsDrawn) {
   ASSERT_NE(tray, nullptr);
   window.show();
   EXPECT_FALSE(tray->isVisible());
-  QTRY_VERIFY(tray->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tray->isVisible(); }));
 }
 
 TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
@@ -603,7 +603,7 @@ TEST(CardStrip, LabelsBelowTheScreenComeAfterTheFirstPaintOrWhenNeeded) {
     EXPECT_LT(made(strip), 400);  // marker and bottom label aside
     strip.resize(177, 300);
     strip.show();
-    QTRY_COMPARE(made(strip), 400);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return made(strip) == 400; })) << made(strip);
     EXPECT_EQ(strip.label(399)->text(), "card 399");
     EXPECT_EQ(strip.label(399)->y(), strip.label(398)->y() + 24);
   }
