@@ -1,7 +1,9 @@
 #include "gui/card_strip_view.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -74,8 +76,8 @@ void CardStripView::setEntries(const std::vector<notebook::StripEntry>& entries)
     cards_.push_back(entry.card);
   }
   if (selected_ >= count()) selected_ = 0;
-  // The labels a screen can show now; the others once the strip is drawn, or as soon as
-  // something needs them. Labels that exist already are all brought up to date.
+  // The labels a screen can show now; the others when they could be seen or something needs
+  // them. Labels that exist already are all brought up to date.
   const QScreen* shownOn = screen();
   const size_t onScreen = shownOn ? shownOn->availableGeometry().height() / kStep + 1 : count_;
   fillLabels(std::min(count_, std::max(onScreen, labels_.size())));
@@ -173,8 +175,13 @@ void CardStripView::layoutCanvas() {
 }
 
 bool CardStripView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint && watched == canvas_ && restDue_ && !restQueued_) {
-    // After this frame is on the screen: the first paint of the window waits for nothing.
+  // The labels below the screen wait until they could be seen: the strip scrolls, a card down
+  // there is selected, or a taller screen shows past them. Assistive technology reads them
+  // all, so for it they come as soon as the strip is on the screen. Either way, after this
+  // frame: the first paint of the window waits for nothing.
+  if (event->type() == QEvent::Paint && watched == canvas_ && restDue_ && !restQueued_ &&
+      (QAccessible::isActive() ||
+       static_cast<QPaintEvent*>(event)->rect().bottom() >= kTop + kStep * static_cast<int>(labels_.size()))) {
     restQueued_ = true;
     QMetaObject::invokeMethod(
         this,

@@ -42,8 +42,8 @@ class CardStripView : public QScrollArea {
   void select(int position);
 
   int count() const { return static_cast<int>(count_); }
-  // A strip of hundreds of cards makes the labels below the screen just after it is drawn;
-  // asking for one makes them at once.
+  // A strip of hundreds of cards makes the labels below the screen when they could be seen
+  // (or for assistive technology); asking for one makes them at once.
   QLabel* label(int position);
   int selected() const { return selected_; }
 
