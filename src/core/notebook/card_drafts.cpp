@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/crypto/sealed_card.h"
@@ -113,10 +115,16 @@ void Notebook::discardDraft() {
 }
 
 bool Notebook::restoreDrafts() {
+  // The load walked the folder already; no draft of this run exists before this.
   std::vector<fs::path> found;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(store_.dataFolder, error))
-    if (isDraftFile(entry.path())) found.push_back(entry.path());
+  if (auto files = std::exchange(store_.filesAtLoad, std::nullopt)) {
+    for (fs::path& file : *files)
+      if (isDraftFile(file)) found.push_back(std::move(file));
+  } else {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(store_.dataFolder, error))
+      if (isDraftFile(entry.path())) found.push_back(entry.path());
+  }
   std::sort(found.begin(), found.end());
 
   bool opened = false;

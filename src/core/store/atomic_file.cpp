@@ -189,14 +189,19 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 #endif
 }
 
-void removeLeftoverTemporaries(const std::filesystem::path& folder) {
+std::vector<std::filesystem::path> removeLeftoverTemporaries(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> staying;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     // Not string(): with MSVC that converts to the ANSI code page and throws on a name outside it.
     const std::string name = utf8Of(entry.path().filename());
-    if (name.find(".tmp-") != std::string::npos && entry.is_regular_file(error))
-      std::filesystem::remove(entry.path(), error);
+    std::error_code removal;
+    if (name.find(".tmp-") != std::string::npos && entry.is_regular_file(error) &&
+        std::filesystem::remove(entry.path(), removal))
+      continue;
+    staying.push_back(entry.path());
   }
+  return staying;
 }
 
 }  // namespace qw::store

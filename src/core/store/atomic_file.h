@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 #include <string_view>
 
 namespace qw::store {
@@ -25,8 +26,9 @@ enum class WriteStep {
 using WriteStepHook = std::function<void(const std::filesystem::path& target, WriteStep step)>;
 void setWriteStepHook(WriteStepHook hook);
 
-// Removes the temporary files a killed writer left in `folder`. Only for a folder no other
-// process writes to: the program's own data folder, at start, under the single-instance lock.
-void removeLeftoverTemporaries(const std::filesystem::path& folder);
+// Removes the temporary files a killed writer left in `folder` and returns the files that stay:
+// one walk of a folder of a thousand files. Only for a folder no other process writes to: the
+// program's own data folder, at start, under the single-instance lock.
+std::vector<std::filesystem::path> removeLeftoverTemporaries(const std::filesystem::path& folder);
 
 }  // namespace qw::store

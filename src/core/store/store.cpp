@@ -202,7 +202,7 @@ Store loadStore(const StoreLocation& where, ports::PlatformServices& platform) {
   Store store;
   store.executable = where.executable;
   chooseDataFolder(store, where);
-  removeLeftoverTemporaries(store.dataFolder);
+  store.filesAtLoad = removeLeftoverTemporaries(store.dataFolder);
   store.hotKeys.reset();
   loadCardIndex(store);
   loadCategories(store);

@@ -40,6 +40,8 @@ struct Store {
   // nothing when they could not be read. The load reads every settings file anyway, and the
   // first strip needs them all.
   std::vector<std::optional<std::filesystem::path>> contentPathsAtLoad;
+  // The data folder's files as the load found them, an earlier run's drafts among them.
+  std::optional<std::vector<std::filesystem::path>> filesAtLoad;
 };
 
 // The start-up load, in its fixed order: data folder, hot-key slots reset, card index (with

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/store/store_error.h"
 #include "core/store/temp_folder.h"
 #include "core/store/utf8_path.h"
@@ -106,9 +108,12 @@ TEST(AtomicFileLeftovers, TemporariesOfAKilledWriterAreRemovedAndNothingElse) {
   fixtures::writeBytes(folder.path() / "fiches.kvn.tmp-4242-3-0", "half");
   fixtures::writeBytes(folder.path() / "fiches.kvn", "1\r\n");
   fixtures::writeBytes(folder.path() / "7.kvn.$$$", "snapshot");
-  removeLeftoverTemporaries(folder.path());
+  auto staying = removeLeftoverTemporaries(folder.path());
   EXPECT_EQ(fixtures::entriesOf(folder.path()),
             (std::vector<std::string>{"7.kvn.$$$", "fiches.kvn"}));
+  std::sort(staying.begin(), staying.end());
+  EXPECT_EQ(staying, (std::vector<std::filesystem::path>{folder.path() / "7.kvn.$$$",
+                                                          folder.path() / "fiches.kvn"}));
 }
 
 }  // namespace
