@@ -158,13 +158,25 @@ Desktop::Desktop() {
   windowManager_.setProcessEnvironment(environment());
   windowManager_.setProgram("icewm");
   windowManager_.setArguments({});
-  windowManager_.start();
-  if (!windowManager_.waitForStarted(5000)) throw std::runtime_error("icewm did not start");
-  // icewm reads its themes and fonts first: on a busy machine that takes more than seconds.
-  const bool managed = waitUntil(
-      [&] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id"); },
-      45s);
-  if (!managed) throw std::runtime_error("icewm did not take the screen");
+  // icewm reads its themes and fonts first: on a busy machine that takes more than seconds. Now
+  // and then it never takes the screen at all, so a silent one is replaced.
+  for (int attempt = 1;; ++attempt) {
+    windowManager_.start();
+    if (!windowManager_.waitForStarted(5000)) throw std::runtime_error("icewm did not start");
+    const bool managed = waitUntil(
+        [&] {
+          // Without an event loop a process's end is seen only by waiting for it.
+          return windowManager_.waitForFinished(0) ||
+                 run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id");
+        },
+        30s);
+    if (managed && windowManager_.state() == QProcess::Running) return;
+    if (attempt == 3) throw std::runtime_error("icewm did not take the screen");
+    windowManager_.kill();
+    windowManager_.waitForFinished(3000);
+    // Left behind by the one that gave up, it would pass the next one off as ready.
+    run("xprop", {"-root", "-remove", "_NET_SUPPORTING_WM_CHECK"});
+  }
 }
 
 Desktop::~Desktop() {
