@@ -230,7 +230,7 @@ void Notebook::recoverInterruptedCard() {
   }
   if (!lines) return;
   // A settings file may come back from its copy naming another content file.
-  store_.contentPathsAtLoad.clear();
+  store_.contentPathsAtLoad.reset();
   const store::Journal open = store::journalFromLines(*lines);
   prompts_.message(text(Str::sErrLastExit) + "\n\r" + text(Str::sMsgRestoredPrefix) +
                    open.cardName + text(Str::sMsgRestoredSuffix));

@@ -1,11 +1,11 @@
 // The strip of card names: which cards it shows, which one is selected, and the switch.
 
+#include <utility>
+
 #include "core/notebook/notebook.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
 #include "core/text/rtf_reader.h"
-
-#include <utility>
 
 namespace qw::notebook {
 namespace fs = std::filesystem;
@@ -62,10 +62,11 @@ void Notebook::buildStrip() {
   // handed out, so the strip and the hot keys never point at a shifted card. Each settings
   // file is read once: 500 of them are a good part of the start.
   const std::string& filter = store_.settings[store::kCategoryFilter];
-  // What the load read serves the first strip only: later the files may have changed.
-  std::vector<std::optional<fs::path>> contents = std::exchange(store_.contentPathsAtLoad, {});
-  const bool known = contents.size() == static_cast<size_t>(store_.cardIndex.count());
-  if (!known) contents.assign(store_.cardIndex.count(), std::nullopt);
+  const size_t count = store_.cardIndex.count();
+  auto read = std::exchange(store_.contentPathsAtLoad, std::nullopt);
+  const bool known = read && read->size() == count;
+  std::vector<std::optional<fs::path>> contents =
+      known ? std::move(*read) : std::vector<std::optional<fs::path>>(count);
   for (int card = store_.cardIndex.count() - 1; card >= 0; --card) {
     if (!store::shownByFilter(store_.cardIndex.line(card), filter)) continue;
     if (!known) contents[card] = readableContentPath(store_, card);

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 namespace qw::store {
 

@@ -131,7 +131,7 @@ std::string hotKeyText(const fs::path& content) {
 // number is the card's position once the emptied lines are removed.
 void checkCards(Store& store) {
   auto& index = store.cardIndex;
-  store.contentPathsAtLoad.clear();
+  auto& contentPaths = store.contentPathsAtLoad.emplace();
   int position = 0;
   for (int i = 0; i < index.count(); ++i) {
     const std::string line = index.line(i);
@@ -153,7 +153,7 @@ void checkCards(Store& store) {
       bound.name = displayName(line);
       bound.card = position;
     }
-    store.contentPathsAtLoad.push_back(std::move(content));
+    contentPaths.push_back(std::move(content));
     ++position;
   }
 }

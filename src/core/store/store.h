@@ -36,11 +36,11 @@ struct Store {
   CardIndex cardIndex;
   HotKeySlots hotKeys;
   Categories categories;
-  // The content file each card's settings named at load, by card: empty when they name none,
-  // nothing when they could not be read. The load reads every settings file anyway, and the
-  // first strip needs them all.
-  std::vector<std::optional<std::filesystem::path>> contentPathsAtLoad;
-  // The data folder's files as the load found them, an earlier run's drafts among them.
+  // What the load found on its way, for the notebook's opening to take once (later the files
+  // may have changed). The content file each card's settings name, by card: empty when they
+  // name none, nothing when they could not be read; the load reads every settings file anyway.
+  std::optional<std::vector<std::optional<std::filesystem::path>>> contentPathsAtLoad;
+  // The data folder's files, an earlier run's drafts among them.
   std::optional<std::vector<std::filesystem::path>> filesAtLoad;
 };
 

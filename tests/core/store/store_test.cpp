@@ -136,7 +136,7 @@ TEST_F(StoreTest, DeadEntryIsDroppedAndLaterHotKeysShift) {
   EXPECT_EQ(store.hotKeys[4], (HotKeySlot{"hello", "C", 1}));
   EXPECT_EQ(store.hotKeys[1], HotKeySlot{});  // the dead card binds nothing
   // The content files read at load follow the cards that stay.
-  EXPECT_THAT(store.contentPathsAtLoad, ElementsAre(data("1.kvn"), data("3.kvn")));
+  EXPECT_THAT(*store.contentPathsAtLoad, ElementsAre(data("1.kvn"), data("3.kvn")));
   EXPECT_EQ(readBytes(data("fiches.kvn")), index);  // dropped for good only at the next save
   saveCardIndex(store);
   EXPECT_EQ(readBytes(data("fiches.kvn")), "1;-0-0:A\r\n3;-0-H4-0:C\r\n4\r\n");
@@ -179,7 +179,7 @@ TEST_F(StoreTest, ContentPathIsRelativeToTheDataFolderUnlessAbsolute) {
   writeBytes(data("2.kvo"), elsewhere + "\r\n");
   writeBytes(data("3.kvo"), "");
   Store store = load();
-  EXPECT_THAT(store.contentPathsAtLoad,
+  EXPECT_THAT(*store.contentPathsAtLoad,
               ElementsAre(data("1.kvn"), fs::path(elsewhere), fs::path()));
   EXPECT_EQ(readContentPath(store, 0), data() / "1.kvn");
   EXPECT_EQ(readContentPath(store, 1), fs::path(elsewhere));
@@ -195,7 +195,7 @@ TEST_F(StoreTest, SettingsFileThatIsAFolderIsKeptAndLoadingBindsNothing) {
   const Store store = load();
   EXPECT_THAT(store.cardIndex.lines(), ElementsAre("1;-0-H2-0:A", "2"));
   EXPECT_EQ(store.hotKeys[2], (HotKeySlot{"", "A", 0}));
-  EXPECT_THAT(store.contentPathsAtLoad, ElementsAre(std::nullopt));
+  EXPECT_THAT(*store.contentPathsAtLoad, ElementsAre(std::nullopt));
   EXPECT_THROW(readContentPath(store, 0), StoreError);
 }
 
