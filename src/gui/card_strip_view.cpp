@@ -179,9 +179,12 @@ bool CardStripView::eventFilter(QObject* watched, QEvent* event) {
   // there is selected, or a taller screen shows past them. Assistive technology reads them
   // all, so for it they come as soon as the strip is on the screen. Either way, after this
   // frame: the first paint of the window waits for nothing.
+  const auto pastTheLabels = [&] {
+    return static_cast<QPaintEvent*>(event)->rect().bottom() >=
+           kTop + kStep * static_cast<int>(labels_.size());
+  };
   if (event->type() == QEvent::Paint && watched == canvas_ && restDue_ && !restQueued_ &&
-      (QAccessible::isActive() ||
-       static_cast<QPaintEvent*>(event)->rect().bottom() >= kTop + kStep * static_cast<int>(labels_.size()))) {
+      (QAccessible::isActive() || pastTheLabels())) {
     restQueued_ = true;
     QMetaObject::invokeMethod(
         this,

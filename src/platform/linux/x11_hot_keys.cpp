@@ -1,5 +1,7 @@
 #include "platform/linux/x11_hot_keys.h"
 
+#include <algorithm>
+
 #include <QByteArray>
 #include <QGuiApplication>
 
@@ -20,7 +22,8 @@ std::vector<unsigned long>* g_failedRequests = nullptr;
 int recordGrabError(Display* display, XErrorEvent* error) {
   // BadAccess is the usual one (another client holds the combination); any error means the
   // key is not reliably ours.
-  if (display == g_grabDisplay && g_failedRequests != nullptr) g_failedRequests->push_back(error->serial);
+  if (display == g_grabDisplay && g_failedRequests != nullptr)
+    g_failedRequests->push_back(error->serial);
   return 0;
 }
 
@@ -148,9 +151,9 @@ std::vector<HotKey> X11HotKeys::registerKeys(const std::vector<HotKey>& keys) {
   for (size_t k = 0; k < keys.size(); ++k) {
     Attempt& attempt = attempts[k];
     if (!attempt.refused) {
-      for (unsigned long request : failedRequests)
-        attempt.refused = attempt.refused ||
-                          (request >= attempt.firstRequest && request <= attempt.lastRequest);
+      attempt.refused = std::any_of(failedRequests.begin(), failedRequests.end(), [&](auto request) {
+        return request >= attempt.firstRequest && request <= attempt.lastRequest;
+      });
       // Some lock variants may have succeeded; a half-registered key would work only with
       // NumLock on, say, so give them all back.
       if (attempt.refused) ungrab(attempt.grab);
