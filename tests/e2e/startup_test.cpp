@@ -64,7 +64,8 @@ TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
   startShown();
   QProcess& first = program.start();
   ASSERT_TRUE(program.waitForMainWindow());
-  ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
+  // Settled: the journal of the card it shows is written once that card is drawn.
+  ASSERT_TRUE(waitUntil([&] { return dataFolderReady() && fs::exists(data / "backup.ini"); }));
   const auto before = snapshot(data);
 
   QProcess& second = program.start();
