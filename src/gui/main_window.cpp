@@ -160,8 +160,6 @@ void MainWindow::buildLayout() {
   listPanel_->setObjectName("PListPrecise");
   auto* listLayout = new QVBoxLayout(listPanel_);
   listLayout->setContentsMargins(0, 0, 0, 0);
-  listView_ = new CardListView;
-  listLayout->addWidget(listView_);
   splitter->addWidget(listPanel_);
   listPanel_->hide();
 
@@ -243,7 +241,6 @@ void MainWindow::buildLayout() {
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
   connect(menu_->newCard, &QAction::triggered, this, &MainWindow::newCard);
   connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
-  connect(listView_, &CardListView::openCard, this, &MainWindow::openListedCard);
   connect(stripPanel_->editCategories, &QPushButton::clicked, this, &MainWindow::editCategories);
   connect(stripPanel_->updateCategories, &QPushButton::clicked, this,
           &MainWindow::updateCategoryFilter);
@@ -547,12 +544,30 @@ void MainWindow::editCardProperties() {
 
 void MainWindow::openListedCard(int card) {
   if (!notebook_) return;
-  for (const auto& row : listView_->rows()) {
+  for (const auto& row : listView()->rows()) {
     if (row.card != card) continue;
     const int position = notebook::stripPositionForRow(notebook_->strip(), row);
     if (position >= 0) switchToPosition(position);
     return;
   }
+}
+
+CardListView* MainWindow::listView() {
+  if (!listView_) {
+    listView_ = new CardListView;
+    listPanel_->layout()->addWidget(listView_);
+    connect(listView_, &CardListView::openCard, this, &MainWindow::openListedCard);
+    refreshListView();
+  }
+  return listView_;
+}
+
+void MainWindow::refreshListView() {
+  if (!listView_) return;
+  if (strings_) listView_->setAccessibleName(strings_->english() ? "Cards" : "Fiches");
+  // Read from the cards' files only when the list shows.
+  if (notebook_)
+    listView_->setRowSource([this] { return notebook::cardListRows(*store_, *strings_); });
 }
 
 void MainWindow::updateCategoryFilter() {
@@ -575,6 +590,7 @@ void MainWindow::updateCategoryFilter() {
 }
 
 void MainWindow::showList(bool shown) {
+  if (shown) listView();
   listPanel_->setVisible(shown);
   showListButton_->setVisible(!shown);
   hideListButton_->setVisible(shown);
@@ -608,14 +624,13 @@ void MainWindow::applyStrings() {
   const bool english = s.english();
   name(showListButton_, english ? "Show the card list" : "Afficher la liste des fiches");
   name(hideListButton_, english ? "Hide the card list" : "Masquer la liste des fiches");
-  listView_->setAccessibleName(english ? "Cards" : "Fiches");
+  refreshListView();
 }
 
 void MainWindow::showStrip() {
   trace::mark("strip-begin");
   stripPanel_->strip->setEntries(notebook_->strip());
-  // Read from the cards' files only when the list shows: at start it is usually hidden.
-  listView_->setRowSource([this] { return notebook::cardListRows(*store_, *strings_); });
+  refreshListView();
   stripPanel_->strip->select(notebook_->selectedPosition());
   menu_->setStripEntries(notebook_->strip());
   trace::mark("strip-end");

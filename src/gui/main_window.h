@@ -113,6 +113,10 @@ class MainWindow : public QMainWindow {
   void newCard();
   void editCardProperties();
   void openListedCard(int card);
+  // The card list, made the first time it is shown: most starts never show it.
+  CardListView* listView();
+  // The list's name and rows follow the strings and the strip of the moment.
+  void refreshListView();
   void updateCategoryFilter();
   void showList(bool shown);
   void editOptions();
@@ -142,7 +146,7 @@ class MainWindow : public QMainWindow {
   StripPanel* stripPanel_ = nullptr;
   EditorPanel* editorPanel_ = nullptr;
   QWidget* listPanel_ = nullptr;  // PListPrecise
-  CardListView* listView_ = nullptr;
+  CardListView* listView_ = nullptr;  // ListView1, once made
   QWidget* showListButton_ = nullptr;  // IListPrecise
   QWidget* hideListButton_ = nullptr;  // IListPrecise1
   CardMenu* menu_ = nullptr;

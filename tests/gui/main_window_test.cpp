@@ -545,6 +545,30 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   EXPECT_NE(readFile(data / "param.ini").find("AffichList=0\r\n"), std::string::npos);
 }
 
+TEST_F(FullWindow, AListHiddenAtStartHoldsTheShownCardsWhenItOpens) {
+  std::string settings = readFile(data / "param.ini");
+  settings.replace(settings.find("AffichList=1"), 12, "AffichList=0");
+  write(data / "param.ini", settings);
+  MainWindow& window = shownWindow();
+  EXPECT_FALSE(find<QWidget>(window, "PListPrecise")->isVisible());
+  // A card moved while the list is hidden is in its new place once it opens.
+  ASSERT_EQ(window.notebook().current().name, "Gamma");
+  window.findChild<QAction*>("Monter1")->trigger();
+
+  find<QToolButton>(window, "IListPrecise")->click();
+  auto* list = find<QTreeWidget>(window, "ListView1");
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_EQ(list->accessibleName(), "Cards");
+  QStringList titles;
+  for (int row = 0; row < list->topLevelItemCount(); ++row) titles << list->topLevelItem(row)->text(1);
+  EXPECT_EQ(titles, QStringList({"quillWick", "Gamma", "Alpha"}));
+
+  // Its rows open their cards.
+  list->setCurrentItem(list->topLevelItem(2));
+  QTest::keyRelease(list, Qt::Key_Control);
+  EXPECT_EQ(window.notebook().current().name, "Alpha");
+}
+
 TEST_F(FullWindow, OpeningACardFromTheListKeepsTheListsOrderAndSelection) {
   MainWindow& window = shownWindow();
   auto* list = find<QTreeWidget>(window, "ListView1");
