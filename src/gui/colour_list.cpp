@@ -47,7 +47,10 @@ ColourList::ColourList(QWidget* parent) : QComboBox(parent), picker_(askWithDial
   for (const NamedColour& c : kColours) addItem(QString::fromLatin1(c.name));
   const int side = fontMetrics().height();
   setIconSize(QSize(side, side));
-  for (int item = 0; item < kItemCount; ++item) paintSwatch(item);
+  // Swatches are painted when they can be seen: the shown item's now, the others when the
+  // list opens. Thirty-four of them would otherwise be painted at every start.
+  ensureSwatch(currentIndex());
+  connect(this, &QComboBox::currentIndexChanged, this, &ColourList::ensureSwatch);
   connect(this, &QComboBox::activated, this, &ColourList::onActivated);
 }
 
@@ -59,10 +62,11 @@ std::optional<QColor> ColourList::colourAt(int item) const {
 
 void ColourList::setCustomColour(const QColor& colour) {
   custom_ = colour;
-  paintSwatch(kCustomItem);
+  if (painted_[kCustomItem]) paintSwatch(kCustomItem);
 }
 
 void ColourList::showPopup() {
+  for (int item = 0; item < kItemCount; ++item) ensureSwatch(item);
   beforePopup_ = currentIndex();
   fromPopup_ = true;
   QComboBox::showPopup();
@@ -88,7 +92,12 @@ void ColourList::onActivated(int item) {
   emit colourChosen(item, *colourAt(item));
 }
 
+void ColourList::ensureSwatch(int item) {
+  if (item >= 0 && item < kItemCount && !painted_[static_cast<std::size_t>(item)]) paintSwatch(item);
+}
+
 void ColourList::paintSwatch(int item) {
+  painted_[static_cast<std::size_t>(item)] = true;
   // A framed square the height of a line of text, so it follows the font and the screen.
   const int side = iconSize().height();
   QPixmap swatch(side, side);

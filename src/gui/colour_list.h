@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <bitset>
 #include <functional>
 #include <optional>
 
@@ -39,12 +40,14 @@ class ColourList : public QComboBox {
 
  private:
   void onActivated(int item);
+  void ensureSwatch(int item);
   void paintSwatch(int item);
 
   QColor custom_ = Qt::black;
   Picker picker_;
   bool fromPopup_ = false;  // the activation being handled came from the open list
   int beforePopup_ = -1;    // the item shown when the list opened
+  std::bitset<kItemCount> painted_;  // items whose swatch is painted
 };
 
 }  // namespace qw::gui
