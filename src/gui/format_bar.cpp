@@ -8,18 +8,25 @@
 #include "gui/colour_list.h"
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
+#include "gui/letter_button.h"
 
 namespace qw::gui {
 namespace {
 
-QToolButton* styleButton(const QString& name, const QString& caption, QWidget* parent,
-                         void (*face)(QFont&)) {
-  auto* button = new QToolButton(parent);
+struct Face {
+  bool bold = false;
+  bool underline = false;
+  bool slanted = false;
+};
+
+LetterButton* styleButton(const QString& name, const QString& caption, QWidget* parent, Face face) {
+  auto* button = new LetterButton(caption, parent);
   button->setObjectName(name);
-  button->setText(caption);
   QFont font = button->font();
-  face(font);
+  font.setBold(face.bold);
+  font.setUnderline(face.underline);
   button->setFont(font);
+  button->setSlanted(face.slanted);
   // Square, as wide as it is high, whatever the font size.
   const int side = button->sizeHint().height();
   button->setMinimumSize(side, side);
@@ -39,13 +46,10 @@ FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
   title_->setFont(titleFont);
   title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-  bold_ = styleButton("BBold", "B", this, [](QFont& f) { f.setBold(true); });
-  italic_ = styleButton("BItalic", "I", this, [](QFont& f) { f.setItalic(true); });
-  underline_ = styleButton("BUnderline", "S", this, [](QFont& f) { f.setUnderline(true); });
-  wordWrap_ = styleButton("BWordWrap", "W", this, [](QFont& f) {
-    f.setBold(true);
-    f.setItalic(true);
-  });
+  bold_ = styleButton("BBold", "B", this, {.bold = true});
+  italic_ = styleButton("BItalic", "I", this, {.slanted = true});
+  underline_ = styleButton("BUnderline", "S", this, {.underline = true});
+  wordWrap_ = styleButton("BWordWrap", "W", this, {.bold = true, .slanted = true});
 
   size_ = new FontSizeBox(this);
   size_->setObjectName("SEFontSize");
@@ -92,7 +96,6 @@ void FormatBar::setEnglish(bool english) {
 void FormatBar::showWordWrapFace(bool on) {
   QFont font = wordWrap_->font();
   font.setBold(on);
-  font.setItalic(true);
   wordWrap_->setFont(font);
 }
 

@@ -19,6 +19,7 @@
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
 #include "gui/format_bar.h"
+#include "gui/letter_button.h"
 #include "gui/widget_walk.h"
 
 namespace qw::gui {
@@ -267,15 +268,15 @@ TEST_F(EditorPanelTest, TheCustomColourIsAskedOnlyWhenChosenFromTheOpenList) {
 }
 
 TEST_F(EditorPanelTest, WordWrapButtonFaceFollowsItsClicksButNotACardLoad) {
-  auto* button = child<QToolButton>("BWordWrap");
+  auto* button = child<LetterButton>("BWordWrap");
   ASSERT_TRUE(panel.wordWrap());
-  EXPECT_TRUE(button->font().bold() && button->font().italic());
+  EXPECT_TRUE(button->font().bold() && button->slanted());
 
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_FALSE(panel.wordWrap());
   EXPECT_EQ(editor()->lineWrapMode(), QTextEdit::NoWrap);
   EXPECT_FALSE(button->font().bold());
-  EXPECT_TRUE(button->font().italic());
+  EXPECT_TRUE(button->slanted());
 
   panel.setWordWrap(true);  // as a card load does
   EXPECT_EQ(editor()->lineWrapMode(), QTextEdit::WidgetWidth);
@@ -286,7 +287,7 @@ TEST_F(EditorPanelTest, WordWrapButtonFaceFollowsItsClicksButNotACardLoad) {
   EXPECT_FALSE(button->font().bold());
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_TRUE(panel.wordWrap());
-  EXPECT_TRUE(button->font().bold() && button->font().italic());
+  EXPECT_TRUE(button->font().bold() && button->slanted());
 }
 
 TEST_F(EditorPanelTest, CaretLineDisplayInBothLanguages) {
