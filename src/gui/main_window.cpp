@@ -119,9 +119,7 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   // The title until the string table is known.
   setWindowTitle("KTRquillWick");
   resize(984, 683);
-  setWindowIcon(applicationIcon());
   buildLayout();
-  buildTray();
   editorPanel_->editor()->viewport()->installEventFilter(this);
   // Installed last, so called first: the first paint is marked before the work it queues.
   trace::watchPaints(editorPanel_->editor()->viewport());
@@ -258,20 +256,21 @@ void MainWindow::buildLayout() {
   connect(stripPanel_->lineFunctions, &QComboBox::activated, this, &MainWindow::runLineFunction);
 }
 
-void MainWindow::buildTray() {
-  tray_ = new QSystemTrayIcon(applicationIcon(), this);
-  tray_->setObjectName("TrayIcon");
-  tray_->setToolTip("quillWick");
-  connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
-}
-
 void MainWindow::showTray() {
+  if (!tray_) {
+    // The icons are drawn here, after the window: the window manager takes a new one at once.
+    setWindowIcon(applicationIcon());
+    tray_ = new QSystemTrayIcon(applicationIcon(), this);
+    tray_->setObjectName("TrayIcon");
+    tray_->setToolTip("quillWick");
+    connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
+  }
   if (!tray_->isVisible()) tray_->show();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The tray icon is a window of its own, a good part of the start: it comes once the window
-  // is drawn.
+  // The tray icon is a window of its own and the icons are drawn at several sizes, a good part
+  // of the start: they come once the window is drawn.
   if (event->type() == QEvent::Paint && watched == editorPanel_->editor()->viewport()) {
     watched->removeEventFilter(this);
     QTimer::singleShot(0, this, &MainWindow::showTray);
@@ -696,7 +695,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     saveOnExit();
     event->accept();
     // The program lives in the tray, so closing its last window does not end it by itself.
-    tray_->hide();
+    if (tray_) tray_->hide();
     QCoreApplication::quit();
     return;
   }

@@ -85,7 +85,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildLayout();
-  void buildTray();
+  // Makes the tray icon and the window's icon the first time, then shows the tray icon.
   void showTray();
   // (Re)registers the system-wide keys with the modifiers of the settings; tells the user once
   // which of them another program or the desktop keeps.
@@ -154,7 +154,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<InfoPopup> popup_;
   TransferCommands* transfers_ = nullptr;
   SearchController* search_ = nullptr;
-  QSystemTrayIcon* tray_ = nullptr;
+  QSystemTrayIcon* tray_ = nullptr;  // once the window is first drawn
   std::unique_ptr<platform::GlobalHotKeys> globalKeys_;
   QPointer<QMessageBox> keysMessage_;  // the keys another program keeps, while on screen
   // Made on first use, once the store is loaded, and kept: they rebuild themselves on each

@@ -236,13 +236,18 @@ TEST_F(FullWindow, TheShownCardGetsItsSnapshotsOnceItIsDrawn) {
   EXPECT_EQ(readFile(data / "3.kvn.$$$"), "text 3");
 }
 
-TEST_F(FullWindow, TheTrayIconComesOnceTheWindowIsDrawn) {
+TEST_F(FullWindow, TheTrayIconAndTheWindowIconComeOnceTheWindowIsDrawn) {
   MainWindow window({folder / "quillwick", folder / "user"}, platform);
-  auto* tray = window.findChild<QSystemTrayIcon*>("TrayIcon");
-  ASSERT_NE(tray, nullptr);
+  const auto trayShown = [&] {
+    auto* tray = window.findChild<QSystemTrayIcon*>("TrayIcon");
+    return tray && tray->isVisible();
+  };
   window.show();
-  EXPECT_FALSE(tray->isVisible());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return tray->isVisible(); }));
+  EXPECT_FALSE(trayShown());
+  EXPECT_TRUE(window.windowIcon().isNull());
+  EXPECT_TRUE(QTest::qWaitFor(trayShown));
+  EXPECT_FALSE(window.windowIcon().isNull());
+  EXPECT_FALSE(window.findChild<QSystemTrayIcon*>("TrayIcon")->icon().isNull());
 }
 
 TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
