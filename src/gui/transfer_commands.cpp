@@ -37,12 +37,16 @@ QIcon sheetIcon(const QString& mark, const QColor& ink) {
   painter.setPen(QPen(QColor(90, 90, 90), 1.5));
   painter.setBrush(Qt::white);
   painter.drawPath(sheet);
+  // The window's bold face, scaled to the mark's size: a font of another size would be one
+  // more to load at start.
   QFont font = painter.font();
-  font.setPixelSize(mark.size() > 1 ? 10 : 15);
   font.setBold(true);
   painter.setFont(font);
   painter.setPen(ink);
-  painter.drawText(QRect(6, 8, 20, 22), Qt::AlignCenter, mark);
+  const qreal scale = (mark.size() > 1 ? 10.0 : 15.0) / QFontInfo(font).pixelSize();
+  painter.translate(16, 19);
+  painter.scale(scale, scale);
+  painter.drawText(QRectF(-10 / scale, -11 / scale, 20 / scale, 22 / scale), Qt::AlignCenter, mark);
   return QIcon(pixmap);
 }
 
