@@ -256,21 +256,27 @@ void MainWindow::buildLayout() {
   connect(stripPanel_->lineFunctions, &QComboBox::activated, this, &MainWindow::runLineFunction);
 }
 
+void MainWindow::finishStart() {
+  if (tray_) return;
+  // The icons are drawn here, after the window: the window manager takes a new one at once.
+  setWindowIcon(applicationIcon());
+  tray_ = new QSystemTrayIcon(applicationIcon(), this);
+  tray_->setObjectName("TrayIcon");
+  tray_->setToolTip("quillWick");
+  connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
+  // Before the tray icon shows: whoever sees it can press them.
+  if (notebook_) registerGlobalKeys();
+}
+
 void MainWindow::showTray() {
-  if (!tray_) {
-    // The icons are drawn here, after the window: the window manager takes a new one at once.
-    setWindowIcon(applicationIcon());
-    tray_ = new QSystemTrayIcon(applicationIcon(), this);
-    tray_->setObjectName("TrayIcon");
-    tray_->setToolTip("quillWick");
-    connect(tray_, &QSystemTrayIcon::activated, this, &MainWindow::trayActivated);
-  }
+  finishStart();
   if (!tray_->isVisible()) tray_->show();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The tray icon is a window of its own and the icons are drawn at several sizes, a good part
-  // of the start: they come once the window is drawn.
+  // The tray icon is a window of its own, the icons are drawn at several sizes and the
+  // system-wide keys are a hundred requests to the X server, a good part of the start: they
+  // come once the window is drawn.
   if (event->type() == QEvent::Paint && watched == editorPanel_->editor()->viewport()) {
     watched->removeEventFilter(this);
     QTimer::singleShot(0, this, &MainWindow::showTray);
@@ -460,8 +466,6 @@ void MainWindow::firstShow() {
   editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->editor()->font().pointSize());
   showList(settings[store::kShowList] == "1");
   windowShown_ = true;
-
-  registerGlobalKeys();
 
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
   if (settings[store::kHidden] == "Hide" && QSystemTrayIcon::isSystemTrayAvailable())

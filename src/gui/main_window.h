@@ -85,7 +85,10 @@ class MainWindow : public QMainWindow {
 
  private:
   void buildLayout();
-  // Makes the tray icon and the window's icon the first time, then shows the tray icon.
+  // What the start leaves until the window is drawn, or steps aside before it is: the window's
+  // icon, the tray icon and the system-wide keys.
+  void finishStart();
+  // Finishes the start if need be, then shows the tray icon.
   void showTray();
   // (Re)registers the system-wide keys with the modifiers of the settings; tells the user once
   // which of them another program or the desktop keeps.
