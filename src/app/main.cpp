@@ -10,7 +10,6 @@
 #include "app/termination_signals.h"
 #include "gui/main_window.h"
 #include "gui/performance_trace.h"
-#include "platform/background_priority.h"
 #include "platform/instance_lock.h"
 #include "platform/system_services.h"
 
@@ -54,13 +53,9 @@ int main(int argc, char** argv) {
 
   qw::platform::SystemServices platform;
   const qw::store::StoreLocation location{executablePath(), perUserDataHome()};
-  // The data folder is read while the window is built: with a second core, for nothing. The
-  // window goes first where the cores are busy (the X server and the window manager are at
-  // work too); the reading is done long before the window needs it.
-  auto loading = std::async(std::launch::async, [&location, &platform] {
-    qw::platform::runInBackground();
-    return qw::store::loadStore(location, platform);
-  });
+  // The data folder is read while the window is built: with a second core, for nothing.
+  auto loading = std::async(std::launch::async,
+                            [&location, &platform] { return qw::store::loadStore(location, platform); });
   qw::gui::MainWindow window(location, platform, nullptr, std::move(loading));
 
   QObject::connect(&window, &qw::gui::MainWindow::loadFailed, [&](const QString& message) {
