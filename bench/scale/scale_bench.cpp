@@ -117,11 +117,29 @@ double paintedAfter(TracedProcess& p, size_t from, const char* what) {
   return p.millisecondsBetweenEvents(from, painted);
 }
 
+// The floor program started and timed until its first paint; the event of that paint.
+size_t startFloor(TracedProcess& floor, Samples& samples) {
+  const size_t painted = need(floor.trace().waitFor("painted", 0, 30s), "the floor program never drew");
+  samples["start floor"].push_back(floor.millisecondsSinceLaunch(painted));
+  return painted;
+}
+
+// The same for the program: its first paint once it has loaded its cards.
+void startProgram(TracedProcess& quillwick, Samples& samples) {
+  TraceReader& trace = quillwick.trace();
+  const size_t ready = need(trace.waitFor("ready", 0, 60s), "the program never loaded its cards");
+  const size_t painted = need(trace.waitFor("painted", ready, 30s), "the program never drew");
+  samples["start"].push_back(quillwick.millisecondsSinceLaunch(painted));
+}
+
+QString programPath(const e2e::Program& program) {
+  return QString::fromStdString((program.folder() / "quillwick").string());
+}
+
 void measureFloor(const e2e::Desktop& desktop, Samples& samples) {
   TracedProcess floor(desktop, QW_FLOOR_PROGRAM);
   TraceReader& trace = floor.trace();
-  const size_t painted = need(trace.waitFor("painted", 0, 30s), "the floor program never drew");
-  samples["start floor"].push_back(floor.millisecondsSinceLaunch(painted));
+  const size_t painted = startFloor(floor, samples);
   samples["memory floor"].push_back(floor.residentMiB());
   const size_t shown = need(trace.waitFor("show", painted, 10s), "the floor program never showed again");
   samples["show floor"].push_back(paintedAfter(floor, shown, "the floor program never drew again"));
@@ -139,26 +157,21 @@ void measureStartUps(const e2e::Desktop& desktop, const e2e::Program& program,
                      const std::filesystem::path& notebook, Samples& samples) {
   {
     TracedProcess floor(desktop, QW_FLOOR_PROGRAM);
-    const size_t painted = need(floor.trace().waitFor("painted", 0, 30s), "the floor program never drew");
-    samples["start floor"].push_back(floor.millisecondsSinceLaunch(painted));
+    startFloor(floor, samples);
   }
   copyFolder(notebook, program.dataFolder());
-  TracedProcess quillwick(desktop, QString::fromStdString((program.folder() / "quillwick").string()));
-  const size_t ready = need(quillwick.trace().waitFor("ready", 0, 60s), "the program never loaded its cards");
-  const size_t painted = need(quillwick.trace().waitFor("painted", ready, 30s), "the program never drew");
-  samples["start"].push_back(quillwick.millisecondsSinceLaunch(painted));
+  TracedProcess quillwick(desktop, programPath(program));
+  startProgram(quillwick, samples);
 }
 
 void measureProgram(const e2e::Desktop& desktop, const e2e::Program& program,
                     const std::filesystem::path& notebook, const NotebookShape& shape,
                     Samples& samples) {
   copyFolder(notebook, program.dataFolder());
-  TracedProcess quillwick(desktop, QString::fromStdString((program.folder() / "quillwick").string()));
+  TracedProcess quillwick(desktop, programPath(program));
   TraceReader& trace = quillwick.trace();
 
-  const size_t ready = need(trace.waitFor("ready", 0, 60s), "the program never loaded its cards");
-  const size_t painted = need(trace.waitFor("painted", ready, 30s), "the program never drew");
-  samples["start"].push_back(quillwick.millisecondsSinceLaunch(painted));
+  startProgram(quillwick, samples);
   const size_t stripBegin = need(trace.waitFor("strip-begin", 0, 1s), "no strip was built");
   const size_t stripEnd = need(trace.waitFor("strip-end", stripBegin, 1s), "no strip was built");
   samples["strip"].push_back(quillwick.millisecondsBetweenEvents(stripBegin, stripEnd));

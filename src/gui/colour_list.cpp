@@ -93,7 +93,8 @@ void ColourList::onActivated(int item) {
 }
 
 void ColourList::ensureSwatch(int item) {
-  if (item >= 0 && item < kItemCount && !painted_[static_cast<std::size_t>(item)]) paintSwatch(item);
+  if (item >= 0 && item < kItemCount && !painted_[static_cast<std::size_t>(item)])
+    paintSwatch(item);
 }
 
 void ColourList::paintSwatch(int item) {

@@ -565,7 +565,8 @@ TEST_F(FullWindow, AListHiddenAtStartHoldsTheShownCardsWhenItOpens) {
   EXPECT_TRUE(list->isVisible());
   EXPECT_EQ(list->accessibleName(), "Cards");
   QStringList titles;
-  for (int row = 0; row < list->topLevelItemCount(); ++row) titles << list->topLevelItem(row)->text(1);
+  for (int row = 0; row < list->topLevelItemCount(); ++row)
+    titles << list->topLevelItem(row)->text(1);
   EXPECT_EQ(titles, QStringList({"quillWick", "Gamma", "Alpha"}));
 
   // Its rows open their cards.
