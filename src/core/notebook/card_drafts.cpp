@@ -116,15 +116,15 @@ void Notebook::discardDraft() {
 
 bool Notebook::restoreDrafts() {
   // The load walked the folder already; no draft of this run exists before this.
-  std::vector<fs::path> files =
-      std::exchange(store_.filesAtLoad, std::nullopt).value_or(std::vector<fs::path>{});
-  if (files.empty()) {
+  std::optional<std::vector<fs::path>> files = std::exchange(store_.filesAtLoad, std::nullopt);
+  if (!files) {
+    files.emplace();
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(store_.dataFolder, error))
-      files.push_back(entry.path());
+      files->push_back(entry.path());
   }
   std::vector<fs::path> found;
-  for (fs::path& file : files)
+  for (fs::path& file : *files)
     if (isDraftFile(file)) found.push_back(std::move(file));
   std::sort(found.begin(), found.end());
 
