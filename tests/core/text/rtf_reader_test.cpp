@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/text/plain_text.h"
 #include "core/text/rtf_writer.h"
@@ -17,6 +18,18 @@ RichText body(std::string_view rtf) {
 }
 
 std::string bodyText(std::string_view rtf) { return plainText(body(rtf), "\n"); }
+
+// The plain text of a whole document.
+std::string docText(std::string_view rtf) { return plainText(readRtf(rtf)); }
+
+CharFormat firstFormat(std::string_view rtf) { return body(rtf).paragraphs[0].runs[0].format; }
+
+// The font of each run of the first paragraph.
+std::vector<std::string> fontsOf(const RichText& t) {
+  std::vector<std::string> fonts;
+  for (const Run& r : t.paragraphs[0].runs) fonts.push_back(r.format.font);
+  return fonts;
+}
 
 // RichEdit ends its files with a NUL byte.
 std::string withNul(std::string_view rtf) { return std::string(rtf) + '\0'; }
@@ -64,26 +77,24 @@ TEST(RtfReader, FontCharsetDecidesTheCodePage) {
 }
 
 TEST(RtfReader, AnsiCodePageAppliesWithoutFontCharset) {
-  EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3\\'ba\\'c3}")), "你好");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\'e4\\'e0}")),
-            "да");
+  EXPECT_EQ(docText("{\\rtf1\\ansi\\ansicpg936 \\'c4\\'e3\\'ba\\'c3}"), "你好");
+  EXPECT_EQ(docText("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\'e4\\'e0}"), "да");
   // A double-byte pair whose trail byte is an ASCII character.
-  EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
-                              "\\'93\\'fa\\'96{\\'7b}")),
+  EXPECT_EQ(docText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
+                    "\\'93\\'fa\\'96{\\'7b}"),
             "日\uFFFD{");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
-                              "\\'93\\'fa\\'96\\'7b}")),
+  EXPECT_EQ(docText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
+                    "\\'93\\'fa\\'96\\'7b}"),
             "日本");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1\\mac \\'8e}")), "é");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\cpg1253 Arial;}}\\'e1}")), "α");
+  EXPECT_EQ(docText("{\\rtf1\\mac \\'8e}"), "é");
+  EXPECT_EQ(docText("{\\rtf1\\ansi{\\fonttbl{\\f0\\cpg1253 Arial;}}\\'e1}"), "α");
 }
 
 TEST(RtfReader, SymbolMappingOnlyForSymbolFonts) {
   const std::string tables =
       "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset2 Symbol;}"
       "{\\f2\\fcharset2 Tahoma;}{\\f3\\fcharset2 Wingdings 2;}}";
-  EXPECT_EQ(plainText(readRtf(tables + "\\f1\\'b7 a\\f2\\'e9\\f3\\'50}")),
-            "\uF0B7\uF020\uF061é\uF050");
+  EXPECT_EQ(docText(tables + "\\f1\\'b7 a\\f2\\'e9\\f3\\'50}"), "\uF0B7\uF020\uF061é\uF050");
 }
 
 TEST(RtfReader, IgnorableAndUnknownDestinations) {
@@ -100,8 +111,8 @@ TEST(RtfReader, IgnorableAndUnknownDestinations) {
 TEST(RtfReader, BinaryDataIsSkippedExactly) {
   EXPECT_EQ(bodyText("a{\\pict\\bin6 }{\\\\x}}b"), "ab");
   EXPECT_EQ(bodyText("a\\bin3 xyzb"), "ab");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 a\\bin99999999")), "a");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 a\\bin99999999 xy")), "a");
+  EXPECT_EQ(docText("{\\rtf1 a\\bin99999999"), "a");
+  EXPECT_EQ(docText("{\\rtf1 a\\bin99999999 xy"), "a");
   EXPECT_EQ(bodyText("\\u8364\\bin2 ??x"), "€x");  // \bin with its data is one fallback unit
   EXPECT_EQ(bodyText("a\\bin-5 b"), "ab");
 }
@@ -109,23 +120,16 @@ TEST(RtfReader, BinaryDataIsSkippedExactly) {
 TEST(RtfReader, CharacterToggles) {
   const RichText t = body("{\\b\\i\\ul A\\b0 B\\ulnone C\\i0\\ul D\\ul0 E\\strike F\\strike0 G}");
   ASSERT_EQ(plainText(t), "ABCDEFG");
-  const auto& runs = t.paragraphs[0].runs;
-  ASSERT_EQ(runs.size(), 7u);
-  auto style = [&](int i) {
-    const CharFormat& f = runs[i].format;
-    return std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.underline ? "u" : "") +
-           (f.strike ? "s" : "");
-  };
-  EXPECT_EQ(style(0), "biu");
-  EXPECT_EQ(style(1), "iu");
-  EXPECT_EQ(style(2), "i");
-  EXPECT_EQ(style(3), "u");
-  EXPECT_EQ(style(4), "");
-  EXPECT_EQ(style(5), "s");
-  EXPECT_EQ(style(6), "");
-  EXPECT_TRUE(body("\\b1 x").paragraphs[0].runs[0].format.bold);
-  EXPECT_TRUE(body("\\ulwave x").paragraphs[0].runs[0].format.underline);
-  EXPECT_TRUE(body("\\striked1 x").paragraphs[0].runs[0].format.strike);
+  std::vector<std::string> styles;
+  for (const text::Run& r : t.paragraphs[0].runs) {
+    const CharFormat& f = r.format;
+    styles.push_back(std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") +
+                     (f.underline ? "u" : "") + (f.strike ? "s" : ""));
+  }
+  EXPECT_EQ(styles, (std::vector<std::string>{"biu", "iu", "i", "u", "", "s", ""}));
+  EXPECT_TRUE(firstFormat("\\b1 x").bold);
+  EXPECT_TRUE(firstFormat("\\ulwave x").underline);
+  EXPECT_TRUE(firstFormat("\\striked1 x").strike);
 }
 
 TEST(RtfReader, PlainResetsCharactersAndPardDoesNot) {
@@ -186,14 +190,14 @@ TEST(RtfReader, FieldsShowTheirResult) {
 }
 
 TEST(RtfReader, DocumentEndings) {
-  EXPECT_EQ(plainText(readRtf(withNul("{\\rtf1 abc\\par\r\n}\r\n"))), "abc");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 abc}JUNK{\\b more}")), "abc");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 abc\\par def")), "abc\r\ndef");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 {\\b abc")), "abc");
+  EXPECT_EQ(docText(withNul("{\\rtf1 abc\\par\r\n}\r\n")), "abc");
+  EXPECT_EQ(docText("{\\rtf1 abc}JUNK{\\b more}"), "abc");
+  EXPECT_EQ(docText("{\\rtf1 abc\\par def"), "abc\r\ndef");
+  EXPECT_EQ(docText("{\\rtf1 {\\b abc"), "abc");
   // An extra '}' closes the document where it stands, as RichEdit reads it.
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 {\\b abc}} tail}")), "abc");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 abc\\par\\par}")), "abc\r\n");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 \\par}")), "");
+  EXPECT_EQ(docText("{\\rtf1 {\\b abc}} tail}"), "abc");
+  EXPECT_EQ(docText("{\\rtf1 abc\\par\\par}"), "abc\r\n");
+  EXPECT_EQ(docText("{\\rtf1 \\par}"), "");
   EXPECT_EQ(readRtf("{\\rtf1}").paragraphs.size(), 1u);
 }
 
@@ -211,7 +215,7 @@ TEST(RtfReader, DeepNestingRunsInLinearTime) {
 
   std::string unclosed = "{\\rtf1 x";
   unclosed.append(kDepth, '{');
-  EXPECT_EQ(plainText(readRtf(unclosed + "y")), "xy");
+  EXPECT_EQ(docText(unclosed + "y"), "xy");
 }
 
 TEST(RtfReader, ManyBreaksRunInLinearTime) {
@@ -226,19 +230,15 @@ TEST(RtfReader, ManyBreaksRunInLinearTime) {
 }
 
 TEST(RtfReader, OversizedParametersAndMalformedWords) {
-  const RichText big = body("\\fs99999999999 x");
-  EXPECT_EQ(big.paragraphs[0].runs[0].format.halfPoints, kMaxHalfPoints);
-  EXPECT_EQ(body("\\fs0 x").paragraphs[0].runs[0].format.halfPoints, kDefaultHalfPoints);
-  EXPECT_EQ(body("\\fs-4 x").paragraphs[0].runs[0].format.halfPoints, kDefaultHalfPoints);
-  EXPECT_EQ(body("\\fs21 x").paragraphs[0].runs[0].format.halfPoints, 21);
+  EXPECT_EQ(firstFormat("\\fs99999999999 x").halfPoints, kMaxHalfPoints);
+  EXPECT_EQ(firstFormat("\\fs0 x").halfPoints, kDefaultHalfPoints);
+  EXPECT_EQ(firstFormat("\\fs-4 x").halfPoints, kDefaultHalfPoints);
+  EXPECT_EQ(firstFormat("\\fs21 x").halfPoints, 21);
 
   const RichText far = readRtf(
       "{\\rtf1{\\fonttbl{\\f2147483647 Far;}{\\f99999999999999999999999 Huge;}}"
       "\\f2147483647 a\\f99999999999999999999999 b\\f7 c}");
-  ASSERT_EQ(far.paragraphs[0].runs.size(), 3u);
-  EXPECT_EQ(far.paragraphs[0].runs[0].format.font, "Far");
-  EXPECT_EQ(far.paragraphs[0].runs[1].format.font, "Huge");
-  EXPECT_EQ(far.paragraphs[0].runs[2].format.font, "");
+  EXPECT_EQ(fontsOf(far), (std::vector<std::string>{"Far", "Huge", ""}));
 
   EXPECT_EQ(bodyText("a\\" + std::string(40, 'b') + " c"), "ac");
   EXPECT_EQ(bodyText("a\\" + std::string(40, 'b') + "123 c"), "ac");
@@ -246,9 +246,9 @@ TEST(RtfReader, OversizedParametersAndMalformedWords) {
   EXPECT_EQ(bodyText("\\'4"), "4");
   EXPECT_EQ(bodyText("a\\u b"), "ab");
   EXPECT_EQ(bodyText("a\\u-b"), "a-b");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 a\\'")), "a");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 a\\'6")), "a6");
-  EXPECT_EQ(plainText(readRtf("{\\rtf1 a\\")), "a");
+  EXPECT_EQ(docText("{\\rtf1 a\\'"), "a");
+  EXPECT_EQ(docText("{\\rtf1 a\\'6"), "a6");
+  EXPECT_EQ(docText("{\\rtf1 a\\"), "a");
   EXPECT_EQ(bodyText("\\pIct x"), "x");  // words are case-sensitive: no picture here
 }
 
@@ -272,14 +272,9 @@ TEST(RtfReader, FontTableForms) {
       "{\\f2\\fbidi \\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New "
       "Roman;}{\\f3\\fnil\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}{\\f4 Liberation Sans"
       "{\\*\\falt Arial};}{\\f5 No Semicolon}}\\f1 a\\f2 b\\f3 c\\f4 d\\f5 e\\f0 f}");
-  const auto& runs = t.paragraphs[0].runs;
-  ASSERT_EQ(runs.size(), 6u);
-  EXPECT_EQ(runs[0].format.font, "Times");
-  EXPECT_EQ(runs[1].format.font, "Times New Roman");
-  EXPECT_EQ(runs[2].format.font, "Ариал");
-  EXPECT_EQ(runs[3].format.font, "Liberation Sans");
-  EXPECT_EQ(runs[4].format.font, "No Semicolon");
-  EXPECT_EQ(runs[5].format.font, "Helvetica");
+  EXPECT_EQ(fontsOf(t), (std::vector<std::string>{"Times", "Times New Roman", "Ариал",
+                                                   "Liberation Sans", "No Semicolon",
+                                                   "Helvetica"}));
 }
 
 TEST(RtfReader, RunsMergeWhenTheirFormatsResolveAlike) {
@@ -298,7 +293,7 @@ TEST(RtfReader, NonRtfIsPlainText) {
   EXPECT_EQ(t.paragraphs[1].runs[0].text, "déjà");
   EXPECT_TRUE(t.paragraphs[4].runs.empty());
   EXPECT_EQ(t.paragraphs[0].runs[0].format, CharFormat{});
-  EXPECT_EQ(plainText(readRtf("\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC\n")), "café €\r\n");
+  EXPECT_EQ(docText("\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC\n"), "café €\r\n");
   EXPECT_EQ(readRtf("").paragraphs.size(), 1u);
 }
 
