@@ -82,44 +82,24 @@ TEST(StringTable, LookupsOutsideTheTableThrow) {
   EXPECT_EQ(table.at(Section::Messages, 35), "");
 }
 
-TEST(StringTable, TheDraftQuestionFramesTheCardName) {
-  const auto ask = [](std::string_view language) {
+// Both questions put the card's name between a prefix and a suffix entry.
+TEST(StringTable, MessagesFrameTheCardName) {
+  const auto framed = [](std::string_view language, Str prefix, std::string_view name,
+                         Str suffix) {
     const auto table = StringTable::forLanguage(language);
-    return table[Str::sMsgRestoreDraftPrefix] + "X" + table[Str::sMsgRestoreDraftSuffix];
+    return table[prefix] + std::string(name) + table[suffix];
   };
-  EXPECT_EQ(ask("Anglais"), "Restore the unsaved changes of card \"X\"?");
-  EXPECT_EQ(ask("Français"), "Restaurer les modifications non enregistrées de la fiche « X » ?");
-  // Appended after the inherited entries, which keep their places.
-  EXPECT_EQ(static_cast<int>(Str::sMsgRestoreDraftTitle), 172);
-  EXPECT_EQ(static_cast<int>(Str::sErrDraftUnreadable), kStringCount - 1);
-}
-
-TEST(StringTable, NamesMatchTheirIndex) {
-  EXPECT_EQ(static_cast<int>(Str::sMainTitle), 0);
-  EXPECT_EQ(static_cast<int>(Str::sFuncReload), 24);
-  EXPECT_EQ(static_cast<int>(Str::sFuncRemoveSpaces), 30);
-  EXPECT_EQ(static_cast<int>(Str::sMainReserved2), 44);
-  EXPECT_EQ(static_cast<int>(Str::sAboutTitle), 45);
-  EXPECT_EQ(static_cast<int>(Str::sAboutTextLine2), 48);
-  EXPECT_EQ(static_cast<int>(Str::sPropsAddTitle), 51);
-  EXPECT_EQ(static_cast<int>(Str::sCategTitle), 64);
-  EXPECT_EQ(static_cast<int>(Str::sCategStandard), 72);
-  EXPECT_EQ(static_cast<int>(Str::sOptionsTitle), 75);
-  EXPECT_EQ(static_cast<int>(Str::sClipTitle), 98);
-  EXPECT_EQ(static_cast<int>(Str::sPasswordTitlePrefix), 116);
-  EXPECT_EQ(static_cast<int>(Str::sErrTooManyCards), 134);
-  EXPECT_EQ(static_cast<int>(Str::sMsgRestoredSuffix), 159);
-  EXPECT_EQ(static_cast<int>(Str::sErrWrongPassword), 163);
-  EXPECT_EQ(static_cast<int>(Str::sMsgReserved2), 169);
-}
-
-TEST(StringTable, RestoredMessagePutsTheNameInQuotes) {
-  const auto fr = StringTable::forLanguage("Français");
-  const auto en = StringTable::forLanguage("Anglais");
-  EXPECT_EQ(fr[Str::sMsgRestoredPrefix] + "Notes" + fr[Str::sMsgRestoredSuffix],
+  const Str draft = Str::sMsgRestoreDraftPrefix, draftEnd = Str::sMsgRestoreDraftSuffix;
+  const Str restored = Str::sMsgRestoredPrefix, restoredEnd = Str::sMsgRestoredSuffix;
+  EXPECT_EQ(framed("Anglais", draft, "X", draftEnd), "Restore the unsaved changes of card \"X\"?");
+  EXPECT_EQ(framed("Français", draft, "X", draftEnd),
+            "Restaurer les modifications non enregistrées de la fiche « X » ?");
+  EXPECT_EQ(framed("Français", restored, "Notes", restoredEnd),
             "La fiche \"Notes\" a été récupérée depuis la dernière sauvegarde");
-  EXPECT_EQ(en[Str::sMsgRestoredPrefix] + "Notes" + en[Str::sMsgRestoredSuffix],
+  EXPECT_EQ(framed("Anglais", restored, "Notes", restoredEnd),
             "Card \"Notes\" has been reloaded from last backup");
+  // The draft entries were appended after the inherited ones, which keep their places.
+  EXPECT_EQ(static_cast<int>(Str::sErrDraftUnreadable), kStringCount - 1);
 }
 
 TEST(StringTable, EmptyEntriesKeepTheirPlace) {
