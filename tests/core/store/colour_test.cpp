@@ -120,10 +120,8 @@ TEST(Colour, RandomValuesRoundTrip) {
 }
 
 TEST(Colour, OnlyThePaletteResolvesSystemColours) {
-  EXPECT_EQ(rgbOf(0xFF00000F), std::nullopt);
-  EXPECT_EQ(rgbOf(0xFF000000), std::nullopt);
-  EXPECT_EQ(rgbOf(kColourNone), std::nullopt);
-  EXPECT_EQ(rgbOf(kColourDefault), std::nullopt);
+  for (const std::uint32_t value : {0xFF00000Fu, 0xFF000000u, kColourNone, kColourDefault})
+    EXPECT_EQ(rgbOf(value), std::nullopt) << std::hex << value;
   EXPECT_EQ(rgbOf(0x000000FF), (Rgb{0xFF, 0, 0}));
   EXPECT_EQ(rgbOf(0x00FFFFFF), (Rgb{0xFF, 0xFF, 0xFF}));
 }

@@ -36,13 +36,11 @@ TEST(IndexLine, NameWithSeparatorsIsShownWholeAndMayLookLinked) {
 
 TEST(IndexLine, HotKeyFieldMustBeHAndANumber) {
   EXPECT_EQ(hotKeySlot("7;-3-H10-0:x"), 10);
-  EXPECT_EQ(hotKeySlot("7;-3-H-0:x"), std::nullopt);
-  EXPECT_EQ(hotKeySlot("7;-3-Hx-0:x"), std::nullopt);
-  EXPECT_EQ(hotKeySlot("7;-3-H2x-0:x"), std::nullopt);
-  EXPECT_EQ(hotKeySlot("7;-3-h2-0:x"), std::nullopt);
-  EXPECT_EQ(hotKeySlot("7;-3-H+2-0:x"), std::nullopt);
-  EXPECT_EQ(hotKeySlot("7;-3-H99999999999-0:x"), std::nullopt);
-  EXPECT_EQ(hotKeySlot("7;-3-H2"), std::nullopt);  // no "-" closes the field
+  for (const char* line : {"7;-3-H-0:x", "7;-3-Hx-0:x", "7;-3-H2x-0:x", "7;-3-h2-0:x",
+                           "7;-3-H+2-0:x", "7;-3-H99999999999-0:x",
+                           "7;-3-H2"}) {  // the last: no "-" closes the field
+    EXPECT_EQ(hotKeySlot(line), std::nullopt) << line;
+  }
 }
 
 TEST(IndexLine, MalformedLinesGiveEmptyOrWholeText) {
@@ -103,10 +101,9 @@ TEST(IndexLine, BuiltLinesParseBack) {
 TEST(IndexLine, OlderFormatIsRecognisedAndConverted) {
   EXPECT_TRUE(isOldFormat("3:0:Courses"));
   EXPECT_TRUE(isOldFormat("3:"));
-  EXPECT_FALSE(isOldFormat(":0:Courses"));  // ":" must not be the first character
-  EXPECT_FALSE(isOldFormat("3;-0-0:Courses"));
-  EXPECT_FALSE(isOldFormat("12"));
-  EXPECT_FALSE(isOldFormat(""));
+  // The first: ":" must not be the first character.
+  for (const char* line : {":0:Courses", "3;-0-0:Courses", "12", ""})
+    EXPECT_FALSE(isOldFormat(line)) << line;
   EXPECT_EQ(convertOldLine("3:0:Courses"), "3;-0-0:Courses");
   EXPECT_EQ(convertOldLine("3:1:Liens: web"), "3;-0-1:Liens: web");
   EXPECT_EQ(convertOldLine("12"), "12");
