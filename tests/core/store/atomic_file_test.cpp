@@ -68,7 +68,8 @@ TEST(AtomicFile, NamesOutsideTheCodePageAreWrittenAndReportedWhole) {
     writeFileAtomically(target / "inside", "y");
     FAIL() << "a file inside a file cannot be written";
   } catch (const StoreError& e) {
-    EXPECT_NE(std::string(e.what()).find("carte \xce\xa9 \xe6\x97\xa5"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("carte \xce\xa9 \xe6\x97\xa5"), std::string::npos)
+        << e.what();
   }
 }
 
@@ -97,23 +98,16 @@ TEST(AtomicFile, ReplacedFileKeepsItsPermissions) {
 }
 #endif
 
-}  // namespace
-}  // namespace qw::store
-
-namespace qw::store {
-namespace {
-
 TEST(AtomicFileLeftovers, TemporariesOfAKilledWriterAreRemovedAndNothingElse) {
-  fixtures::TempFolder folder;
-  fixtures::writeBytes(folder.path() / "fiches.kvn.tmp-4242-3-0", "half");
-  fixtures::writeBytes(folder.path() / "fiches.kvn", "1\r\n");
-  fixtures::writeBytes(folder.path() / "7.kvn.$$$", "snapshot");
+  TempFolder folder;
+  writeBytes(folder.path() / "fiches.kvn.tmp-4242-3-0", "half");
+  writeBytes(folder.path() / "fiches.kvn", "1\r\n");
+  writeBytes(folder.path() / "7.kvn.$$$", "snapshot");
   auto staying = removeLeftoverTemporaries(folder.path());
-  EXPECT_EQ(fixtures::entriesOf(folder.path()),
-            (std::vector<std::string>{"7.kvn.$$$", "fiches.kvn"}));
+  EXPECT_EQ(entriesOf(folder.path()), (std::vector<std::string>{"7.kvn.$$$", "fiches.kvn"}));
   std::sort(staying.begin(), staying.end());
-  EXPECT_EQ(staying, (std::vector<std::filesystem::path>{folder.path() / "7.kvn.$$$",
-                                                          folder.path() / "fiches.kvn"}));
+  EXPECT_EQ(staying,
+            (std::vector<fs::path>{folder.path() / "7.kvn.$$$", folder.path() / "fiches.kvn"}));
 }
 
 }  // namespace

@@ -33,10 +33,6 @@ TEST(CodePage, AppendUtf8ReplacesInvalidCodePoints) {
   EXPECT_EQ(s, "\uFFFD\uFFFD😊");
 }
 
-}  // namespace qw::text
-
-namespace qw::text {
-
 TEST(CodePage, SingleByteCodePages) {
   EXPECT_EQ(decodeCodePage("\xcf\xf0\xe8\xe2\xe5\xf2", 1251), "Привет");
   EXPECT_EQ(decodeCodePage("\xe1\xe2\xe3", 1253), "αβγ");

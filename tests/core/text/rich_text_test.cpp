@@ -17,8 +17,7 @@ CharFormat bold() {
 
 TEST(RichText, NormaliseMergesAndDropsRuns) {
   RichText t{{Paragraph{{text::Run{"a", {}}, text::Run{"", bold()}, text::Run{"b", {}},
-                         text::Run{"c", bold()},
-                         text::Run{"d", bold()}}}}};
+                         text::Run{"c", bold()}, text::Run{"d", bold()}}}}};
   normalise(t);
   const RichText expected{{Paragraph{{text::Run{"ab", {}}, text::Run{"cd", bold()}}}}};
   EXPECT_EQ(t, expected);
