@@ -251,7 +251,8 @@ TEST_F(StoreTest, NamesOutsideTheCodePageAreStoredAsUtf8WithBom) {
 
   store.cardIndex.addCard("0", 1, false, "Привет");
   saveCardIndex(store);
-  EXPECT_EQ(readBytes(data("fiches.kvn")), "\xEF\xBB\xBF" "1;-0-0:Café\r\n2;-0-H1-0:Привет\r\n3\r\n");
+  EXPECT_EQ(readBytes(data("fiches.kvn")),
+            "\xEF\xBB\xBF" "1;-0-0:Café\r\n2;-0-H1-0:Привет\r\n3\r\n");
   addCardFiles("1", "");
   addCardFiles("2", "");
   const Store again = load();
