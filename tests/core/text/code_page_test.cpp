@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace qw::text {
 
 TEST(CodePage, Windows1252RoundTripsEveryByte) {
@@ -71,16 +73,11 @@ TEST(CodePage, SymbolAndUtf8) {
 }
 
 TEST(CodePage, CharsetNumbers) {
-  EXPECT_EQ(codePageOfCharset(0), 1252);
-  EXPECT_EQ(codePageOfCharset(1), 0);
-  EXPECT_EQ(codePageOfCharset(2), kSymbolCodePage);
-  EXPECT_EQ(codePageOfCharset(77), 10000);
-  EXPECT_EQ(codePageOfCharset(128), 932);
-  EXPECT_EQ(codePageOfCharset(134), 936);
-  EXPECT_EQ(codePageOfCharset(204), 1251);
-  EXPECT_EQ(codePageOfCharset(238), 1250);
-  EXPECT_EQ(codePageOfCharset(99), 0);
-  EXPECT_EQ(codePageOfCharset(-1), 0);
+  const std::pair<int, int> cases[] = {
+      {0, 1252}, {1, 0}, {2, kSymbolCodePage}, {77, 10000}, {128, 932},
+      {134, 936}, {204, 1251}, {238, 1250}, {99, 0}, {-1, 0}};
+  for (const auto& [charset, codePage] : cases)
+    EXPECT_EQ(codePageOfCharset(charset), codePage) << "charset " << charset;
 }
 
 TEST(CodePage, Windows1252Bytes) {
