@@ -67,17 +67,12 @@ class DesktopCommands : public fixtures::NotebookFolder {
   }
 };
 
-TEST_F(DesktopCommands, HotKeyTextGoesOnTheClipboardAndAnEmptySlotLeavesItAlone) {
+TEST_F(DesktopCommands, HotKeyTextGoesOnTheClipboard) {
   Notebook& notebook = open();
   // The slot holds the card's text as its lines, each with its break.
-  Notice notice = notebook.copyHotKeyText(1, clipboard);
+  const Notice notice = notebook.copyHotKeyText(1, clipboard);
   EXPECT_EQ(clipboard.held, "one\r\ntwo\r\nthree\r\n");
   EXPECT_EQ(notice, (Notice{"one two three", false}));
-
-  clipboard.held = "kept";
-  notice = notebook.copyHotKeyText(2, clipboard);
-  EXPECT_EQ(notice, (Notice{"ERR#108 : Empty shortcut", true}));
-  EXPECT_EQ(clipboard.held, "kept");
 }
 
 TEST_F(DesktopCommands, TheLineFeedStepsThroughTheLinesAndWraps) {
@@ -100,15 +95,6 @@ TEST_F(DesktopCommands, TheLineFeedStepsThroughTheLinesAndWraps) {
   EXPECT_TRUE(notebook.startLineFeed(4, clipboard).failed);
   EXPECT_FALSE(notebook.nextFeedLine(clipboard).has_value());
   EXPECT_EQ(clipboard.held, "three");
-}
-
-TEST_F(DesktopCommands, AOneLineFeedGivesThatLineEachTime) {
-  Notebook& notebook = open();
-  store->hotKeys[1].text = "only";
-  notebook.startLineFeed(1, clipboard);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(notebook.nextFeedLine(clipboard)->text, "only\nLine 1/1");
-  }
 }
 
 TEST_F(DesktopCommands, PastingIntoCardsKeepsEachFilesForm) {
@@ -142,15 +128,7 @@ TEST_F(DesktopCommands, CopyingACardGivesItsPlainTextAsLastSaved) {
   EXPECT_FALSE(notebook.copyCardToClipboard(2, clipboard).has_value());
   EXPECT_EQ(clipboard.held, "bold start");  // not its RTF source
 
-  fs::remove(data / "3.kvn");
-  const auto notice = notebook.copyCardToClipboard(3, clipboard);
-  ASSERT_TRUE(notice.has_value());
-  EXPECT_EQ(*notice, (Notice{"ERR#106 : File not accessible", true}));
-  EXPECT_EQ(clipboard.held, "bold start");
-}
-
-TEST_F(DesktopCommands, CopyingAPlainCardDecodesItAndDropsTheFinalBreak) {
-  Notebook& notebook = open();
+  // A plain card is decoded and loses its final break.
   const std::pair<std::string, std::string> cases[] = {
       {"one\r\n", "one"},
       {"caf\xE9\rb\n", "caf\xC3\xA9\r\nb"},
@@ -233,11 +211,11 @@ TEST_F(DesktopCommands, ANewCardFromTheClipboardStopsAt500) {
   EXPECT_FALSE(fs::exists(data / "600.kvn"));
 }
 
-TEST_F(DesktopCommands, SlotsWithoutAKeyAreEmptyShortcuts) {
+TEST_F(DesktopCommands, EmptySlotsAndSlotsWithoutAKeyAreEmptyShortcuts) {
   Notebook& notebook = open();
   store->hotKeys[10].text = "tenth";
   clipboard.held = "kept";
-  for (int slot : {0, 10, 11, -1}) {
+  for (int slot : {2, 0, 10, 11, -1}) {
     SCOPED_TRACE(slot);
     EXPECT_EQ(notebook.copyHotKeyText(slot, clipboard),
               (Notice{"ERR#108 : Empty shortcut", true}));
@@ -274,12 +252,21 @@ TEST_F(DesktopCommands, TheFeedSplitsAtEveryKindOfLineEnd) {
   // The notice cuts a long line as the popup does, and counts from 1.
   EXPECT_EQ(notebook.startLineFeed(1, clipboard).text,
             std::string(30, 'x') + "...\nLine 1/2");
+
+  // A one-line feed gives that line each time.
+  store->hotKeys[1].text = "only";
+  notebook.startLineFeed(1, clipboard);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(notebook.nextFeedLine(clipboard)->text, "only\nLine 1/1");
 }
 
-TEST_F(DesktopCommands, PastingIntoAGoneFileFailsAndCreatesNothing) {
+TEST_F(DesktopCommands, AGoneFileFailsCopyAndPasteAndIsNotCreated) {
   Notebook& notebook = open();
   fs::remove(data / "3.kvn");
   clipboard.held = "lost";
+  EXPECT_EQ(notebook.copyCardToClipboard(3, clipboard),
+            (Notice{"ERR#106 : File not accessible", true}));
+  EXPECT_EQ(clipboard.held, "lost");
   EXPECT_THROW(notebook.appendClipboardTo(3, clipboard), store::StoreError);
   EXPECT_FALSE(fs::exists(data / "3.kvn"));
 }
