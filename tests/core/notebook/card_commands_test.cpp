@@ -96,17 +96,6 @@ TEST_F(CardCommands, AFailedSaveOfTheShownCardStopsTheNewCard) {
 
 // --- card properties ---
 
-TEST_F(CardCommands, PropertiesOfTheMainCardAreRefused) {
-  makeCards({"1;-0-0:Alpha"});
-  open();
-  const std::string indexBefore = readBytes(data / "fiches.kvn");
-  EXPECT_FALSE(notebook->editCurrentCard(named("Renamed")));
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0], "Err#102 : Properties are not editables for this card");
-  EXPECT_EQ(readBytes(data / "fiches.kvn"), indexBefore);
-  EXPECT_EQ(names()[0], "ktrquillWick");
-}
-
 TEST_F(CardCommands, NewPropertiesRenameReloadWithoutSavingAndKeepTheSyncLink) {
   makeCards({"1;-0-0:Alpha", "2;-0-H4-0:Beta"});
   open("Beta");
@@ -147,17 +136,21 @@ TEST_F(CardCommands, PropertiesMendACardWhoseLinkedFileIsGone) {
 
 // --- delete ---
 
-TEST_F(CardCommands, DeletingTheMainCardIsRefusedAndANoChangesNothing) {
+TEST_F(CardCommands, TheMainCardRefusesPropertiesAndDeletingAndANoChangesNothing) {
   makeCards({"1;-0-0:Alpha"});
   open();
+  const std::string indexBefore = readBytes(data / "fiches.kvn");
+  EXPECT_FALSE(notebook->editCurrentCard(named("Renamed")));
   notebook->deleteCurrentCard();
   EXPECT_EQ(prompts.messages,
-            std::vector<std::string>{"Err#103 : The \"Main\" card cannot be deleted"});
+            (std::vector<std::string>{"Err#102 : Properties are not editables for this card",
+                                      "Err#103 : The \"Main\" card cannot be deleted"}));
   EXPECT_TRUE(prompts.questions.empty());
+  EXPECT_EQ(readBytes(data / "fiches.kvn"), indexBefore);
+  EXPECT_EQ(names()[0], "ktrquillWick");
 
   notebook->switchToPosition(1);
   prompts.answers = {false};
-  const std::string indexBefore = readBytes(data / "fiches.kvn");
   notebook->deleteCurrentCard();
   EXPECT_EQ(prompts.questions,
             std::vector<std::string>{strings[Str::sMsgDeleteCardTitle] + "|" +
