@@ -56,12 +56,19 @@ class CardFiles : public ::testing::Test {
   }
 
   void SetUp() override { writeBytes(data / "fiches.kvn", "1\r\n"); }
+
+  // A French start that opens the card named `shown`.
+  void startOn(const std::string& shown) {
+    writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=" + shown + "\r\n");
+    start().open();
+  }
 };
 
 TEST_F(CardFiles, FirstOpenOfANewFolderCreatesTheMainCardInTheInterfaceLanguage) {
   start().open();
   EXPECT_EQ(readBytes(data / "default.kvo"),
-            "default.kvn\r\n0\r\n0\r\n8\r\n1\r\n0\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+            "default.kvn\r\n0\r\n0\r\n8\r\n1\r\n0\r\n1\r\n16\r\n"
+            "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   EXPECT_EQ(readBytes(data / "default.kvn"), "<Tapez votre texte ici>\r\n");
   EXPECT_EQ(editor.content, "<Tapez votre texte ici>\r\n");
   EXPECT_EQ(notebook->current().number, kMainCard);
@@ -79,8 +86,7 @@ TEST_F(CardFiles, FirstOpenOfANewFolderCreatesTheMainCardInTheInterfaceLanguage)
 TEST_F(CardFiles, AShownCardGetsFreshSnapshotsAndTheJournal) {
   addCard("7;-0-0:Recettes", "7.kvn", "new text");
   writeBytes(data / "7.kvn.$$$", "stale copy from an earlier run");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   EXPECT_EQ(notebook->current().number, 0);
   EXPECT_EQ(editor.content, "new text");
   // Opening writes nothing: the copies wait until the card is on the screen.
@@ -90,13 +96,13 @@ TEST_F(CardFiles, AShownCardGetsFreshSnapshotsAndTheJournal) {
   EXPECT_EQ(readBytes(data / "7.kvn.$$$"), "new text");
   EXPECT_EQ(readBytes(data / "7.kvo.$$$"), readBytes(data / "7.kvo"));
   EXPECT_EQ(readBytes(data / "backup.ini"),
-            "Recettes\r\n" + (data / "7.kvo").string() + "\r\n" + (data / "7.kvn").string() + "\r\n");
+            "Recettes\r\n" + (data / "7.kvo").string() + "\r\n" + (data / "7.kvn").string() +
+                "\r\n");
 }
 
 TEST_F(CardFiles, SavingAnUnchangedCardRewritesOnlyItsSettingsAndDropsTheSafetyNet) {
   addCard("7;-0-0:Recettes", "7.kvn", "text");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   const auto contentTime = fs::last_write_time(data / "7.kvn");
   editor.sel = {5, 2};
   editor.wrap = true;
@@ -116,8 +122,7 @@ TEST_F(CardFiles, SavingAnUnchangedCardRewritesOnlyItsSettingsAndDropsTheSafetyN
 
 TEST_F(CardFiles, AModifiedCardIsWrittenAndItsHotKeyTextFollows) {
   addCard("7;-0-H3-0:Recettes", "7.kvn", "old");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   ASSERT_EQ(store->hotKeys[3].card, 0);
   editor.type("new");
   notebook->saveCard();
@@ -128,8 +133,7 @@ TEST_F(CardFiles, AModifiedCardIsWrittenAndItsHotKeyTextFollows) {
 TEST_F(CardFiles, ALinkedFileIsWrittenOnlyWhenTheUserAgrees) {
   const fs::path outside = temp.path() / "elsewhere" / "notes.txt";
   addCard("4;-0-1:Linked", outside.string(), "outside text");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Linked\r\n");
-  start().open();
+  startOn("Linked");
   ASSERT_EQ(editor.content, "outside text");
 
   editor.type("changed");
@@ -138,7 +142,8 @@ TEST_F(CardFiles, ALinkedFileIsWrittenOnlyWhenTheUserAgrees) {
   EXPECT_EQ(readBytes(outside), "outside text");
   ASSERT_EQ(prompts.questions.size(), 1u);
   EXPECT_EQ(prompts.questions[0],
-            "Confirmation d'Enregistrement|Voulez-vous sauvegarder le fichier associé à : Linked");
+            "Confirmation d'Enregistrement|"
+            "Voulez-vous sauvegarder le fichier associé à : Linked");
   EXPECT_EQ(store::readTextLines(data / "4.kvo")->size(), 23u);
   EXPECT_EQ(store::readTextLines(data / "4.kvo")->front(), outside.string());
 
@@ -166,8 +171,7 @@ TEST_F(CardFiles, AMissingLinkedFileIsReportedAndLeavesNoCardShown) {
 
 TEST_F(CardFiles, AMissingOwnContentFileIsCreatedEmpty) {
   addCard("7;-0-0:Recettes", "7.kvn", "");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(readBytes(data / "7.kvn"), "");
   EXPECT_EQ(notebook->current().number, 0);
@@ -175,8 +179,7 @@ TEST_F(CardFiles, AMissingOwnContentFileIsCreatedEmpty) {
 
 TEST_F(CardFiles, AProgramKilledWithACardOpenGetsItBackAtTheNextStart) {
   addCard("7;-0-0:Recettes", "7.kvn", "as opened");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   notebook->makeSafetyNet();  // the card is on the screen
   // What a half-finished later write would leave behind: settings that name no content file
   // would drop the card from the strip, were they read before the recovery.
@@ -216,8 +219,7 @@ TEST_F(CardFiles, RecoveryPutsBothFilesBackAndClearsTheJournal) {
 
 TEST_F(CardFiles, AFailedSaveKeepsTheSafetyNetAndTellsTheCaller) {
   addCard("7;-0-0:Recettes", "7.kvn", "text");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   notebook->makeSafetyNet();
   editor.type("precious");
   fs::remove(data / "7.kvn");
@@ -233,8 +235,7 @@ TEST_F(CardFiles, AFailedSaveKeepsTheSafetyNetAndTellsTheCaller) {
 // and of the text as it was opened.
 TEST_F(CardFiles, WritingACardThatWasNeverShownTakesItsSnapshotsFirst) {
   addCard("7;-0-0:Recettes", "7.kvn", "as opened");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   editor.type("typed at once");
   store::setWriteStepHook([&](const fs::path& target, store::WriteStep step) {
     if (target == data / "7.kvn" && step == store::WriteStep::TemporaryWritten)
@@ -266,8 +267,7 @@ TEST_F(CardFiles, ASettingsFileThatVanishedIsReportedAndLeavesNoCardShown) {
 TEST_F(CardFiles, ADamagedSettingsFileStillOpensItsCard) {
   addCard("7;-0-0:Recettes", "7.kvn", "text");
   writeBytes(data / "7.kvo", "7.kvn\r\nnot a number\r\n");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Recettes\r\n");
-  start().open();
+  startOn("Recettes");
   EXPECT_EQ(notebook->current().number, 0);
   EXPECT_EQ(editor.content, "text");
   EXPECT_EQ(editor.sel, (ports::Selection{0, 0}));
