@@ -43,10 +43,8 @@ bool isTemporary(const std::string& name) { return name.find(".tmp-") != std::st
 
 Files filesOf(const fs::path& folder) { return store::fixtures::filesIn(folder); }
 
-// One start of the program on a data folder under `root`.
+// One start of the program on a data folder in its own scratch folder.
 struct Start {
-  explicit Start(const fs::path& root) : root(root) {}
-
   void start() {
     store.emplace(store::loadStore({root / "quillwick", root / "user"}, platform));
     notebook.emplace(*store, strings, editor, prompts);
@@ -59,7 +57,8 @@ struct Start {
     return -1;
   }
 
-  fs::path root;
+  TempFolder folder{scratchBase()};
+  fs::path root = folder.path();
   fs::path data = root / "dataQuillWick";
   ::testing::NiceMock<store::fixtures::MockPlatform> platform;
   i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");
@@ -103,7 +102,8 @@ const std::vector<Command>& commands() {
       {"categories", [](Start& r) { addCategory(*r.store, "Work"); }},
       {"options",
        [](Start& r) {
-         r.store->settings[store::kLanguage] = "Anglais";  // a change: an unchanged file is not written
+         // A change: an unchanged file is not written.
+         r.store->settings[store::kLanguage] = "Anglais";
          store::saveSettings(*r.store, r.platform);
        }},
       {"synchronise",
@@ -130,7 +130,8 @@ void prepare(Start& run) {
   }
   writeBytes(run.data / "fiches.kvn", index + "4\r\n");
   writeBytes(run.root / "partner.txt", "partner");
-  fs::last_write_time(run.root / "partner.txt", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  fs::last_write_time(run.root / "partner.txt",
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
   run.start();
   run.notebook->switchToPosition(1);
   run.editor.type("edited");
@@ -177,8 +178,7 @@ int stepsOf(const Trace& trace) { return static_cast<int>(trace.states.size()) -
 void expectWholeNotebook(const Files& state, const std::set<std::string>& whole, int before,
                          int after, const std::string& where) {
   SCOPED_TRACE(where);
-  TempFolder folder(scratchBase());
-  Start run(folder.path());
+  Start run;
   for (const auto& [name, bytes] : state) writeBytes(run.data / name, bytes);
   // No password is given: a protected card is whole by its bytes, and Cancel costs no key
   // derivation.
@@ -187,7 +187,8 @@ void expectWholeNotebook(const Files& state, const std::set<std::string>& whole,
   const int count = run.store->cardIndex.count();
   EXPECT_TRUE(count == before || count == after) << count << " cards";
   for (const auto& entry : fs::directory_iterator(run.data))
-    EXPECT_FALSE(isTemporary(entry.path().filename().string())) << entry.path() << " left after the start";
+    EXPECT_FALSE(isTemporary(entry.path().filename().string()))
+        << entry.path() << " left after the start";
   for (int card = 0; card < count; ++card) {
     const fs::path content = store::readContentPath(*run.store, card);
     const auto bytes = store::readFileBytes(content);
@@ -205,8 +206,7 @@ void expectWholeNotebook(const Files& state, const std::set<std::string>& whole,
 // The edits typed before the command are in card One's file (under its new name, if renamed).
 void expectEditsOnDisk(const Files& state, bool keepsEdits, const std::string& where) {
   SCOPED_TRACE(where);
-  TempFolder folder(scratchBase());
-  Start run(folder.path());
+  Start run;
   for (const auto& [name, bytes] : state) writeBytes(run.data / name, bytes);
   run.prompts.passwords = {kPassword};
   run.start();
@@ -227,8 +227,7 @@ TEST_P(InterruptedWrites, ACrashAtAnyStepLeavesAWholeNotebook) {
   const Command& command = GetParam();
   if (command.name == "protect" && !crypto::sealingAvailable())
     GTEST_SKIP() << "built without libsodium: no card can be protected";
-  TempFolder folder(scratchBase());
-  Start run(folder.path());
+  Start run;
   prepare(run);
   const Trace trace = runTraced(run, command);
   ASSERT_GT(stepsOf(trace), 0) << command.name << " wrote nothing";
@@ -244,15 +243,13 @@ TEST_P(InterruptedWrites, AFailureAtAnyStepIsReportedAndTheNextSaveKeepsTheEdits
     GTEST_SKIP() << "built without libsodium: no card can be protected";
   int steps = 0;
   {
-    TempFolder folder(scratchBase());
-    Start run(folder.path());
+    Start run;
     prepare(run);
     steps = stepsOf(runTraced(run, command));
   }
   for (int failAt = 0; failAt < steps; ++failAt) {
     const std::string where = command.name + ", failure at step " + std::to_string(failAt);
-    TempFolder folder(scratchBase());
-    Start run(folder.path());
+    Start run;
     prepare(run);
     const Trace trace = runTraced(run, command, failAt);
     expectWholeNotebook(trace.states.back(), trace.wholeContents, 3, command.cardsAfter, where);
