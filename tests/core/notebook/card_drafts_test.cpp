@@ -21,10 +21,6 @@ using store::fixtures::writeBytes;
 class CardDrafts : public fixtures::NotebookFolder {
  protected:
   // Card 0 "Alpha" (file 1), card 1 "Beta" (file 2); the main card opens.
-  Notebook& start() {
-    loadStore();
-    return openNotebook();
-  }
   void SetUp() override { makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}); }
 
   // Takes the shown card's draft and writes it as the worker would.

@@ -19,12 +19,6 @@ using store::fixtures::writeBytes;
 
 class CardPropertiesTest : public fixtures::NotebookFolder {
  protected:
-  // A start of the program on the data folder as it is; the main card is shown.
-  Notebook& start() {
-    loadStore();
-    return openNotebook();
-  }
-
   // An own-file card whose settings file has 23 lines, the 11th being `syncLine`.
   void writeCard(const std::string& number, const std::string& contentLine,
                  const std::string& syncLine = "0") {

@@ -26,8 +26,7 @@ class CardProtection : public fixtures::NotebookFolder {
     makeCards({"1;-0-0:Diary", "2;-0-H1-0:Keyed", "3;-0-1:Linked"});
     writeBytes(temp.path() / "outside.txt", "outside");
     writeBytes(data / "3.kvo", (temp.path() / "outside.txt").string() + "\r\n");
-    loadStore();
-    return openNotebook();
+    return start();
   }
   // True when no file of the data folder holds `words`.
   bool nowhereInPlain(const std::string& words) const {

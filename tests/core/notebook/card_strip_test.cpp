@@ -23,15 +23,10 @@ class CardStrip : public fixtures::NotebookFolder {
     NotebookFolder::makeCards(index);
     writeBytes(data / "param.ini", settings);
   }
-
-  Notebook& open() {
-    loadStore();
-    return openNotebook();
-  }
 };
 
 TEST_F(CardStrip, ANewFolderShowsOnlyTheMainCardSelected) {
-  open();
+  start();
   EXPECT_EQ(names(), std::vector<std::string>{"ktrquillWick"});
   EXPECT_EQ(notebook->selectedPosition(), 0);
   EXPECT_EQ(notebook->strip()[0].card, kMainCard);
@@ -41,7 +36,7 @@ TEST_F(CardStrip, ANewFolderShowsOnlyTheMainCardSelected) {
 TEST_F(CardStrip, TheCategoryFilterHidesCardsButKeepsThemInTheIndex) {
   makeCards({"1;-0-0:Plain", "2;-3-0:Work A", "3;-12-0:Other", "4;-3-0:Work B"},
             "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\nx\r\nx\r\nx\r\nLCategories=-3-\r\n");
-  open();
+  start();
   EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Work A", "Work B"}));
   EXPECT_EQ(notebook->strip()[2].card, 3);
   EXPECT_EQ(store->cardIndex.count(), 4);
@@ -49,14 +44,14 @@ TEST_F(CardStrip, TheCategoryFilterHidesCardsButKeepsThemInTheIndex) {
 
 TEST_F(CardStrip, TheDefaultCardOpensByNameAndAnUnknownNameOpensTheMainCard) {
   makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Beta\r\n");
-  open();
+  start();
   EXPECT_EQ(notebook->selectedPosition(), 2);
   EXPECT_EQ(notebook->current().number, 1);
   EXPECT_EQ(editor.content, "text of 2");
 
   notebook->saveCard();
   writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Gamma\r\n");
-  open();
+  start();
   EXPECT_EQ(notebook->selectedPosition(), 0);
   EXPECT_EQ(notebook->current().number, kMainCard);
 }
@@ -65,7 +60,7 @@ TEST_F(CardStrip, CardsWithoutContentFileAreDroppedAndHotKeysFollowTheirCards) {
   makeCards({"1;-0-0:Alpha", "2;-0-H1-0:Empty", "3;-0-H2-0:Gamma"},
             "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\n");
   writeBytes(data / "2.kvo", "\r\n");  // names no content file
-  open();
+  start();
   EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Alpha", "Gamma"}));
   EXPECT_EQ(store->cardIndex.count(), 2);
   EXPECT_EQ(store->cardIndex.line(1), "3;-0-H2-0:Gamma");
@@ -80,7 +75,7 @@ TEST_F(CardStrip, AHundredCardsKeepTheirOrderAndTheirFilesWhenSomeAreDropped) {
   makeCards(index, "Langue=Fran\xE7" "ais\r\n");
   writeBytes(data / "10.kvo", "\r\n");  // no content file: dropped
   writeBytes(data / "70.kvo", "\r\n");
-  open();
+  start();
   const auto& strip = notebook->strip();
   ASSERT_EQ(strip.size(), 99u);
   for (int position = 1; position < 99; ++position) {
@@ -94,7 +89,7 @@ TEST_F(CardStrip, AHundredCardsKeepTheirOrderAndTheirFilesWhenSomeAreDropped) {
 
 TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
   makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
-  open();
+  start();
   editor.type("edited alpha");
   notebook->switchToPosition(2);
   EXPECT_EQ(readBytes(data / "1.kvn"), "{\\rtf1 edited alpha}");
@@ -112,7 +107,7 @@ TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
 
 TEST_F(CardStrip, AFailedSaveStopsTheSwitchSoNothingIsLost) {
   makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
-  open();
+  start();
   editor.type("unsaved work");
   fs::remove(data / "1.kvn");
   fs::create_directory(data / "1.kvn");
@@ -125,7 +120,7 @@ TEST_F(CardStrip, AFailedSaveStopsTheSwitchSoNothingIsLost) {
 TEST_F(CardStrip, HotKeyTextsHeldAsRichTextBecomePlain) {
   makeCards({"1;-0-H4-0:Alpha"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\n");
   writeBytes(data / "1.kvn", "{\\rtf1\\ansi {\\b Hello} world\\par second}");
-  open();
+  start();
   EXPECT_EQ(store->hotKeys[4].text, "Hello world\r\nsecond");
 }
 
@@ -138,7 +133,7 @@ namespace {
 TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
   makeCards({"1;-1-0:One", "2;-12-0:Twelve", "3;-0-0:Plain"},
             "Langue=Fran\xE7" "ais\r\nDefaultFiche=One\r\nx\r\nx\r\nx\r\nLCategories=-0-1-12-\r\n");
-  open();
+  start();
   editor.type("edited one");
   store->settings[store::kCategoryFilter] = "-12-";
   notebook->applyCategoryFilter();
@@ -165,7 +160,7 @@ TEST_F(CardStrip, TheFontsOfTheCardsAreTheirFontTablesOnceEach) {
   writeBytes(data / "3.kvn", "plain text naming {\\fonttbl{\\f0 Plain;}}");
   writeBytes(data / "4.kvo", "4.kvc\r\n");
   writeBytes(data / "4.kvc", "{\\rtf1{\\fonttbl{\\f0 Secret;}}}");
-  open();
+  start();
   EXPECT_EQ(notebook->fontFamiliesOfCards(),
             (std::vector<std::string>{"Times New Roman", "Arial", "Courier New"}));
 }

@@ -62,8 +62,7 @@ class DesktopCommands : public fixtures::NotebookFolder {
     text::RichText rich = text::fromPlainText("bold start");
     rich.paragraphs[0].runs[0].format.bold = true;
     writeBytes(data / "2.kvn", text::writeRtf(rich));
-    loadStore();
-    return openNotebook();
+    return start();
   }
 };
 
@@ -153,8 +152,7 @@ TEST_F(DesktopCommands, CopyingACardGivesItsPlainTextAsLastSaved) {
 TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
   makeCards({"1;-0-H2-0:Secret"});
   sealFile1("\x05sealed bytes");
-  loadStore();
-  Notebook& notebook = openNotebook();
+  Notebook& notebook = start();
   clipboard.held = "plain";
   ASSERT_EQ(notebook.strip().size(), 2u);
   const auto into = notebook.appendClipboardTo(1, clipboard);
@@ -330,8 +328,7 @@ TEST_F(DesktopCommands, ANewCardKeepsTheClipboardTextAndItsFinalBreak) {
 
 TEST_F(DesktopCommands, ANewCardIsNumberedAfterTheStripAndOpensInTheEditorsLook) {
   makeCards({"1;-0-0:KTRquillWick 4", "2;-0-0:KTRquillWick 1", "3;-0-0:KTRquillWickX"});
-  loadStore();
-  Notebook& notebook = openNotebook();
+  Notebook& notebook = start();
   notebook.switchToPosition(2);
   editor.type("unsaved edit");
   editor.editorLook.fontSize = 20;

@@ -37,8 +37,7 @@ class DiskFaults : public fixtures::NotebookFolder, public ::testing::WithParamI
     disk.emplace(data, 1 << 20);
     if (!disk->mounted()) GTEST_SKIP() << disk->failure();
     makeCards({"1;-0-0:One", "2;-0-0:Two"});
-    loadStore();
-    openNotebook();
+    start();
     notebook->switchToPosition(1);
     notebook->makeSafetyNet();  // card One is on the screen
     editor.type("edited one");
@@ -106,8 +105,7 @@ class FolderInPlaceOfAFile : public fixtures::NotebookFolder {
  protected:
   void SetUp() override {
     makeCards({"1;-0-0:One", "2;-0-0:Two"});
-    loadStore();
-    openNotebook();
+    start();
   }
   // A folder, with something in it that must survive, where a card file was.
   void turnIntoFolder(const std::string& name) {
@@ -145,8 +143,7 @@ TEST_F(FolderInPlaceOfAFile, SavingTheOpenCardIsRefusedWithItsEditsKept) {
 TEST_F(FolderInPlaceOfAFile, ASettingsFileThatIsAFolderRefusesOnlyItsCard) {
   turnIntoFolder("2.kvo");
   // A restart: the card still has its line, and opening it says which file is wrong.
-  loadStore();
-  openNotebook();
+  start();
   ASSERT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "One", "Two"}));
   notebook->switchToPosition(2);
   ASSERT_FALSE(prompts.messages.empty());
@@ -165,8 +162,7 @@ class VanishedLinkFolder : public fixtures::NotebookFolder {
     makeCards({"1;-0-0:One", "2;-0-1:Linked"});
     writeBytes(data / "2.kvo", linked.string() + "\r\n");
     writeBytes(linked, "linked text");
-    loadStore();
-    openNotebook();
+    start();
     notebook->switchToPosition(2);
     editor.type("edited link");
     fs::remove_all(outside);

@@ -33,6 +33,11 @@ class NotebookFolder : public ::testing::Test {
     notebook->open();
     return *notebook;
   }
+  // Both at once, when nothing is changed in between.
+  Notebook& start() {
+    loadStore();
+    return openNotebook();
+  }
 
   // Own-file cards from their index lines, each holding "text of <file number>"; the counter
   // is 50.
