@@ -35,7 +35,8 @@ TEST_F(CardStrip, ANewFolderShowsOnlyTheMainCardSelected) {
 
 TEST_F(CardStrip, TheCategoryFilterHidesCardsButKeepsThemInTheIndex) {
   makeCards({"1;-0-0:Plain", "2;-3-0:Work A", "3;-12-0:Other", "4;-3-0:Work B"},
-            "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\nx\r\nx\r\nx\r\nLCategories=-3-\r\n");
+            "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\nx\r\nx\r\nx\r\n"
+            "LCategories=-3-\r\n");
   start();
   EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Work A", "Work B"}));
   EXPECT_EQ(notebook->strip()[2].card, 3);
@@ -71,7 +72,8 @@ TEST_F(CardStrip, CardsWithoutContentFileAreDroppedAndHotKeysFollowTheirCards) {
 
 TEST_F(CardStrip, AHundredCardsKeepTheirOrderAndTheirFilesWhenSomeAreDropped) {
   std::vector<std::string> index;
-  for (int n = 1; n <= 100; ++n) index.push_back(std::to_string(n) + ";-0-0:Card " + std::to_string(n));
+  for (int n = 1; n <= 100; ++n)
+    index.push_back(std::to_string(n) + ";-0-0:Card " + std::to_string(n));
   makeCards(index, "Langue=Fran\xE7" "ais\r\n");
   writeBytes(data / "10.kvo", "\r\n");  // no content file: dropped
   writeBytes(data / "70.kvo", "\r\n");
@@ -123,12 +125,6 @@ TEST_F(CardStrip, HotKeyTextsHeldAsRichTextBecomePlain) {
   start();
   EXPECT_EQ(store->hotKeys[4].text, "Hello world\r\nsecond");
 }
-
-}  // namespace
-}  // namespace qw::notebook
-
-namespace qw::notebook {
-namespace {
 
 TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
   makeCards({"1;-1-0:One", "2;-12-0:Twelve", "3;-0-0:Plain"},
