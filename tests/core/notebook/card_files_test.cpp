@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "core/notebook/notebook.h"
+#include "core/notebook/notebook_fixture.h"
 #include "core/store/atomic_file.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
-#include "core/notebook/fakes.h"
-#include "core/store/mock_platform.h"
-#include "core/store/temp_folder.h"
 
 namespace qw::notebook {
 namespace {
@@ -19,23 +14,14 @@ namespace fs = std::filesystem;
 using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
 
-class CardFiles : public ::testing::Test {
+class CardFiles : public fixtures::NotebookFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  std::optional<i18n::StringTable> strings;
-  fixtures::FakeEditor editor;
-  fixtures::FakePrompts prompts;
-  std::optional<Notebook> notebook;
-
-  // A fresh start of the program on the data folder, as after a restart or a crash.
+  // A fresh start of the program on the data folder, as after a restart or a crash; the
+  // notebook is not opened yet.
   Notebook& start(std::string_view language = "Français") {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
-    strings.emplace(i18n::StringTable::forLanguage(language));
-    notebook.emplace(*store, *strings, editor, prompts);
-    return *notebook;
+    loadStore();
+    strings = i18n::StringTable::forLanguage(language);
+    return notebook.emplace(*store, strings, editor, prompts);
   }
 
   std::vector<std::string> indexLines;
