@@ -5,12 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "core/notebook/fakes.h"
-#include "core/store/mock_platform.h"
+#include "core/notebook/notebook_fixture.h"
 #include "core/store/store_error.h"
-#include "core/store/temp_folder.h"
 
 namespace qw::notebook {
 namespace {
@@ -20,19 +16,14 @@ using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
 using Lines = std::vector<std::string>;
 
-class CategoryList : public ::testing::Test {
+class CategoryList : public fixtures::NotebookFolder {
  protected:
-  store::fixtures::TempFolder temp;
-  fs::path data = temp.path() / "dataQuillWick";
+  CategoryList() : NotebookFolder("Français") {}
   fs::path file = data / "categ.kvn";
-  ::testing::NiceMock<store::fixtures::MockPlatform> platform;
-  std::optional<store::Store> store;
-  i18n::StringTable strings = i18n::StringTable::forLanguage("Français");
-  fixtures::FakePrompts prompts;
 
   // The program started on the data folder, with these card lines in the index.
   store::Store& start(const Lines& cards = {}) {
-    store.emplace(store::loadStore({temp.path() / "quillwick", temp.path() / "user"}, platform));
+    loadStore();
     Lines index = cards;
     index.push_back("100");
     store->cardIndex.setLines(index);
