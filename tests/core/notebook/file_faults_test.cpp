@@ -91,12 +91,14 @@ TEST_P(DiskFaults, EverySaveIsRefusedWithTheFilesKeptAndTheNextSaveAfterTheRepai
   notebook->switchToPosition(2);
   EXPECT_EQ(readBytes(data / "1.kvn"), "{\\rtf1 edited one}");
   notebook->createCard(named("Three"));
-  EXPECT_EQ(indexOnDisk(), (std::vector<std::string>{"1;-0-0:One", "2;-0-0:Two", "50;-0-0:Three", "51"}));
+  EXPECT_EQ(indexOnDisk(),
+            (std::vector<std::string>{"1;-0-0:One", "2;-0-0:Two", "50;-0-0:Three", "51"}));
   store::saveSettings(*store, platform);
   EXPECT_EQ(store::readTextLines(data / "param.ini")->front(), "Langue=Anglais");
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DiskFaults, ::testing::Values(Fault::FullDisk, Fault::ReadOnlyDisk),
+INSTANTIATE_TEST_SUITE_P(Faults, DiskFaults,
+                         ::testing::Values(Fault::FullDisk, Fault::ReadOnlyDisk),
                          [](const auto& info) {
                            return info.param == Fault::FullDisk ? "FullDisk" : "ReadOnlyDisk";
                          });
