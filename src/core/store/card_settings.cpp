@@ -53,7 +53,7 @@ std::vector<std::string> cardSettingsLines(const CardSettings& s) {
       std::to_string(s.look.backgroundItem),
       std::to_string(s.look.firstVisibleLine),
       base,
-      s.syncLink.empty() ? "0" : s.syncLink,
+      s.syncLink,
   };
   lines.insert(lines.end(), 12, base);
   return lines;

@@ -24,7 +24,7 @@ struct CardSettings {
 // field at its default instead of failing, so a damaged file still opens its card.
 CardSettings cardSettingsFromLines(const std::vector<std::string>& lines);
 
-// The 23 lines a save writes. An empty link is written as "0".
+// The 23 lines a save writes; line 11 is empty when the card has no link.
 std::vector<std::string> cardSettingsLines(const CardSettings& settings);
 
 // The 15 lines written when a card's settings file is created: the content file name, then

@@ -102,6 +102,7 @@ TEST_F(CardFiles, SavingAnUnchangedCardRewritesOnlyItsSettingsAndDropsTheSafetyN
   EXPECT_EQ(lines[1], "5");
   EXPECT_EQ(lines[2], "2");
   EXPECT_EQ(lines[4], "0");
+  EXPECT_EQ(lines[10], "") << "no synchronisation link";
   for (const char* gone : {"7.kvn.$$$", "7.kvo.$$$", "backup.ini"})
     EXPECT_FALSE(fs::exists(data / gone)) << gone;
 }

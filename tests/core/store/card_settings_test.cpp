@@ -41,8 +41,10 @@ TEST(CardSettings, ShortLinksAreNoLink) {
   EXPECT_EQ(syncLinkOf("0"), "");
   EXPECT_EQ(syncLinkOf("ab"), "");
   EXPECT_EQ(syncLinkOf("C:\\x"), "C:\\x");
+  // Written empty; the "0" of a new card's file still reads as no link.
   CardSettings none;
-  EXPECT_EQ(cardSettingsLines(none)[10], "0");
+  EXPECT_EQ(cardSettingsLines(none)[10], "");
+  EXPECT_EQ(cardSettingsFromLines(cardSettingsLines(none)).syncLink, "");
 }
 
 TEST(CardSettings, DamagedFilesLoadWithDefaultsInsteadOfFailing) {
