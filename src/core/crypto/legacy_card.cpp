@@ -152,7 +152,8 @@ std::string decodeLegacyCard(std::string_view file, std::string_view digestText)
   if (static_cast<unsigned char>(file[0]) != kDigestLength) damaged("not an encoded card");
   if (file.size() < 1 + kDigestLength) damaged("a header cut short");
   const std::string_view stored = file.substr(1, kDigestLength);
-  if (stored.find_first_not_of("0123456789abcdef") != std::string_view::npos)
+  // Any hexadecimal text is a digest; compared exactly, one in upper case opens with no password.
+  if (stored.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
     damaged("a header that is not a digest");
   if (stored != digestText) throw WrongPassword("the password digest differs");
   return decodeLegacyBody(file.substr(1 + kDigestLength));

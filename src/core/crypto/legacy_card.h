@@ -26,8 +26,8 @@ std::string encodeLegacyCard(std::string_view bytes, std::string_view digestText
 
 // The decoded bytes of an old card file when its stored digest equals digestText (exactly,
 // case included); WrongPassword when it differs. DamagedCard for an empty or short file, a
-// length byte other than 32, a stored digest that is not 32 lower-case hexadecimal
-// characters, or a body that does not decode.
+// length byte other than 32, a stored digest that is not 32 hexadecimal characters, or a body
+// that does not decode.
 std::string decodeLegacyCard(std::string_view file, std::string_view digestText);
 
 }  // namespace qw::crypto

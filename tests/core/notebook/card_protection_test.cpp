@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "core/crypto/legacy_card.h"
 #include "core/crypto/md5.h"
 #include "core/crypto/sealed_card.h"
@@ -121,6 +123,19 @@ TEST_F(CardProtection, AnOldEncodedCardOpensAfterItsDigestAndIsSealedAtTheNextSa
   const std::string file = readBytes(data / "1.kvc");
   EXPECT_TRUE(crypto::looksSealed(file));
   EXPECT_NE(crypto::openSealedCard(file, "mot").find("old text"), std::string::npos);
+}
+
+TEST_F(CardProtection, AnOldCardWhoseDigestIsInUpperCaseIsAWrongPasswordNotDamage) {
+  std::string digest = crypto::md5Text("mot");
+  for (char& c : digest) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string encoded = crypto::encodeLegacyCard("old text", digest);
+  makeCards({"1;-0-0:Old"});
+  sealFile1(encoded);
+  Notebook& notebook = openPosition1With("mot");
+  EXPECT_EQ(notebook.current().number, kMainCard);
+  ASSERT_FALSE(prompts.messages.empty());
+  EXPECT_EQ(prompts.messages.back(), strings[i18n::Str::sErrWrongPassword]);
+  EXPECT_EQ(readBytes(data / "1.kvc"), encoded);
 }
 
 TEST_F(CardProtection, ADamagedFileIsReportedAndLeftAsItIs) {
