@@ -1,6 +1,7 @@
-// Any bytes as the category file (categ.kvn): refused without its counter line, otherwise
-// every entry gives an id and a name, an entry rebuilt from them reads back the same, and the
-// file survives being written back.
+// Any bytes as the category file (categ.kvn): blank lines go, and the ids that can be read
+// read the same; refused without its counter line; otherwise every entry gives an id and a
+// name, an entry rebuilt from them reads back the same, and the file survives being written
+// back.
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -14,12 +15,19 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace qw::store;
   using qw::fuzz::check;
-  const auto lines = qw::fuzz::storedLines(qw::fuzz::bytesOf(data, size));
-  if (!hasValidCounter(lines)) {
-    check(qw::fuzz::throws<std::invalid_argument>([&] { Categories{lines}; }),
+  CountedLines counted = splitCounted(qw::fuzz::storedLines(qw::fuzz::bytesOf(data, size)));
+  for (const std::string& entry : counted.entries) {
+    check(!entry.empty(), "a blank line was kept");
+    if (const auto id = categoryLineId(entry))
+      check(parseCounter(entry.substr(0, entry.find(';'))) == id, "a category id reads twice");
+  }
+  if (!counted.counter) {
+    check(qw::fuzz::throws<std::invalid_argument>([&] { Categories{counted.entries}; }),
           "a category file without its counter line was taken");
     return 0;
   }
+  auto lines = std::move(counted.entries);
+  lines.push_back(*counted.counter);
   const Categories categories(lines);
   check(categories.counter() >= 0, "a negative counter");
   for (int k = 0; k < categories.count(); ++k) {

@@ -1,5 +1,6 @@
-// Any bytes as the card index (fiches.kvn), read the way the start-up load reads it. A file
-// without a counter line is refused, never half-read; the old format converts; every line's
+// Any bytes as the card index (fiches.kvn), read the way the start-up load reads it. Blank
+// lines go; lines without a counter line are refused as an index, never half-read, and each
+// card line among them gives its file number; the old format converts; every line's
 // fields come apart without failing, a record built from them reads back the same, dropping
 // a hot key touches no other field, and the file survives being written back.
 #include <cstddef>
@@ -61,22 +62,30 @@ void checkLine(const std::string& line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto lines = qw::fuzz::storedLines(qw::fuzz::bytesOf(data, size));
-  if (!hasValidCounter(lines)) {
-    check(qw::fuzz::throws<std::invalid_argument>([&] { CardIndex{lines}; }),
+  CountedLines counted = splitCounted(qw::fuzz::storedLines(qw::fuzz::bytesOf(data, size)));
+  for (const std::string& entry : counted.entries) {
+    check(!entry.empty(), "a blank line was kept");
+    // What survives a lost counter: a line read as a card has its number before the ";".
+    if (const auto number = cardFileNumber(entry))
+      check(parseCounter(fileNumber(entry)) == number, "a card line's file number reads twice");
+  }
+  if (!counted.counter) {
+    check(qw::fuzz::throws<std::invalid_argument>([&] { CardIndex{counted.entries}; }),
           "an index without its counter line was taken");
     return 0;
   }
-  if (isOldFormat(lines.front())) {
-    for (size_t i = 0; i + 1 < lines.size(); ++i) {
-      const std::string old = lines[i];
-      lines[i] = convertOldLine(old);
+  auto& lines = counted.entries;
+  if (!lines.empty() && isOldFormat(lines.front())) {
+    for (std::string& line : lines) {
+      const std::string old = line;
+      line = convertOldLine(old);
       const std::string number = old.substr(0, old.find(':'));
       if (number.size() < old.size() && number.find_first_of(";-") == std::string::npos)
-        check(fileNumber(lines[i]) == number && categoryId(lines[i]) == "0",
+        check(fileNumber(line) == number && categoryId(line) == "0",
               "a converted line lost its file number or category");
     }
   }
+  lines.push_back(*counted.counter);
   CardIndex index(lines);
   check(index.count() == static_cast<int>(lines.size()) - 1, "cards miscounted");
   check(index.counter() >= 0, "a negative counter");

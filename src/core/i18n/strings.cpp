@@ -270,6 +270,11 @@ constexpr Entry kEntries[] = {
      "abandonnées, la fiche reste telle qu'enregistrée : ",
      "The unsaved changes of this card cannot be read; they are dropped and the card stays as "
      "it was saved: "},
+    {Str::sMsgIndexRepaired,
+     "Le fichier des fiches manquait ou était illisible ; fiches récupérées : ",
+     "The card index was missing or could not be read; cards recovered: "},
+    {Str::sMsgOldIndexKeptAs, "L'ancien fichier est conservé sous : ", "The old file is kept as: "},
+    {Str::sRecoveredCardName, "Fiche ", "Card "},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -283,7 +288,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 42};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 45};
 
 constexpr int sumOfSizes() {
   int sum = 0;

@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 176;
+inline constexpr int kStringCount = 179;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -198,6 +198,9 @@ enum class Str : int {
   sMsgRestoreDraftPrefix = 173,
   sMsgRestoreDraftSuffix = 174,
   sErrDraftUnreadable = 175,
+  sMsgIndexRepaired = 176,
+  sMsgOldIndexKeptAs = 177,
+  sRecoveredCardName = 178,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

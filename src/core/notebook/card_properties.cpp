@@ -10,6 +10,7 @@
 
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
+#include "core/store/card_index.h"
 #include "core/store/card_settings.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
@@ -43,6 +44,26 @@ std::string slotText(const fs::path& contentFile) {
   } catch (const store::StoreError&) {
     return {};
   }
+}
+
+// Whether file number `number` belongs to a card already: a line of the index names it, or a
+// file of that number is in the data folder (settings, content, their snapshot copies, a
+// draft). A file that cannot be examined counts as there.
+bool fileNumberTaken(const store::Store& store, long long number) {
+  const std::string name = std::to_string(number);
+  for (const char* suffix : {".kvo", ".kvn", ".kvc", ".kvo.$$$", ".kvn.$$$", ".kvc.$$$"}) {
+    std::error_code error;
+    if (fs::symlink_status(store.dataFolder / store::utf8Path(name + suffix), error).type() !=
+        fs::file_type::not_found)
+      return true;
+  }
+  std::error_code error;
+  if (fs::symlink_status(draftFileIn(store.dataFolder, name), error).type() !=
+      fs::file_type::not_found)
+    return true;
+  for (int card = 0; card < store.cardIndex.count(); ++card)
+    if (store::parseCounter(store::fileNumber(store.cardIndex.line(card))) == number) return true;
+  return false;
 }
 
 }  // namespace
@@ -94,7 +115,10 @@ int Notebook::addCard(const CardProperties& properties, std::string_view content
   checkCardProperties(properties);
   if (store_.cardIndex.isFull()) throw std::length_error("the card index is full");
 
-  const std::string number = std::to_string(store_.cardIndex.counter());
+  // Never over another card's files, whatever the counter says: it may have been lost.
+  long long free = store_.cardIndex.counter();
+  while (fileNumberTaken(store_, free)) ++free;
+  const std::string number = std::to_string(free);
   const bool linked = !properties.linkedFile.empty();
   const std::string line = store::makeIndexLine(number, properties.categoryId, slotOf(properties),
                                                 linked, properties.name);
@@ -108,6 +132,7 @@ int Notebook::addCard(const CardProperties& properties, std::string_view content
   // One save for the new line and the slot taken from another card, so the file never shows
   // two cards on one slot.
   changeIndex([&] {
+    store_.cardIndex.moveCounterTo(free);
     card = store_.cardIndex.addCard(properties.categoryId, slotOf(properties), linked,
                                     properties.name);
     if (properties.hotKeySlot != 0) releaseHotKey(properties.hotKeySlot, card);

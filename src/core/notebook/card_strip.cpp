@@ -5,6 +5,7 @@
 #include "core/notebook/notebook.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
+#include "core/store/utf8_path.h"
 #include "core/text/rtf_reader.h"
 
 namespace qw::notebook {
@@ -31,9 +32,19 @@ Notebook::Notebook(store::Store& store, const i18n::StringTable& strings, ports:
 
 void Notebook::open() {
   refreshHotKeyTexts();
+  reportIndexRepair();
   recoverInterruptedCard();
   buildStrip();
   if (!restoreDrafts()) openDefaultCard();
+}
+
+void Notebook::reportIndexRepair() {
+  const auto repair = std::exchange(store_.indexRepair, std::nullopt);
+  if (!repair) return;
+  std::string message = text(Str::sMsgIndexRepaired) + std::to_string(repair->cards);
+  if (!repair->keptAside.empty())
+    message += "\n" + text(Str::sMsgOldIndexKeptAs) + store::utf8Of(repair->keptAside);
+  prompts_.message(message);
 }
 
 void Notebook::refreshHotKeyTexts() {

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/store/card_index.h"
+#include "core/store/index_line.h"
 #include "core/text/utf8.h"
 
 namespace qw::notebook {
@@ -34,6 +36,15 @@ void saveOrUndo(store::Store& store, std::vector<std::string> oldLines, std::str
   }
 }
 
+// Whether a category line or a card's line names category `id`.
+bool categoryIdTaken(const store::Store& store, long long id) {
+  for (int k = 0; k < store.categories.count(); ++k)
+    if (store::parseCounter(store.categories.id(k)) == id) return true;
+  for (int card = 0; card < store.cardIndex.count(); ++card)
+    if (store::parseCounter(store::categoryId(store.cardIndex.line(card))) == id) return true;
+  return false;
+}
+
 }  // namespace
 
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
@@ -60,10 +71,13 @@ bool addCategory(store::Store& store, const std::string& name) {
 
   auto oldLines = categories.lines();
   std::string oldFilter = store.settings[store::kCategoryFilter];
-  const std::string id = std::to_string(categories.counter());
+  // Never an id some card or category holds, whatever the counter says: it may have been lost.
+  long long free = categories.counter();
+  while (categoryIdTaken(store, free)) ++free;
+  const std::string id = std::to_string(free);
   auto lines = oldLines;
   lines.back() = id + ";:" + name;
-  lines.push_back(std::to_string(categories.counter() + 1));
+  lines.push_back(std::to_string(free + 1));
   categories.setLines(std::move(lines));
   store.settings[store::kCategoryFilter] += id + "-";
   saveOrUndo(store, std::move(oldLines), std::move(oldFilter));

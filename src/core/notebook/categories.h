@@ -10,11 +10,12 @@
 
 namespace qw::notebook {
 
-// Appends a category named `name` with the id of the counter, moves the counter on, makes the
-// category filter show it (in memory; param.ini is written by the next settings save) and
-// writes categ.kvn. An empty name, a name holding a line break or one equal to an existing
-// name ignoring letter case adds nothing and gives false. When categ.kvn cannot be written it
-// throws StoreError and the list and filter stay as they were.
+// Appends a category named `name` with the id of the counter (or the first one after it that
+// no category and no card names), moves the counter past it, makes the category filter show
+// it (in memory; param.ini is written by the next settings save) and writes categ.kvn. An
+// empty name, a name holding a line break or one equal to an existing name ignoring letter
+// case adds nothing and gives false. When categ.kvn cannot be written it throws StoreError and
+// the list and filter stay as they were.
 bool addCategory(store::Store& store, const std::string& name);
 
 enum class DeleteResult { InUse, Declined, Deleted };

@@ -54,8 +54,8 @@ class Notebook {
   Notebook(store::Store& store, const i18n::StringTable& strings, ports::Editor& editor,
            ports::Prompts& prompts);
 
-  // The first show, after the store is loaded: hot-key texts made plain, the interrupted card
-  // recovered, the strip built, the default card opened.
+  // The first show, after the store is loaded: hot-key texts made plain, a repaired card index
+  // told, the interrupted card recovered, the strip built, the default card opened.
   void open();
 
   // --- card files ---
@@ -229,6 +229,8 @@ class Notebook {
 
  private:
   void buildStrip();
+  // Tells once how the load rebuilt or repaired a card index it could not use as it stood.
+  void reportIndexRepair();
   // createCard's work once the properties are known good: saves the shown card, adds the new
   // one with `content` at the end of the strip and opens it in the previous card's look.
   void addAndOpenCard(const CardProperties& properties, std::string_view content);

@@ -22,6 +22,17 @@ bool hasValidCounter(const std::vector<std::string>& lines) {
   return !lines.empty() && parseCounter(lines.back()).has_value();
 }
 
+CountedLines splitCounted(std::vector<std::string> lines) {
+  std::erase_if(lines, [](const std::string& line) { return line.empty(); });
+  CountedLines counted;
+  if (!lines.empty() && parseCounter(lines.back())) {
+    counted.counter = std::move(lines.back());
+    lines.pop_back();
+  }
+  counted.entries = std::move(lines);
+  return counted;
+}
+
 CardIndex::CardIndex() : lines_{"1"} {}
 
 CardIndex::CardIndex(std::vector<std::string> lines) { setLines(std::move(lines)); }
@@ -43,6 +54,10 @@ void CardIndex::setLines(std::vector<std::string> lines) {
 }
 
 long long CardIndex::counter() const { return *parseCounter(lines_.back()); }
+
+void CardIndex::moveCounterTo(long long next) {
+  if (next > counter()) lines_.back() = std::to_string(next);
+}
 
 int CardIndex::addCard(std::string_view categoryId, std::optional<int> hotKeySlot, bool linked,
                        std::string_view name) {

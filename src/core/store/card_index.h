@@ -16,6 +16,14 @@ std::optional<long long> parseCounter(std::string_view line);
 // line a number.
 bool hasValidCounter(const std::vector<std::string>& lines);
 
+// The lines of a counted file (the index, the categories) as they are read: blank lines are
+// dropped wherever they stand, and the last line left is the counter when it is a number.
+struct CountedLines {
+  std::vector<std::string> entries;   // every other line, in file order
+  std::optional<std::string> counter;  // nothing when there is no line left or it is no number
+};
+CountedLines splitCounted(std::vector<std::string> lines);
+
 class CardIndex {
  public:
   static constexpr int kMaxCards = 500;
@@ -39,6 +47,8 @@ class CardIndex {
 
   // The next file number.
   long long counter() const;
+  // Moves the counter on to `next`; a counter already past it stays.
+  void moveCounterTo(long long next);
 
   // Appends a card whose file number is the counter, and moves the counter on by one. Returns
   // the new card's number. The caller saves the index.

@@ -6,6 +6,12 @@
 
 namespace qw::store {
 
+std::optional<long long> categoryLineId(std::string_view line) {
+  const auto semicolon = line.find(';');
+  if (semicolon == std::string_view::npos) return std::nullopt;
+  return parseCounter(line.substr(0, semicolon));
+}
+
 Categories::Categories() : lines_{"1"} {}
 
 Categories::Categories(std::vector<std::string> lines) { setLines(std::move(lines)); }

@@ -3,10 +3,15 @@
 // the order they were added, then the counter line holding the next id. Category 0, the
 // built-in standard category, has no line.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qw::store {
+
+// The id of a line that can stand as a category: digits, then ";". Nothing for any other line.
+std::optional<long long> categoryLineId(std::string_view line);
 
 class Categories {
  public:

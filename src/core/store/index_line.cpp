@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/store/card_index.h"
+
 namespace qw::store {
 namespace {
 
@@ -54,6 +56,14 @@ bool isLinked(std::string_view line) { return line.find("-1:") != npos; }
 bool hasOwnFile(std::string_view line) { return line.find("-0:") != npos; }
 
 std::string displayName(std::string_view line) { return std::string(after(line, ':')); }
+
+std::optional<long long> cardFileNumber(std::string_view line) {
+  const auto semicolon = line.find(';');
+  if (semicolon == npos || line.substr(semicolon + 1, 1) != "-" ||
+      line.find(':', semicolon) == npos)
+    return std::nullopt;
+  return parseCounter(line.substr(0, semicolon));
+}
 
 bool filterShowsCategory(std::string_view filter, std::string_view categoryId) {
   const std::string needle = "-" + std::string(categoryId) + "-";

@@ -26,6 +26,10 @@ bool hasOwnFile(std::string_view line);
 // Text after the first ":" (the whole line when there is none).
 std::string displayName(std::string_view line);
 
+// The file number of a line that can stand as a card: digits, ";-", and a ":" further on.
+// Nothing for any other line.
+std::optional<long long> cardFileNumber(std::string_view line);
+
 // Whether the category filter (such as -0-3-7-) holds "-" + category id + "-".
 bool filterShowsCategory(std::string_view filter, std::string_view categoryId);
 // The same for the category of an index line.

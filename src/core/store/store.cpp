@@ -1,7 +1,9 @@
 #include "core/store/store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -10,6 +12,7 @@
 #include "core/store/atomic_file.h"
 #include "core/store/card_settings.h"
 #include "core/store/index_line.h"
+#include "core/store/index_rebuild.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
 #include "core/store/utf8_path.h"
@@ -63,8 +66,9 @@ void chooseDataFolder(Store& store, const StoreLocation& where) {
   store.dataFolderIsPerUser = true;
 }
 
-// Moves an unusable file out of the way under a free name, so that nothing of it is lost.
-void keepAside(const fs::path& file) {
+// Moves an unusable file out of the way under a free name, so that nothing of it is lost; where
+// it went.
+fs::path keepAside(const fs::path& file) {
   auto aside = file;
   aside += ".bad";
   std::error_code error;
@@ -74,16 +78,35 @@ void keepAside(const fs::path& file) {
   }
   fs::rename(file, aside, error);
   if (error) throw StoreError(file, "cannot be kept aside: " + error.message());
+  return aside;
 }
 
-// The lines of an index or category file; nothing when it is missing or has no counter line
-// (it is then kept aside).
-std::optional<std::vector<std::string>> readCountedLines(const fs::path& file) {
-  auto lines = readTextLines(file);
-  if (!lines) return std::nullopt;
-  if (hasValidCounter(*lines)) return lines;
-  keepAside(file);
-  return std::nullopt;
+// What stays of a counted file whose counter is lost: the entries `numberOf` can read, in
+// order, and a counter past the greatest number they hold.
+struct Salvage {
+  std::vector<std::string> entries;
+  long long counter = 1;
+  bool linesLost = false;
+};
+
+Salvage salvage(std::vector<std::string> entries,
+                std::optional<long long> (*numberOf)(std::string_view)) {
+  Salvage kept;
+  for (auto& entry : entries) {
+    const auto number = numberOf(entry);
+    if (!number || *number == std::numeric_limits<long long>::max()) {
+      kept.linesLost = true;
+      continue;
+    }
+    kept.counter = std::max(kept.counter, *number + 1);
+    kept.entries.push_back(std::move(entry));
+  }
+  return kept;
+}
+
+std::vector<std::string> withCounter(std::vector<std::string> entries, std::string counter) {
+  entries.push_back(std::move(counter));
+  return entries;
 }
 
 bool isAbsoluteStoredPath(std::string_view text, const fs::path& path) {
@@ -94,15 +117,6 @@ bool isAbsoluteStoredPath(std::string_view text, const fs::path& path) {
   (void)text;
   return path.is_absolute();
 #endif
-}
-
-// The content file named by a settings file's bytes.
-fs::path contentPathIn(const Store& store, std::string_view settings) {
-  // Only the first line is decoded: the start reads this for every card.
-  const std::string first = decodeStoredText(settings.substr(0, settings.find_first_of("\r\n")));
-  if (first.empty()) return {};
-  auto path = utf8Path(first);
-  return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
 }
 
 fs::path contentPathFrom(const Store& store, const fs::path& settingsFile) {
@@ -160,31 +174,48 @@ void checkCards(Store& store) {
 
 void loadCardIndex(Store& store) {
   const auto file = dataPath(store, kIndexFile);
-  auto lines = readCountedLines(file);
-  if (!lines) {
-    store.cardIndex = CardIndex();
-    saveCardIndex(store);
-    return;
+  auto read = readTextLines(file);
+  CountedLines counted = read ? splitCounted(std::move(*read)) : CountedLines{};
+  bool changed = !read;
+  if (!counted.entries.empty() && isOldFormat(counted.entries.front())) {
+    for (auto& line : counted.entries) line = convertOldLine(line);
+    changed = true;
   }
-  if (isOldFormat(lines->front())) {
-    for (size_t i = 0; i + 1 < lines->size(); ++i) (*lines)[i] = convertOldLine((*lines)[i]);
-    store.cardIndex.setLines(std::move(*lines));
-    saveCardIndex(store);
-    lines = readCountedLines(file);
-    if (!lines) throw StoreError(file, "cannot be read back after its conversion");
+  if (!counted.counter) {
+    Salvage kept = salvage(std::move(counted.entries), cardFileNumber);
+    // Nothing of it can be read, or it is gone: the cards are listed again from their settings
+    // files rather than overwritten by new cards.
+    const bool rebuilt = kept.entries.empty();
+    if (rebuilt) kept = salvage(rebuiltCardLines(store), cardFileNumber);
+    const int cards = static_cast<int>(kept.entries.size());
+    if (read && (rebuilt || kept.linesLost))
+      store.indexRepair = IndexRepair{cards, keepAside(file)};
+    else if (!read && cards > 0)
+      store.indexRepair = IndexRepair{cards, {}};
+    counted.entries = std::move(kept.entries);
+    counted.counter = std::to_string(kept.counter);
+    changed = true;
   }
-  store.cardIndex.setLines(std::move(*lines));
+  store.cardIndex.setLines(withCounter(std::move(counted.entries), std::move(*counted.counter)));
+  if (changed) saveCardIndex(store);
   checkCards(store);
   store.cardIndex.removeBlankLines();
 }
 
 void loadCategories(Store& store) {
-  if (auto lines = readCountedLines(dataPath(store, kCategoriesFile))) {
-    store.categories.setLines(std::move(*lines));
-    return;
+  const auto file = dataPath(store, kCategoriesFile);
+  auto read = readTextLines(file);
+  CountedLines counted = read ? splitCounted(std::move(*read)) : CountedLines{};
+  const bool changed = !read || !counted.counter;
+  if (!counted.counter) {
+    // The categories that can be read stay, so no new one takes their ids.
+    Salvage kept = salvage(std::move(counted.entries), categoryLineId);
+    if (read && kept.linesLost) keepAside(file);
+    counted.entries = std::move(kept.entries);
+    counted.counter = std::to_string(kept.counter);
   }
-  store.categories = Categories();
-  saveCategories(store);
+  store.categories.setLines(withCounter(std::move(counted.entries), std::move(*counted.counter)));
+  if (changed) saveCategories(store);
 }
 
 void loadSettings(Store& store, ports::PlatformServices& platform) {
@@ -223,6 +254,14 @@ void saveCardIndex(const Store& store) {
 
 void saveCategories(const Store& store) {
   writeTextLines(dataPath(store, kCategoriesFile), store.categories.lines());
+}
+
+fs::path contentPathIn(const Store& store, std::string_view settings) {
+  // Only the first line is decoded: the start reads this for every card.
+  const std::string first = decodeStoredText(settings.substr(0, settings.find_first_of("\r\n")));
+  if (first.empty()) return {};
+  auto path = utf8Path(first);
+  return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
 }
 
 fs::path readContentPath(const Store& store, int card) {

@@ -26,6 +26,13 @@ struct StoreLocation {
                                       // the executable cannot be created or written
 };
 
+// What the load did with a card index it could not use as it stood, for the notebook's opening
+// to tell once.
+struct IndexRepair {
+  int cards = 0;                    // the cards the index lists now
+  std::filesystem::path keptAside;  // where the unusable file went; empty when there was none
+};
+
 struct Store {
   std::filesystem::path executable;
   std::filesystem::path dataFolder;  // ends in "dataQuillWick"
@@ -42,12 +49,17 @@ struct Store {
   std::optional<std::vector<std::optional<std::filesystem::path>>> contentPathsAtLoad;
   // The data folder's files, an earlier run's drafts among them.
   std::optional<std::vector<std::filesystem::path>> filesAtLoad;
+  // Set when fiches.kvn was missing beside card files, or could not be read whole.
+  std::optional<IndexRepair> indexRepair;
 };
 
 // The start-up load, in its fixed order: data folder, hot-key slots reset, card index (with
 // old-format conversion, dead entries dropped, slots filled, blank lines removed), categories,
-// settings, language, browser. Creates missing files. Throws StoreError when the data folder
-// cannot be made usable at all.
+// settings, language, browser. Creates missing files. An index or category file whose counter
+// is lost keeps every line that can be read, its counter past the numbers they hold; an index
+// of which no card line can be read, or a missing one beside card files, is rebuilt from the
+// cards' settings files. A file that had to lose lines is kept aside first. Throws StoreError
+// when the data folder cannot be made usable at all.
 Store loadStore(const StoreLocation& where, ports::PlatformServices& platform);
 
 // Writes the start-at-logon entry (setting "Launch") and param.ini.
@@ -59,6 +71,10 @@ void saveCategories(const Store& store);
 
 // Settings file (".kvo") of the card whose index line is given.
 std::filesystem::path cardSettingsFile(const Store& store, std::string_view indexLine);
+
+// The content file named by a card settings file's bytes (its first line), relative to the
+// data folder unless absolute; empty when the line is.
+std::filesystem::path contentPathIn(const Store& store, std::string_view settingsBytes);
 
 // Content file of card `card` (0-based): the first line of its settings file, relative to the
 // data folder unless absolute; empty when the settings file does not exist.

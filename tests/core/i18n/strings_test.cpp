@@ -78,7 +78,8 @@ TEST(StringTable, LookupsOutsideTheTableThrow) {
   EXPECT_NO_THROW(table.at(169));
   EXPECT_THROW(table.at(Section::About, 6), std::out_of_range);
   EXPECT_THROW(table.at(Section::MainWindow, -1), std::out_of_range);
-  EXPECT_THROW(table.at(Section::Messages, 42), std::out_of_range);
+  EXPECT_THROW(table.at(Section::Messages, kStringCount - table.sectionBase(Section::Messages)),
+               std::out_of_range);
   EXPECT_EQ(table.at(Section::Messages, 35), "");
 }
 
@@ -99,7 +100,7 @@ TEST(StringTable, MessagesFrameTheCardName) {
   EXPECT_EQ(framed("Anglais", restored, "Notes", restoredEnd),
             "Card \"Notes\" has been reloaded from last backup");
   // The draft entries were appended after the inherited ones, which keep their places.
-  EXPECT_EQ(static_cast<int>(Str::sErrDraftUnreadable), kStringCount - 1);
+  EXPECT_EQ(static_cast<int>(Str::sErrDraftUnreadable), 175);
 }
 
 TEST(StringTable, EmptyEntriesKeepTheirPlace) {

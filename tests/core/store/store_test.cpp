@@ -7,6 +7,7 @@
 #include "core/store/mock_platform.h"
 #include "core/store/store_error.h"
 #include "core/store/temp_folder.h"
+#include "core/store/text_file.h"
 
 namespace qw::store {
 namespace {
@@ -199,33 +200,105 @@ TEST_F(StoreTest, SettingsFileThatIsAFolderIsKeptAndLoadingBindsNothing) {
   EXPECT_THROW(readContentPath(store, 0), StoreError);
 }
 
-TEST_F(StoreTest, UnusableIndexIsKeptAsideAndReplaced) {
-  const std::string broken = "1;-0-0:A\r\nabc\r\n";
-  prepare(broken, "1;:Work\r\n2\r\n");
-  addCardFiles("1", "kept");
+TEST_F(StoreTest, BlankLinesAnywhereInTheCountedFilesAreDropped) {
+  // One blank line after the counter, as a hand edit or another tool leaves it.
+  prepare("3;-0-0:Courses\r\n6\r\n\r\n", "\r\n1;:Work\r\n\r\n2\r\n\r\n");
+  addCardFiles("3", "milk");
   const Store store = load();
-  EXPECT_EQ(readBytes(data("fiches.kvn.bad")), broken);
-  EXPECT_EQ(readBytes(data("fiches.kvn")), "1\r\n");
-  EXPECT_EQ(store.cardIndex.count(), 0);
-  EXPECT_EQ(readBytes(data("1.kvn")), "kept");
-  EXPECT_EQ(readBytes(data("categ.kvn")), "1;:Work\r\n2\r\n");
-
-  writeBytes(data("fiches.kvn"), "");  // no line at all
-  load();
-  EXPECT_EQ(readBytes(data("fiches.kvn.bad")), broken);
-  EXPECT_EQ(readBytes(data("fiches.kvn.bad.2")), "");
-  writeBytes(data("fiches.kvn"), "\r\n");
-  load();
-  EXPECT_EQ(readBytes(data("fiches.kvn.bad.3")), "\r\n");
-  EXPECT_EQ(readBytes(data("fiches.kvn")), "1\r\n");
+  EXPECT_THAT(store.cardIndex.lines(), ElementsAre("3;-0-0:Courses", "6"));
+  EXPECT_THAT(store.categories.lines(), ElementsAre("1;:Work", "2"));
+  EXPECT_FALSE(store.indexRepair);
+  EXPECT_FALSE(fs::exists(data("fiches.kvn.bad")));
+  EXPECT_FALSE(fs::exists(data("categ.kvn.bad")));
+  EXPECT_EQ(readBytes(data("3.kvn")), "milk");
 }
 
-TEST_F(StoreTest, UnusableCategoriesAreKeptAsideAndReplaced) {
-  prepare("1\r\n", "1;:Work\r\n");
+TEST_F(StoreTest, AnIndexWithoutItsCounterKeepsEveryCardLineItCanRead) {
+  // The counter is lost; nothing else is: the file is mended in place.
+  prepare("3;-0-0:A\r\n9;-0-H2-0:B\r\n");
+  addCardFiles("3", "a");
+  addCardFiles("9", "b");
+  Store store = load();
+  EXPECT_THAT(store.cardIndex.lines(), ElementsAre("3;-0-0:A", "9;-0-H2-0:B", "10"));
+  EXPECT_EQ(store.hotKeys[2], (HotKeySlot{"b", "B", 1}));
+  EXPECT_EQ(readBytes(data("fiches.kvn")), "3;-0-0:A\r\n9;-0-H2-0:B\r\n10\r\n");
+  EXPECT_FALSE(store.indexRepair);
+  EXPECT_FALSE(fs::exists(data("fiches.kvn.bad")));
+
+  // A last line that is no number, and a line that is no card: both go, the file kept aside.
+  const std::string broken = "3;-0-0:A\r\nnot a card\r\n9;-0-0:B\r\nabc\r\n";
+  writeBytes(data("fiches.kvn"), broken);
+  store = load();
+  EXPECT_THAT(store.cardIndex.lines(), ElementsAre("3;-0-0:A", "9;-0-0:B", "10"));
+  EXPECT_EQ(readBytes(data("fiches.kvn.bad")), broken);
+  ASSERT_TRUE(store.indexRepair);
+  EXPECT_EQ(store.indexRepair->cards, 2);
+  EXPECT_EQ(store.indexRepair->keptAside, data("fiches.kvn.bad"));
+  EXPECT_EQ(readBytes(data("fiches.kvn")), "3;-0-0:A\r\n9;-0-0:B\r\n10\r\n");
+}
+
+TEST_F(StoreTest, AnIndexOfWhichNoCardLineCanBeReadIsRebuiltFromTheSettingsFiles) {
+  const fs::path outside = root_.path() / "notes.txt";
+  writeBytes(outside, "\r\n   Outside notes  \r\nmore");
+  prepare("garbage\r\n");
+  addCardFiles("12", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 \\par Shopping list\\par milk}");
+  writeBytes(data("5.kvo"), outside.string() + "\r\n0\r\n");
+  addCardFiles("7", "");
+  writeBytes(data("2.kvo"), "2.kvc\r\n");
+  writeBytes(data("2.kvc"), "\x20sealed");
+  writeBytes(data("3.kvo"), "3.kvn\r\n");  // its content file is gone
+  writeBytes(data("a.kvo"), "not a card's\r\n");
+  writeBytes(data("default.kvo"), "default.kvn\r\n");
+  addCardFiles("40", std::string(60, 'x') + "\r\n");
+
   const Store store = load();
-  EXPECT_EQ(readBytes(data("categ.kvn.bad")), "1;:Work\r\n");
-  EXPECT_EQ(readBytes(data("categ.kvn")), "1\r\n");
-  EXPECT_EQ(store.categories.count(), 0);
+  EXPECT_THAT(store.cardIndex.lines(),
+              ElementsAre("2;-0-0:Fiche 2", "3;-0-0:Fiche 3", "5;-0-1:Outside notes",
+                          "7;-0-0:Fiche 7", "12;-0-0:Shopping list",
+                          "40;-0-0:" + std::string(40, 'x'), "41"));
+  EXPECT_EQ(readBytes(data("fiches.kvn.bad")), "garbage\r\n");
+  ASSERT_TRUE(store.indexRepair);
+  EXPECT_EQ(store.indexRepair->cards, 6);
+  EXPECT_EQ(store.indexRepair->keptAside, data("fiches.kvn.bad"));
+  EXPECT_EQ(*readTextLines(data("fiches.kvn")), store.cardIndex.lines());
+  EXPECT_EQ(readBytes(data("2.kvc")), "\x20sealed");
+
+  // In the interface language of param.ini; an empty file is as unreadable as garbage.
+  std::string english = kDefaultParamIni;
+  english.replace(0, english.find("\r\n"), "Langue=Anglais");
+  writeBytes(data("param.ini"), english);
+  writeBytes(data("fiches.kvn"), "");
+  EXPECT_EQ(load().cardIndex.line(0), "2;-0-0:Card 2");
+  EXPECT_EQ(readBytes(data("fiches.kvn.bad.2")), "");
+}
+
+TEST_F(StoreTest, AMissingIndexBesideCardFilesIsRebuiltAndSaidSo) {
+  prepare("1\r\n");
+  fs::remove(data("fiches.kvn"));
+  addCardFiles("4", "Groceries");
+  const Store store = load();
+  EXPECT_THAT(store.cardIndex.lines(), ElementsAre("4;-0-0:Groceries", "5"));
+  ASSERT_TRUE(store.indexRepair);
+  EXPECT_EQ(store.indexRepair->cards, 1);
+  EXPECT_TRUE(store.indexRepair->keptAside.empty());
+  EXPECT_EQ(readBytes(data("fiches.kvn")), "4;-0-0:Groceries\r\n5\r\n");
+}
+
+TEST_F(StoreTest, CategoriesWithoutTheirCounterKeepEveryCategoryTheyCanRead) {
+  prepare("1\r\n", "1;:Work\r\n4;:Home\r\n");
+  Store store = load();
+  EXPECT_THAT(store.categories.lines(), ElementsAre("1;:Work", "4;:Home", "5"));
+  EXPECT_EQ(readBytes(data("categ.kvn")), "1;:Work\r\n4;:Home\r\n5\r\n");
+  EXPECT_FALSE(fs::exists(data("categ.kvn.bad")));
+
+  const std::string broken = "1;:Work\r\nno id\r\n4;:Home\r\nxx\r\n";
+  writeBytes(data("categ.kvn"), broken);
+  store = load();
+  EXPECT_THAT(store.categories.lines(), ElementsAre("1;:Work", "4;:Home", "5"));
+  EXPECT_EQ(readBytes(data("categ.kvn.bad")), broken);
+
+  writeBytes(data("categ.kvn"), "");
+  EXPECT_THAT(load().categories.lines(), ElementsAre("1"));
 }
 
 TEST_F(StoreTest, AwkwardIndexBytesLoadAndSaveUnchanged) {
