@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "core/notebook/categories.h"
+#include "core/notebook/error_text.h"
 #include "gui/qt_text.h"
 
 namespace qw::gui {
@@ -122,6 +123,8 @@ void CategoriesDialog::deleteSelected() {
   fillList();
 }
 
-void CategoriesDialog::report(const std::exception& error) { prompts_->message(error.what()); }
+void CategoriesDialog::report(const std::exception& error) {
+  prompts_->message(notebook::errorText(error, strings_));
+}
 
 }  // namespace qw::gui

@@ -28,6 +28,7 @@
 
 #include "core/store/store_error.h"
 #include "core/notebook/card_list.h"
+#include "core/notebook/error_text.h"
 #include "gui/about_dialog.h"
 #include "gui/app_icon.h"
 #include "gui/card_list_view.h"
@@ -680,7 +681,9 @@ bool MainWindow::saveCard() {
 }
 
 void MainWindow::reportError(const std::exception& error) {
-  QMessageBox::critical(this, windowTitle(), qs(std::string(error.what())));
+  QMessageBox::critical(this, windowTitle(),
+                        qs(strings_ ? notebook::errorText(error, *strings_)
+                                    : notebook::startFailureText(error)));
 }
 
 void MainWindow::quit() {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/notebook/error_text.h"
 #include "core/store/colour.h"
 #include "core/store/index_line.h"
 #include "gui/colour_list.h"
@@ -276,7 +277,7 @@ void OptionsDialog::save() {
   } catch (const std::exception& error) {
     // The dialog stays open and memory keeps agreeing with param.ini.
     store_.settings = before;
-    prompts_->message(error.what());
+    prompts_->message(notebook::errorText(error, strings_));
     return;
   }
   accept();

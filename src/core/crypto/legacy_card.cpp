@@ -35,7 +35,9 @@ void appendToken(std::string& out, std::uint32_t n) {
   while (m > 0) out += digits[--m];
 }
 
-[[noreturn]] void damaged(const char* why) { throw DamagedCard(why); }
+[[noreturn]] void damaged(const char* why, Damage kind = Damage::Altered) {
+  throw DamagedCard(kind, why);
+}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -112,12 +114,12 @@ std::string decodeLegacyBody(std::string_view body) {
       width = p[1] - '0';
       p += 2;
     }
-    if (end - p < 3) damaged("the text ends inside a number");
+    if (end - p < 3) damaged("the text ends inside a number", Damage::CutShort);
     if (*p < 'A' || *p > 'Z' || !isDigit(p[1]) || p[1] == '0') damaged("a malformed number");
     const int k = *p - 'A';
     const int m = p[1] - '0';
     p += 2;
-    if (end - p < k + m) damaged("the text ends inside a number");
+    if (end - p < k + m) damaged("the text ends inside a number", Damage::CutShort);
 
     // Saturates above any five-digit value, so no digit string overflows; a zero factor stays 0.
     std::uint64_t product = 1;
@@ -148,13 +150,14 @@ std::string encodeLegacyCard(std::string_view bytes, std::string_view digestText
 }
 
 std::string decodeLegacyCard(std::string_view file, std::string_view digestText) {
-  if (file.empty()) damaged("an empty file");
-  if (static_cast<unsigned char>(file[0]) != kDigestLength) damaged("not an encoded card");
-  if (file.size() < 1 + kDigestLength) damaged("a header cut short");
+  if (file.empty()) damaged("an empty file", Damage::Empty);
+  if (static_cast<unsigned char>(file[0]) != kDigestLength)
+    damaged("not an encoded card", Damage::NotACard);
+  if (file.size() < 1 + kDigestLength) damaged("a header cut short", Damage::CutShort);
   const std::string_view stored = file.substr(1, kDigestLength);
   // Any hexadecimal text is a digest; compared exactly, one in upper case opens with no password.
   if (stored.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
-    damaged("a header that is not a digest");
+    damaged("a header that is not a digest", Damage::NotACard);
   if (stored != digestText) throw WrongPassword("the password digest differs");
   return decodeLegacyBody(file.substr(1 + kDigestLength));
 }

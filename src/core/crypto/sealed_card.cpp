@@ -116,18 +116,21 @@ std::string sealCard(std::string_view content, std::string_view password) {
 }
 
 std::string openSealedCard(std::string_view file, std::string_view password) {
-  if (!looksSealed(file)) throw DamagedCard("not a sealed card");
-  if (file.size() < kHeaderSize + kTagSize) throw DamagedCard("a sealed card cut short");
+  if (!looksSealed(file)) throw DamagedCard(Damage::NotACard, "not a sealed card");
+  if (file.size() < kHeaderSize + kTagSize)
+    throw DamagedCard(Damage::CutShort, "a sealed card cut short");
   const unsigned char* in = bytes(file);
-  if (in[kVersionAt] != kVersion) throw DamagedCard("an unknown sealed card version");
+  if (in[kVersionAt] != kVersion)
+    throw DamagedCard(Damage::NewerVersion, "an unknown sealed card version");
 
   // Caught here, a damaged header is not taken for a wrong password.
   unsigned char digest[kDigestSize];
   headerDigest(in, digest);
   if (sodium_memcmp(digest, in + kDigestAt, kDigestSize) != 0)
-    throw DamagedCard("a damaged sealed card header");
+    throw DamagedCard(Damage::Altered, "a damaged sealed card header");
   const KdfLimits limits{getLe64(in + kOpsAt), getLe64(in + kMemAt)};
-  if (!limitsAcceptable(limits)) throw DamagedCard("a sealed card with absurd key limits");
+  if (!limitsAcceptable(limits))
+    throw DamagedCard(Damage::Altered, "a sealed card with absurd key limits");
 
   ensureSodium();
   const DerivedKey derived(password, in + kSaltAt, limits);
@@ -143,7 +146,7 @@ std::string openSealedCard(std::string_view file, std::string_view password) {
           reinterpret_cast<unsigned char*>(content.data()), &length, nullptr, in + kHeaderSize,
           file.size() - kHeaderSize, in, kHeaderSize, in + kNonceAt, derived.key()) != 0) {
     wipe(content);
-    throw DamagedCard("the sealed text was altered");
+    throw DamagedCard(Damage::Altered, "the sealed text was altered");
   }
   return content;
 }

@@ -275,6 +275,49 @@ constexpr Entry kEntries[] = {
      "The card index was missing or could not be read; cards recovered: "},
     {Str::sMsgOldIndexKeptAs, "L'ancien fichier est conservé sous : ", "The old file is kept as: "},
     {Str::sRecoveredCardName, "Fiche ", "Card "},
+    // Why a command or the start failed: a header, then the file and the reason, the system's
+    // own words after it in parentheses.
+    {Str::sErrCannotStartNoFolder,
+     "quillWick ne peut pas démarrer : aucun dossier de données ne peut être créé ni écrit.",
+     "quillWick cannot start: no data folder can be created or written."},
+    {Str::sErrCannotStartData,
+     "quillWick ne peut pas démarrer : ses données ne peuvent pas être lues ni écrites.",
+     "quillWick cannot start: its data cannot be read or written."},
+    {Str::sFaultMissing, "Le fichier n'existe pas", "The file does not exist"},
+    {Str::sFaultUnreadable, "Le fichier ne peut pas être lu", "The file cannot be read"},
+    {Str::sFaultIsFolder,
+     "Un dossier se trouve à la place du fichier",
+     "A folder stands where the file should be"},
+    {Str::sFaultUnwritable, "Le fichier ne peut pas être écrit", "The file cannot be written"},
+    {Str::sFaultNotKeptAside,
+     "Le fichier abîmé ne peut pas être mis de côté",
+     "The damaged file cannot be moved aside"},
+    {Str::sFaultFolderUncreatable,
+     "Le dossier ne peut pas être créé",
+     "The folder cannot be created"},
+    {Str::sFaultNotAFolder,
+     "Un fichier se trouve à la place du dossier",
+     "A file stands where the folder should be"},
+    {Str::sFaultFolderUnwritable,
+     "Aucun fichier ne peut être écrit dans le dossier",
+     "No file can be written in the folder"},
+    {Str::sFaultNoPassword,
+     "La fiche protégée ne peut pas être enregistrée sans son mot de passe",
+     "The protected card cannot be saved without its password"},
+    {Str::sFaultNoSealing,
+     "Les fiches protégées ne sont pas disponibles dans cette version du programme",
+     "Protected cards are not available in this build of the program"},
+    {Str::sDamageEmpty, "il est vide", "it is empty"},
+    {Str::sDamageCutShort, "il est tronqué", "it is cut short"},
+    {Str::sDamageNotACard, "ce n'est pas une fiche protégée", "it is not a protected card"},
+    {Str::sDamageNewerVersion,
+     "il vient d'une version plus récente du programme",
+     "it comes from a newer version of the program"},
+    {Str::sDamageAltered, "son contenu a été altéré", "its content was altered"},
+    {Str::sErrOutOfMemory,
+     "La mémoire manque pour cette opération",
+     "There is not enough memory for this"},
+    {Str::sErrUnexpected, "L'opération n'a pas pu aboutir", "The operation could not be completed"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -288,7 +331,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 45};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 64};
 
 constexpr int sumOfSizes() {
   int sum = 0;

@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 179;
+inline constexpr int kStringCount = 198;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -201,6 +201,25 @@ enum class Str : int {
   sMsgIndexRepaired = 176,
   sMsgOldIndexKeptAs = 177,
   sRecoveredCardName = 178,
+  sErrCannotStartNoFolder = 179,
+  sErrCannotStartData = 180,
+  sFaultMissing = 181,
+  sFaultUnreadable = 182,
+  sFaultIsFolder = 183,
+  sFaultUnwritable = 184,
+  sFaultNotKeptAside = 185,
+  sFaultFolderUncreatable = 186,
+  sFaultNotAFolder = 187,
+  sFaultFolderUnwritable = 188,
+  sFaultNoPassword = 189,
+  sFaultNoSealing = 190,
+  sDamageEmpty = 191,
+  sDamageCutShort = 192,
+  sDamageNotACard = 193,
+  sDamageNewerVersion = 194,
+  sDamageAltered = 195,
+  sErrOutOfMemory = 196,
+  sErrUnexpected = 197,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/crypto/sealed_card.h"
+#include "core/notebook/error_text.h"
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
 #include "core/store/card_settings.h"
@@ -80,7 +81,7 @@ void Notebook::loadCard(int card, const std::string& name) {
     }
   } catch (const store::StoreError& error) {
     // A file that vanished or turned unreadable under the program.
-    prompts_.message(text(Str::sErrFileNotAccessible) + "\n" + error.what());
+    prompts_.message(errorText(error, strings_));
     failLoad();
   }
 }
@@ -100,7 +101,7 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   }
 
   const auto lines = store::readTextLines(current_.settingsFile);
-  if (!lines) throw store::StoreError(current_.settingsFile, "the card's settings file is missing");
+  if (!lines) throw store::StoreError(current_.settingsFile, store::Fault::Missing);
   const store::CardSettings settings = store::cardSettingsFromLines(*lines);
   if (card == kMainCard) {
     current_.contentFile = mainContentFile();

@@ -8,6 +8,7 @@
 #include "core/crypto/legacy_card.h"
 #include "core/crypto/md5.h"
 #include "core/crypto/sealed_card.h"
+#include "core/notebook/error_text.h"
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
 #include "core/store/index_line.h"
@@ -45,22 +46,22 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
   } catch (const crypto::WrongPassword&) {
     prompts_.message(text(Str::sErrWrongPassword));
   } catch (const crypto::DamagedCard& damage) {
-    prompts_.message(text(Str::sErrDamagedCard) + damage.what());
-  } catch (const std::bad_alloc&) {
+    prompts_.message(errorText(damage, strings_));
+  } catch (const std::bad_alloc& shortage) {
     // The key derivation needs 256 MiB; without it the card stays closed, and nothing is lost.
-    prompts_.message(text(Str::sErrFileNotAccessible) + "\n(out of memory)");
+    prompts_.message(errorText(shortage, strings_));
   } catch (const crypto::SealingUnavailable& missing) {
-    prompts_.message(text(Str::sErrFileNotAccessible) + "\n(" + missing.what() + ")");
+    prompts_.message(errorText(missing, strings_));
   }
   crypto::wipe(*password);
   return std::nullopt;
 }
 
 void Notebook::writeSealed(const fs::path& file) {
-  if (cardPassword_.empty()) throw store::StoreError(file, "the card's password is not known");
+  if (cardPassword_.empty()) throw store::StoreError(file, store::Fault::NoPassword);
   // An old encoded card opened here is never written back in the old form nor in plain text.
   if (!crypto::sealingAvailable())
-    throw store::StoreError(file, "sealed cards are not available in this build");
+    throw store::StoreError(file, store::Fault::NoSealing);
   std::string rtf = editor_.rtf();
   store::writeFileAtomically(file, crypto::sealCard(rtf, cardPassword_));
   crypto::wipe(rtf);

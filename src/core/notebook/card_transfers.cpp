@@ -47,13 +47,13 @@ bool Notebook::insertFile(const fs::path& file) {
   saveCard();
   std::error_code error;
   const std::uintmax_t size = fs::file_size(file, error);
-  if (error) throw store::StoreError(file, error.message());
+  if (error) throw store::StoreError(file, store::Fault::Unreadable, error.message());
   if (size > kLargestInsert) {
     prompts_.message(text(Str::sErrFileTooBig));
     return false;
   }
   const std::optional<std::string> bytes = store::readFileBytes(file);
-  if (!bytes) throw store::StoreError(file, "the file does not exist");
+  if (!bytes) throw store::StoreError(file, store::Fault::Missing);
   // Any file goes in as its raw characters, up to a zero byte as a text reader stops there.
   const std::string_view textBytes = std::string_view(*bytes).substr(0, bytes->find('\0'));
   editor_.appendLines(store::splitLines(text::decodeWindows1252(textBytes)));

@@ -135,7 +135,7 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
   const std::optional<std::string> bytes = store::readFileBytes(file);
   // A card whose file is gone is not brought back by a paste: a linked file would reappear
   // wherever it used to be.
-  if (!bytes) throw store::StoreError(file, "does not exist");
+  if (!bytes) throw store::StoreError(file, store::Fault::Missing);
   std::string written;
   if (text::looksLikeRtf(*bytes)) {
     // New paragraphs inside the document, in the format its text ends with, so they show.

@@ -77,20 +77,19 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
     file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
-      throw StoreError(target, "cannot create a temporary file: " + lastErrorText());
+      throw StoreError(target, Fault::Unwritable, lastErrorText());
   }
-  if (file == INVALID_HANDLE_VALUE)
-    throw StoreError(target, "cannot create a temporary file: " + lastErrorText());
+  if (file == INVALID_HANDLE_VALUE) throw StoreError(target, Fault::Unwritable, lastErrorText());
 
   auto discard = [&] {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     file = INVALID_HANDLE_VALUE;
     DeleteFileW(temp.c_str());
   };
-  auto fail = [&](const std::string& what) {
-    const std::string reason = what + ": " + lastErrorText();
+  auto fail = [&] {
+    std::string reason = lastErrorText();
     discard();
-    throw StoreError(target, reason);
+    throw StoreError(target, Fault::Unwritable, std::move(reason));
   };
   reachStep(target, WriteStep::TemporaryCreated, discard);
 
@@ -99,19 +98,19 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
     DWORD written = 0;
     if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-      fail("cannot write");
+      fail();
     done += written;
   }
-  if (!FlushFileBuffers(file)) fail("cannot flush to disk");
+  if (!FlushFileBuffers(file)) fail();
   if (!CloseHandle(file)) {
     file = INVALID_HANDLE_VALUE;
-    fail("cannot close");
+    fail();
   }
   file = INVALID_HANDLE_VALUE;
   reachStep(target, WriteStep::TemporaryWritten, discard);
   if (!MoveFileExW(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    fail("cannot replace the file");
+    fail();
   reachStep(target, WriteStep::Replaced);
 }
 
@@ -122,12 +121,12 @@ std::string errnoText(int error) { return std::generic_category().message(error)
 // Flushes the folder entry of the rename; file systems that cannot sync a folder say EINVAL.
 void syncFolder(const std::filesystem::path& target) {
   const int folder = open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) throw StoreError(target, "cannot open its folder: " + errnoText(errno));
+  if (folder < 0) throw StoreError(target, Fault::Unwritable, errnoText(errno));
   const int result = fsync(folder);
   const int error = errno;
   close(folder);
   if (result != 0 && error != EINVAL && error != ENOTSUP)
-    throw StoreError(target, "cannot flush its folder: " + errnoText(error));
+    throw StoreError(target, Fault::Unwritable, errnoText(error));
 }
 
 void writePosix(const std::filesystem::path& target, std::string_view bytes) {
@@ -137,18 +136,18 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
     temp = temporaryNameFor(target, attempt);
     file = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file < 0 && errno != EEXIST)
-      throw StoreError(target, "cannot create a temporary file: " + errnoText(errno));
+      throw StoreError(target, Fault::Unwritable, errnoText(errno));
   }
-  if (file < 0) throw StoreError(target, "cannot create a temporary file: " + errnoText(EEXIST));
+  if (file < 0) throw StoreError(target, Fault::Unwritable, errnoText(EEXIST));
 
   auto discard = [&] {
     if (file >= 0) close(file);
     file = -1;
     unlink(temp.c_str());
   };
-  auto fail = [&](const std::string& what, int error) {
+  auto fail = [&](int error) {
     discard();
-    throw StoreError(target, what + ": " + errnoText(error));
+    throw StoreError(target, Fault::Unwritable, errnoText(error));
   };
   reachStep(target, WriteStep::TemporaryCreated, discard);
 
@@ -161,16 +160,16 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
     const ssize_t written = write(file, bytes.data() + done, bytes.size() - done);
     if (written < 0) {
       if (errno == EINTR) continue;
-      fail("cannot write", errno);
+      fail(errno);
     }
     done += static_cast<size_t>(written);
   }
-  if (fsync(file) != 0) fail("cannot flush to disk", errno);
+  if (fsync(file) != 0) fail(errno);
   const int closed = close(file);
   file = -1;
-  if (closed != 0) fail("cannot close", errno);
+  if (closed != 0) fail(errno);
   reachStep(target, WriteStep::TemporaryWritten, discard);
-  if (rename(temp.c_str(), target.c_str()) != 0) fail("cannot replace the file", errno);
+  if (rename(temp.c_str(), target.c_str()) != 0) fail(errno);
   reachStep(target, WriteStep::Replaced);
   syncFolder(target);
 }

@@ -78,7 +78,7 @@ bool setModificationTime(const fs::path& file, fs::file_time_type time) {
 
 void copyFileAtomically(const fs::path& from, const fs::path& to) {
   const std::optional<std::string> bytes = readFileBytes(from);
-  if (!bytes) throw StoreError(from, "the file does not exist");
+  if (!bytes) throw StoreError(from, Fault::Missing);
   const std::optional<fs::file_time_type> time = modificationTime(from);
   writeFileAtomically(to, *bytes);
   // The bytes are in place whatever happens here; a volume that keeps no times only makes

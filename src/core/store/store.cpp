@@ -32,13 +32,16 @@ fs::path dataPath(const Store& store, std::string_view name) {
   return store.dataFolder / utf8Path(name);
 }
 
-// Creates the folder when needed and proves that files can be written in it; the reason it is
+// Creates the folder when needed and proves that files can be written in it; why it is
 // unusable otherwise.
-std::optional<std::string> whyUnusable(const fs::path& folder) {
+std::optional<StoreError> whyUnusable(const fs::path& folder) {
   std::error_code error;
+  const auto type = fs::status(folder, error).type();
+  if (type != fs::file_type::not_found && type != fs::file_type::directory && !error)
+    return StoreError(folder, Fault::NotAFolder);
   fs::create_directories(folder, error);
-  if (error) return error.message();
-  if (!fs::is_directory(folder, error)) return "not a folder";
+  if (error) return StoreError(folder, Fault::FolderUncreatable, error.message());
+  if (!fs::is_directory(folder, error)) return StoreError(folder, Fault::NotAFolder);
   // Not through the atomic writer: a probe needs no flush to disk, which would cost more than
   // the rest of the start's reading.
   const auto probe = folder / kProbeFile;
@@ -47,23 +50,31 @@ std::optional<std::string> whyUnusable(const fs::path& folder) {
   const bool written = file && (file << "probe") && (file.close(), !file.fail());
   const int why = errno;
   fs::remove(probe, error);
-  if (!written) return why ? std::generic_category().message(why) : "files cannot be written in it";
+  if (!written)
+    return StoreError(folder, Fault::FolderUnwritable,
+                      why ? std::generic_category().message(why) : std::string());
   return std::nullopt;
 }
 
 void chooseDataFolder(Store& store, const StoreLocation& where) {
   const auto besideProgram = where.executable.parent_path() / kFolderName;
-  const auto problem = whyUnusable(besideProgram);
+  auto problem = whyUnusable(besideProgram);
   if (!problem) {
     store.dataFolder = besideProgram;
     return;
   }
-  if (where.perUserData.empty()) throw StoreError(besideProgram, *problem);
-  const auto perUser = where.perUserData / kFolderName;
-  if (const auto second = whyUnusable(perUser))
-    throw StoreError(besideProgram, *problem + "; and " + utf8Of(perUser) + ": " + *second);
-  store.dataFolder = perUser;
-  store.dataFolderIsPerUser = true;
+  std::vector<StoreError> attempts{std::move(*problem)};
+  if (!where.perUserData.empty()) {
+    const auto perUser = where.perUserData / kFolderName;
+    auto second = whyUnusable(perUser);
+    if (!second) {
+      store.dataFolder = perUser;
+      store.dataFolderIsPerUser = true;
+      return;
+    }
+    attempts.push_back(std::move(*second));
+  }
+  throw NoDataFolder(std::move(attempts));
 }
 
 // Moves an unusable file out of the way under a free name, so that nothing of it is lost; where
@@ -77,7 +88,7 @@ fs::path keepAside(const fs::path& file) {
     aside += ".bad." + std::to_string(n);
   }
   fs::rename(file, aside, error);
-  if (error) throw StoreError(file, "cannot be kept aside: " + error.message());
+  if (error) throw StoreError(file, Fault::NotKeptAside, error.message());
   return aside;
 }
 

@@ -57,18 +57,18 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
   std::error_code error;
   const auto status = std::filesystem::status(file, error);
   if (status.type() == std::filesystem::file_type::not_found) return std::nullopt;
-  if (error) throw StoreError(file, "cannot be examined: " + error.message());
-  if (std::filesystem::is_directory(status)) throw StoreError(file, "is a folder, not a file");
+  if (error) throw StoreError(file, Fault::Unreadable, error.message());
+  if (std::filesystem::is_directory(status)) throw StoreError(file, Fault::IsFolder);
 
   std::ifstream in(file, std::ios::binary);
-  if (!in) throw StoreError(file, "cannot be opened for reading");
+  if (!in) throw StoreError(file, Fault::Unreadable);
   std::string bytes;
   char buffer[65536];
   while (bytes.size() < atMost &&
          (in.read(buffer, std::min<std::streamsize>(sizeof buffer, atMost - bytes.size())) ||
           in.gcount() > 0))
     bytes.append(buffer, static_cast<size_t>(in.gcount()));
-  if (in.bad()) throw StoreError(file, "cannot be read");
+  if (in.bad()) throw StoreError(file, Fault::Unreadable);
   return bytes;
 }
 #else
@@ -79,7 +79,7 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
   if (fd < 0) {
     const int error = errno;
     if (error == ENOENT || error == ENOTDIR) return std::nullopt;
-    throw StoreError(file, "cannot be opened for reading: " + std::generic_category().message(error));
+    throw StoreError(file, Fault::Unreadable, std::generic_category().message(error));
   }
   struct Closer {
     int fd;
@@ -87,8 +87,8 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
   } closer{fd};
   struct stat info {};
   if (fstat(fd, &info) != 0)
-    throw StoreError(file, "cannot be examined: " + std::generic_category().message(errno));
-  if (S_ISDIR(info.st_mode)) throw StoreError(file, "is a folder, not a file");
+    throw StoreError(file, Fault::Unreadable, std::generic_category().message(errno));
+  if (S_ISDIR(info.st_mode)) throw StoreError(file, Fault::IsFolder);
 
   std::string bytes;
   // The size is a hint: the file may grow or shrink while it is read.
@@ -99,7 +99,7 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
     const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw StoreError(file, "cannot be read: " + std::generic_category().message(errno));
+      throw StoreError(file, Fault::Unreadable, std::generic_category().message(errno));
     }
     if (got == 0) break;
     done += static_cast<size_t>(got);

@@ -226,7 +226,7 @@ TEST_F(CardFiles, WritingACardThatWasNeverShownTakesItsSnapshotsFirst) {
   editor.type("typed at once");
   store::setWriteStepHook([&](const fs::path& target, store::WriteStep step) {
     if (target == data / "7.kvn" && step == store::WriteStep::TemporaryWritten)
-      throw store::StoreError(target, "killed here");
+      throw store::StoreError(target, store::Fault::Unwritable, "killed here");
   });
   EXPECT_THROW(notebook->saveCard(), store::StoreError);
   store::setWriteStepHook({});

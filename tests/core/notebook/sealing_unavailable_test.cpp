@@ -21,7 +21,7 @@ TEST_F(SealingUnavailable, ASealedCardIsReportedUnavailableAndLeftAsItIs) {
   Notebook& notebook = openPosition1With("pw");
   EXPECT_EQ(notebook.current().number, kMainCard);
   ASSERT_FALSE(prompts.messages.empty());
-  EXPECT_NE(prompts.messages.back().find("not available in this build"), std::string::npos);
+  EXPECT_NE(prompts.messages.back().find(strings[i18n::Str::sFaultNoSealing]), std::string::npos);
   EXPECT_EQ(prompts.messages.back().find(strings[i18n::Str::sErrDamagedCard]), std::string::npos);
   EXPECT_EQ(readBytes(data / "1.kvc"), sealed);
 
