@@ -1,5 +1,5 @@
-// Start sequence: one copy per user, then the main window, which loads the data folder when it
-// is first shown.
+// Start sequence: one copy per user, the data folder read while the main window is built, then
+// the window.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -8,6 +8,7 @@
 #include <future>
 
 #include "app/termination_signals.h"
+#include "core/notebook/error_text.h"
 #include "gui/main_window.h"
 #include "gui/performance_trace.h"
 #include "platform/instance_lock.h"
@@ -57,11 +58,15 @@ int main(int argc, char** argv) {
   auto loading = std::async(std::launch::async,
                             [&location, &platform] { return qw::store::loadStore(location, platform); });
   qw::gui::MainWindow window(location, platform, nullptr, std::move(loading));
-
-  QObject::connect(&window, &qw::gui::MainWindow::loadFailed, [&](const QString& message) {
-    QMessageBox::critical(&window, "quillWick", message);
-    QCoreApplication::exit(1);
-  });
+  // A start without usable data says why before any window shows, and ends. The language is
+  // in the data, so the message speaks both, as the second-copy message does.
+  try {
+    window.loadData();
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, "quillWick",
+                          QString::fromStdString(qw::notebook::startFailureText(error)));
+    return 1;
+  }
   // The desktop is logging off: the close that follows ends the program.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.endSession(); });

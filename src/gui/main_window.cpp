@@ -422,13 +422,18 @@ void MainWindow::showEvent(QShowEvent* event) {
   }
 }
 
-void MainWindow::firstShow() {
+void MainWindow::loadData() {
+  if (store_) return;
   trace::mark("load");
+  store_ = loading_.valid() ? loading_.get() : store::loadStore(where_, platform_);
+  trace::mark("store-loaded");
+}
+
+void MainWindow::firstShow() {
   try {
-    store_ = loading_.valid() ? loading_.get() : store::loadStore(where_, platform_);
-    trace::mark("store-loaded");
+    loadData();
   } catch (const std::exception& e) {
-    emit loadFailed(qs(std::string(e.what())));
+    emit loadFailed(qs(notebook::startFailureText(e)));
     return;
   }
   strings_ = i18n::StringTable::forLanguage(store_->language);

@@ -47,6 +47,9 @@ class MainWindow : public QMainWindow {
              QWidget* parent = nullptr, std::future<store::Store> loading = {});
   ~MainWindow() override;
 
+  // Takes the data folder from the load given at construction, or reads it, unless done; throws
+  // what the load throws (store::StoreError). The first show does it when nobody did before.
+  void loadData();
   // True once the first show has loaded the data folder.
   bool loaded() const { return notebook_.has_value(); }
   const store::Store& store() const { return *store_; }
@@ -74,7 +77,7 @@ class MainWindow : public QMainWindow {
   void showWindow();
 
  signals:
-  // The data folder could not be loaded; the message says why.
+  // The first show could not load the data folder; the message says why, in both languages.
   void loadFailed(const QString& message);
 
  protected:

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QDirIterator>
+#include <fstream>
 #include <map>
 
 #include "e2e/desktop_test.h"
@@ -58,6 +59,26 @@ TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   EXPECT_EQ(readFile(data / "categ.kvn"), "1\r\n");
   // "Manual" is the default: nothing is registered to start at logon.
   EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
+}
+
+TEST_F(Startup, AStartThatCanMakeNoDataFolderSaysWhyAndEndsBeforeAnyWindow) {
+  // Files stand where both possible data folders would go.
+  std::ofstream(data, std::ios::binary) << "beside the program";
+  fs::create_directories(desktop.home() / ".local/share");
+  std::ofstream(desktop.home() / ".local/share/dataQuillWick", std::ios::binary) << "per user";
+
+  QProcess& running = program.start();
+  const QString box = desktop.waitForWindow("^quillWick$");
+  ASSERT_FALSE(box.isEmpty());
+  EXPECT_TRUE(desktop.windowsNamed("^KTR[qQ]uillWick$").isEmpty()) << "a main window showed";
+  screenshot("no-data-folder.png");
+
+  ASSERT_TRUE(desktop.answer(box));
+  ASSERT_TRUE(running.waitForFinished(10000)) << "the program went on after its message";
+  EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
+  EXPECT_NE(running.exitCode(), 0);
+  EXPECT_TRUE(desktop.windowsNamed("^KTR[qQ]uillWick$").isEmpty());
+  EXPECT_EQ(readFile(data), "beside the program");
 }
 
 TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {

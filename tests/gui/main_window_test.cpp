@@ -29,6 +29,7 @@
 #include <sstream>
 
 #include "core/ports/platform_services.h"
+#include "core/store/store_error.h"
 #include "gui/main_window_fixture.h"
 #include "gui/card_editor.h"
 #include "gui/card_menu.h"
@@ -97,7 +98,16 @@ TEST_F(MainWindowTest, AnUnusableDataFolderIsReportedNotHidden) {
   window.show();
   EXPECT_FALSE(window.loaded());
   ASSERT_EQ(failed.count(), 1);
-  EXPECT_FALSE(failed.first().first().toString().isEmpty());
+  // No language is known without a data folder: both.
+  const QString said = failed.first().first().toString();
+  EXPECT_TRUE(said.contains("quillWick ne peut pas démarrer")) << said.toStdString();
+  EXPECT_TRUE(said.contains("quillWick cannot start")) << said.toStdString();
+
+  // The start reads the data before any window shows, and stops there.
+  MainWindow unshown({folder / "quillwick", folder / "user"}, platform);
+  EXPECT_THROW(unshown.loadData(), store::StoreError);
+  EXPECT_FALSE(unshown.isVisible());
+  EXPECT_FALSE(unshown.loaded());
 }
 
 TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
