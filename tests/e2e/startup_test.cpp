@@ -81,6 +81,26 @@ TEST_F(Startup, AStartThatCanMakeNoDataFolderSaysWhyAndEndsBeforeAnyWindow) {
   EXPECT_EQ(readFile(data), "beside the program");
 }
 
+TEST_F(Startup, AnUnreadableIndexIsRebuiltFromTheCardsAndSaidOnce) {
+  program.writeData("param.ini", englishSettings());
+  program.writeCards({{"Shopping", "bread\r\nmilk"}, {"Ideas", ""}});
+  program.writeData("fiches.kvn", "not an index at all\r\n");
+
+  QProcess& running = program.start();
+  const QString box = desktop.waitForWindow("^KTRQuillWick$");
+  ASSERT_FALSE(box.isEmpty());
+  screenshot("index-rebuilt.png");
+  ASSERT_TRUE(program.waitForMainWindowPastRecovery());
+  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:bread\r\n2;-0-0:Card 2\r\n3\r\n");
+  EXPECT_EQ(readFile(data / "fiches.kvn.bad"), "not an index at all\r\n");
+  EXPECT_EQ(readFile(data / "1.kvn"), "bread\r\nmilk");
+
+  ASSERT_EQ(program.quit(running), 0);
+  program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  EXPECT_EQ(desktop.windowsNamed("^KTRQuillWick$").size(), 1) << "said again";
+}
+
 TEST_F(Startup, SecondCopyIsRefusedWithTheBilingualMessageAndTouchesNothing) {
   startShown();
   QProcess& first = program.start();
