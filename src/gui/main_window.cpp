@@ -717,8 +717,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange && firstShowDone_ && notebook_)
-    windowShown_ = !isMinimized();
+  // Minimised by the user, the window is still the user's, not in the tray: only stepping aside
+  // clears the flag. Brought back from the task bar, it is on the screen again.
+  if (event->type() == QEvent::WindowStateChange && firstShowDone_ && notebook_ && isVisible() &&
+      !isMinimized())
+    windowShown_ = true;
 }
 
 void MainWindow::saveBeforeExit() {

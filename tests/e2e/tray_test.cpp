@@ -41,5 +41,32 @@ TEST_F(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   EXPECT_TRUE(program.trayIcon().isEmpty());
 }
 
+TEST_F(Tray, AWindowMinimisedThenClosedFromTheTaskBarGoesToTheTray) {
+  program.writeData("param.ini", englishSettings("quillWick", "Show"));
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+  ASSERT_TRUE(waitUntil([&] { return !program.trayIcon().isEmpty(); }));
+  desktop.activate(window);
+  desktop.click(window, 500, 300);
+  desktop.key("ctrl+a");
+  desktop.type("minimised first");
+
+  desktop.run("xdotool", {"windowminimize", "--sync", window});
+  desktop.run(QW_CLOSE_REQUEST, {window});
+  // Saved and put away, still running in the tray.
+  EXPECT_TRUE(waitUntil([&] {
+    return readFile(data / "default.kvn").find("minimised first") != std::string::npos;
+  })) << readFile(data / "default.kvn");
+  EXPECT_FALSE(running.waitForFinished(1000)) << "the close ended the program";
+  EXPECT_TRUE(program.mainWindow().isEmpty());
+  const QString icon = program.trayIcon();
+  ASSERT_FALSE(icon.isEmpty());
+
+  desktop.click(icon, 12, 12);
+  ASSERT_TRUE(program.waitForMainWindow());
+  ASSERT_EQ(program.quit(running), 0);
+}
+
 }  // namespace
 }  // namespace qw::e2e

@@ -277,6 +277,21 @@ TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
   EXPECT_EQ(readFile(data / "param.ini").substr(0, 16), "Langue=Anglais\r\n");
 }
 
+TEST_F(FullWindow, AWindowTheUserMinimisedStillStepsAsideWhenClosedOnlyAnAsideOneEnds) {
+  MainWindow& window = shownWindow();
+  window.showMinimized();
+  EXPECT_TRUE(window.windowShown()) << "a minimise by the user is not the tray";
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.windowShown());
+  // Brought back from the task bar, it is on the screen again and closing puts it away again.
+  window.showNormal();
+  EXPECT_TRUE(window.windowShown());
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.windowShown());
+  // A close request while it is put away ends the program.
+  EXPECT_TRUE(window.close());
+}
+
 TEST_F(FullWindow, QuitWithACardThatCannotBeWrittenStaysOpenASessionEndStillEnds) {
   MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
