@@ -198,7 +198,10 @@ void MainWindow::buildLayout() {
             [this, w](const QPoint& at) { menu_->popup(w->mapToGlobal(at)); });
   }
 
-  connect(stripPanel_->strip, &CardStripView::clicked, this, &MainWindow::switchToPosition);
+  connect(stripPanel_->strip, &CardStripView::clicked, this, [this](int position) {
+    switchToPosition(position);
+    focusCard();
+  });
   connect(stripPanel_->exit, &QPushButton::clicked, this, [this] {
     quitRequested_ = false;
     close();
@@ -243,12 +246,18 @@ void MainWindow::buildLayout() {
   connect(stripPanel_->editCategories, &QPushButton::clicked, this, &MainWindow::editCategories);
   connect(stripPanel_->updateCategories, &QPushButton::clicked, this,
           &MainWindow::updateCategoryFilter);
-  connect(menu_->deleteCard, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->deleteCurrentCard(); }); });
-  connect(menu_->previous, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->previousCard(); }, false); });
-  connect(menu_->next, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->nextCard(); }, false); });
+  connect(menu_->deleteCard, &QAction::triggered, this, [this] {
+    runCommand([this] { notebook_->deleteCurrentCard(); });
+    focusCard();
+  });
+  connect(menu_->previous, &QAction::triggered, this, [this] {
+    runCommand([this] { notebook_->previousCard(); }, false);
+    focusCard();
+  });
+  connect(menu_->next, &QAction::triggered, this, [this] {
+    runCommand([this] { notebook_->nextCard(); }, false);
+    focusCard();
+  });
   connect(menu_->moveUp, &QAction::triggered, this,
           [this] { runCommand([this] { notebook_->moveCurrentCardUp(); }); });
   connect(menu_->moveDown, &QAction::triggered, this,
@@ -369,6 +378,7 @@ void MainWindow::newCardFromClipboard(bool fromGlobalKey) {
   runCommand([&] { name = notebook_->newCardFromClipboard(clipboard_); });
   if (!name) return;
   if (!windowShown_) showWindow();
+  focusCard();
   // A key pressed in another program deserves a word where the user is looking.
   if (fromGlobalKey) showNotice({*name});
 }
@@ -387,7 +397,10 @@ void MainWindow::showWindow() {
   windowShown_ = true;
   raise();
   activateWindow();
+  focusCard();
 }
+
+void MainWindow::focusCard() { editorPanel_->editor()->setFocus(Qt::OtherFocusReason); }
 
 void MainWindow::stepAside() {
   windowShown_ = false;
@@ -472,6 +485,7 @@ void MainWindow::firstShow() {
   editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->editor()->font().pointSize());
   showList(settings[store::kShowList] == "1");
   windowShown_ = true;
+  focusCard();
 
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
   if (settings[store::kHidden] == "Hide" && QSystemTrayIcon::isSystemTrayAvailable())
@@ -534,7 +548,9 @@ void MainWindow::newCard() {
   }
   const auto properties =
       propertiesDialog()->ask(CardPropertiesDialog::Mode::Add, {}, *store_, *strings_);
-  if (properties) runCommand([&] { notebook_->createCard(*properties); });
+  if (!properties) return;
+  runCommand([&] { notebook_->createCard(*properties); });
+  focusCard();
 }
 
 void MainWindow::editCardProperties() {
@@ -548,7 +564,9 @@ void MainWindow::editCardProperties() {
   const auto properties =
       propertiesDialog()->ask(CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card),
                              *store_, *strings_, notebook_->currentCardProtected());
-  if (properties) runCommand([&] { notebook_->editCurrentCard(*properties); });
+  if (!properties) return;
+  runCommand([&] { notebook_->editCurrentCard(*properties); });
+  focusCard();
 }
 
 void MainWindow::openListedCard(int card) {
@@ -596,6 +614,7 @@ void MainWindow::updateCategoryFilter() {
     notebook_->applyCategoryFilter();
   });
   QApplication::restoreOverrideCursor();
+  focusCard();
 }
 
 void MainWindow::showList(bool shown) {

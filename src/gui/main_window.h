@@ -104,6 +104,9 @@ class MainWindow : public QMainWindow {
   // The strip position of the card an item of "Paste Into" or "Copy From" stands for.
   int positionOfItem(const QAction* item) const;
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
+  // The keyboard to the card's text, as the window comes back or a click or a command opens a
+  // card; the editor is still left out of the Tab walk.
+  void focusCard();
   // Steps aside: into the tray when the desktop has one, else to the task bar.
   void stepAside();
   void firstShow();

@@ -80,6 +80,26 @@ TEST_F(GlobalKeys, SlotTextLineFeedAndTheWindowFromAnotherProgram) {
   ASSERT_EQ(program.quit(running), 0);
 }
 
+TEST_F(GlobalKeys, WhatIsTypedRightAfterSuperF2GoesIntoTheCard) {
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  focusAnotherProgram();
+
+  desktop.key("super+F2");
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+  // The window takes the keyboard by itself: nobody clicks it.
+  EXPECT_TRUE(waitUntil([&] { return desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == window; }))
+      << desktop.run("xdotool", {"getwindowfocus"}).out.toStdString();
+  desktop.type("typed at once");
+  screenshot("typed-after-super-f2.png");
+  desktop.key("F2");
+  ASSERT_TRUE(waitUntil([&] { return program.mainWindow().isEmpty(); }));
+  EXPECT_NE(readFile(data / "default.kvn").find("typed at once"), std::string::npos)
+      << readFile(data / "default.kvn");
+  ASSERT_EQ(running.state(), QProcess::Running);
+}
+
 TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
   QProcess& running = program.start();
   ASSERT_TRUE(program.waitForTrayOnly());

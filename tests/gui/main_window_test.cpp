@@ -404,6 +404,40 @@ TEST_F(FullWindow, F2PutsTheWindowAwaySavingTheCardAndTheTrayBringsItBack) {
   EXPECT_TRUE(window.isVisible());
 }
 
+TEST_F(FullWindow, TheKeyboardGoesToTheCardAsTheWindowComesBackOrACardOpensButNotFromTheList) {
+  MainWindow& window = shownWindow();
+  auto* editor = find<CardEditor>(window, "MMain");
+  auto* search = find<QLineEdit>(window, "ESearch");
+  EXPECT_EQ(window.focusWidget(), editor) << "after the first show";
+  const auto focusedAfter = [&](const std::function<void()>& open) {
+    search->setFocus();
+    open();
+    return window.focusWidget();
+  };
+
+  EXPECT_EQ(focusedAfter([&] {
+              find<QAction>(window, "Rduire1")->trigger();
+              window.showWindow();  // Win+F2 or a click on the tray icon
+            }),
+            editor);
+  EXPECT_EQ(focusedAfter([&] { find<QAction>(window, "Prcdent1")->trigger(); }), editor);
+  EXPECT_EQ(focusedAfter([&] { find<QAction>(window, "Suivant1")->trigger(); }), editor);
+  QLabel* main = find<QLabel>(window, "LStandard");
+  EXPECT_EQ(focusedAfter([&] { QTest::mouseClick(main, Qt::LeftButton); }), editor);
+  EXPECT_EQ(window.notebook().current().number, notebook::kMainCard);
+  QGuiApplication::clipboard()->setText("pasted");
+  EXPECT_EQ(focusedAfter([&] { find<QAction>(window, "NouvelleFichePressePapier1")->trigger(); }),
+            editor);
+
+  // The arrow keys in the list open the cards one after the other: the keyboard stays there.
+  auto* list = find<QTreeWidget>(window, "ListView1");
+  list->setFocus();
+  list->setCurrentItem(list->topLevelItem(0));
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.notebook().current().name, "Alpha");
+  EXPECT_EQ(window.focusWidget(), list);
+}
+
 TEST_F(FullWindow, TheTrayMenuLeavesOutTheCardItemsUntilItCloses) {
   MainWindow& window = shownWindow();
   auto* menu = find<CardMenu>(window, "PMFiche1");
