@@ -550,6 +550,8 @@ void MainWindow::newCard() {
       propertiesDialog()->ask(CardPropertiesDialog::Mode::Add, {}, *store_, *strings_);
   if (!properties) return;
   runCommand([&] { notebook_->createCard(*properties); });
+  // Asked for from the tray menu, the new card comes on the screen.
+  if (!windowShown_) showWindow();
   focusCard();
 }
 

@@ -568,6 +568,27 @@ TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList)
   EXPECT_EQ(openedMenuItems(window, "Copiervers1").size(), 4);
 }
 
+TEST_F(FullWindow, ANewCardMadeWhileTheWindowIsAsideBringsItBack) {
+  MainWindow& window = shownWindow();
+  find<QAction>(window, "Rduire1")->trigger();
+  ASSERT_FALSE(window.windowShown());
+  // "New Card" from the tray menu; a cancelled dialog leaves the window aside.
+  QTimer::singleShot(0, &window, [&] { window.findChild<QDialog*>("TFManageAll")->reject(); });
+  window.findChild<QAction*>("NouvelleFiche1")->trigger();
+  EXPECT_FALSE(window.windowShown());
+
+  QTimer::singleShot(0, &window, [&] {
+    auto* dialog = window.findChild<QDialog*>("TFManageAll");
+    dialog->findChild<QLineEdit*>("EFiche")->setText("From the tray");
+    dialog->findChild<QPushButton*>("BAjouter")->click();
+  });
+  window.findChild<QAction*>("NouvelleFiche1")->trigger();
+  EXPECT_EQ(window.notebook().current().name, "From the tray");
+  EXPECT_TRUE(window.windowShown());
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isMinimized());
+}
+
 TEST_F(FullWindow, TheMainCardHasNoPropertiesToEdit) {
   fs::remove(data / "param.ini");  // opens the main card
   MainWindow& window = shownWindow();
