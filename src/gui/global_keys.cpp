@@ -11,18 +11,39 @@ constexpr int kFeedBase = 10;
 constexpr int kNewCard = 20;
 constexpr int kNextLine = 21;
 
+// The alternative keys are all function keys with Shift held, each reason a desktop's claim:
+// Windows reads Ctrl+Alt as AltGr, which with a letter or a digit (and Shift) types a
+// character on many layouts (AltGr+2 is "~" in French, AltGr+Q "@" in German); X switches
+// consoles on Ctrl+Alt+F1 … F12, a key the server maps to plain F1 … F12 once Shift is held;
+// window managers keep Alt+F1 … F12 and Ctrl+Alt(+Shift)+digits. No key of the card menu
+// has Ctrl and Shift together.
+std::vector<HotKey> alternativeTable() {
+  constexpr unsigned base = HotKey::Control | HotKey::Shift;
+  std::vector<HotKey> table;
+  table.push_back({kShow, base, Qt::Key_F10});
+  for (int slot = 1; slot <= 9; ++slot) table.push_back({slot, base, Qt::Key_F1 + slot - 1});
+  for (int slot = 1; slot <= 9; ++slot)
+    table.push_back({kFeedBase + slot, base | HotKey::Alt, Qt::Key_F1 + slot - 1});
+  table.push_back({kNewCard, base, Qt::Key_F11});
+  table.push_back({kNextLine, base, Qt::Key_F12});
+  return table;
+}
+
+std::vector<HotKey> winTable() {
+  std::vector<HotKey> table;
+  table.push_back({kShow, HotKey::Super, Qt::Key_F2});
+  for (int slot = 1; slot <= 9; ++slot) table.push_back({slot, HotKey::Super, Qt::Key_0 + slot});
+  for (int slot = 1; slot <= 9; ++slot)
+    table.push_back({kFeedBase + slot, HotKey::Super | HotKey::Shift, Qt::Key_0 + slot});
+  table.push_back({kNewCard, HotKey::Super, Qt::Key_V});
+  table.push_back({kNextLine, HotKey::Super, Qt::Key_C});
+  return table;
+}
+
 }  // namespace
 
-std::vector<HotKey> globalKeyTable(bool controlAlt) {
-  const unsigned base = controlAlt ? (HotKey::Control | HotKey::Alt) : HotKey::Super;
-  std::vector<HotKey> table;
-  table.push_back({kShow, base, Qt::Key_F2});
-  for (int slot = 1; slot <= 9; ++slot) table.push_back({slot, base, Qt::Key_0 + slot});
-  for (int slot = 1; slot <= 9; ++slot)
-    table.push_back({kFeedBase + slot, base | HotKey::Shift, Qt::Key_0 + slot});
-  table.push_back({kNewCard, base, Qt::Key_V});
-  table.push_back({kNextLine, base, Qt::Key_C});
-  return table;
+std::vector<HotKey> globalKeyTable(bool alternative) {
+  return alternative ? alternativeTable() : winTable();
 }
 
 std::optional<GlobalKey> globalKeyOf(int id) {
@@ -32,6 +53,15 @@ std::optional<GlobalKey> globalKeyOf(int id) {
   if (id == kNewCard) return GlobalKey{GlobalKey::NewCardFromClipboard};
   if (id == kNextLine) return GlobalKey{GlobalKey::NextFeedLine};
   return std::nullopt;
+}
+
+QString globalKeySetName(bool alternative) {
+  return alternative ? QStringLiteral("Ctrl+Shift+F1 … F12") : QStringLiteral("Win");
+}
+
+QString showWindowKeyName(bool alternative) {
+  // Super to X, Win on the keyboard.
+  return platform::describe(globalKeyTable(alternative).front()).replace("Super", "Win");
 }
 
 }  // namespace qw::gui

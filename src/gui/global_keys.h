@@ -1,6 +1,7 @@
 #pragma once
 // The twenty-one system-wide keys: which combination does what.
 
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -14,9 +15,17 @@ struct GlobalKey {
   int slot = 0;  // 1 to 9 for the slot keys
 };
 
-// Win/Super (the default) or, for desktops that keep those for themselves, Ctrl+Alt; Shift is
-// added for the line feeds either way. Ids are what `globalKeyOf` reads back.
-std::vector<platform::HotKey> globalKeyTable(bool controlAlt);
+// Win/Super (the default): Win+F2, Win+1 … 9, Win+Shift+1 … 9, Win+V, Win+C. The alternative
+// set, for desktops that keep the Win keys for themselves: Ctrl+Shift+F10 shows the window,
+// Ctrl+Shift+F1 … F9 copy, Ctrl+Alt+Shift+F1 … F9 start a line feed, Ctrl+Shift+F11 makes a
+// card of the clipboard and Ctrl+Shift+F12 gives the next line. Ids are what `globalKeyOf`
+// reads back.
+std::vector<platform::HotKey> globalKeyTable(bool alternative);
 std::optional<GlobalKey> globalKeyOf(int id);
+
+// The set as the options and the messages name it: "Win" or "Ctrl+Shift+F1 … F12".
+QString globalKeySetName(bool alternative);
+// The key of the set that shows the window: "Win+F2" or "Ctrl+Shift+F10".
+QString showWindowKeyName(bool alternative);
 
 }  // namespace qw::gui

@@ -323,9 +323,9 @@ void MainWindow::registerGlobalKeys() {
                         : "Les touches globales ne sont pas disponibles sur ce bureau : ouvrez "
                           "quillWick par son icône ou sa fenêtre.";
   } else {
-    const bool controlAlt = store_->settings[store::kGlobalKeys] == "CtrlAlt";
+    const bool alternative = store_->settings[store::kGlobalKeys] == "CtrlAlt";
     QStringList taken;
-    for (const platform::HotKey& key : globalKeys_->registerKeys(globalKeyTable(controlAlt)))
+    for (const platform::HotKey& key : globalKeys_->registerKeys(globalKeyTable(alternative)))
       taken << platform::describe(key);
     if (!taken.isEmpty())
       problem = QString(english ? "These global keys are kept by another program or by the desktop and "
@@ -333,7 +333,7 @@ void MainWindow::registerGlobalKeys() {
                          : "Ces touches globales sont déjà prises par un autre programme ou par "
                            "le bureau et ne fonctionneront pas : %1.\nLes options (Ctrl+O) "
                            "peuvent les déplacer sur %2.")
-                    .arg(taken.join(", "), controlAlt ? "Win" : "Ctrl+Alt");
+                    .arg(taken.join(", "), globalKeySetName(!alternative));
   }
   if (problem.isEmpty()) return;
   // Not modal: the program may be starting hidden, and nothing has to wait for the answer.

@@ -13,6 +13,7 @@
 #include "core/store/colour.h"
 #include "core/store/index_line.h"
 #include "gui/colour_list.h"
+#include "gui/global_keys.h"
 #include "gui/qt_text.h"
 #include "gui/setting_colour.h"
 
@@ -88,7 +89,8 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
   topLayout->addWidget(globalKeysLabel_, 3, 0);
   topLayout->addWidget(globalKeys_, 3, 1);
   globalKeys_->addItem("Win (Super)", "Win");
-  globalKeys_->addItem("Ctrl+Alt", "CtrlAlt");
+  // "CtrlAlt" is what the alternative keys were stored as when they were Ctrl+Alt ones.
+  globalKeys_->addItem(globalKeySetName(true), "CtrlAlt");
 
   // The sample looks like the top of the card strip, the second name being the active card.
   example_->setFrameShape(QFrame::Box);
@@ -210,7 +212,7 @@ void OptionsDialog::loadSettings() {
 
   startup_->setChecked(settings[store::kLaunch] == "Startup");
   hideAtStartup_->setChecked(settings[store::kHidden] == "Hide");
-  // Anything but Ctrl+Alt is the Win/Super default.
+  // Anything but "CtrlAlt" is the Win/Super default.
   globalKeys_->setCurrentIndex(settings[store::kGlobalKeys] == "CtrlAlt" ? 1 : 0);
 }
 

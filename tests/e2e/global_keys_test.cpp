@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "e2e/desktop_test.h"
 
 namespace qw::e2e {
@@ -120,6 +122,38 @@ TEST_F(GlobalKeys, SuperVMakesACardOfTheClipboardAndShowsIt) {
   })) << readFile(data / "fiches.kvn");
   EXPECT_EQ(readFile(data / "2.kvn"), "from the clipboard\r\n");
   screenshot("global-key-new-card.png");
+  ASSERT_EQ(program.quit(running), 0);
+}
+
+TEST_F(GlobalKeys, TheAlternativeSetClashesWithNothingAndLeavesCtrlAltVToTheMenu) {
+  program.writeData("param.ini", englishSettings("quillWick", "Hide") + "GlobalKeys=CtrlAlt\r\n");
+  QProcess& running = program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  // No message about kept keys: icewm keeps Ctrl+Alt with digits for its workspaces, not these.
+  std::this_thread::sleep_for(1s);
+  EXPECT_TRUE(desktop.windowsNamed("^KTRQuillWick$").isEmpty());
+  focusAnotherProgram();
+
+  desktop.key("ctrl+shift+F1");
+  EXPECT_TRUE(clipboardBecomes("one\ntwo\nthree\n")) << clipboard().toStdString();
+  desktop.key("ctrl+alt+shift+F1");
+  EXPECT_TRUE(clipboardBecomes("one")) << clipboard().toStdString();
+  desktop.key("ctrl+shift+F12");
+  EXPECT_TRUE(clipboardBecomes("two")) << clipboard().toStdString();
+
+  desktop.key("ctrl+shift+F10");
+  ASSERT_TRUE(program.waitForMainWindow());
+  const QString window = program.mainWindow();
+  ASSERT_TRUE(waitUntil([&] { return desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == window; }));
+  // The menu's own Ctrl+Alt+V: the clipboard into the open card, saved at once.
+  desktop.key("ctrl+alt+v");
+  EXPECT_TRUE(waitUntil([&] { return readFile(data / "default.kvn").find("two") != std::string::npos; }))
+      << readFile(data / "default.kvn");
+  EXPECT_EQ(cardCount(data), 1);
+
+  desktop.key("ctrl+shift+F11");
+  EXPECT_TRUE(waitUntil([&] { return fs::exists(data / "2.kvn"); }));
+  EXPECT_EQ(readFile(data / "2.kvn"), "two\r\n");
   ASSERT_EQ(program.quit(running), 0);
 }
 

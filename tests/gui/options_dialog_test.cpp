@@ -246,7 +246,7 @@ TEST_F(OptionsDialogTest, TheGlobalKeysChoiceIsATenthLineOnlyForCtrlAlt) {
   open(englishSettings("quillWick", kDefaultColours, "Manual", "Show") + "GlobalKeys=CtrlAlt\r\n");
   show();
   auto* keys = child<QComboBox>("CBGlobalKeys");
-  EXPECT_EQ(keys->currentText(), "Ctrl+Alt");
+  EXPECT_EQ(keys->currentText(), "Ctrl+Shift+F1 … F12");
   EXPECT_EQ(child<QLabel>("LGlobalKeys")->text(), "Global keys :");
   QTimer::singleShot(0, [&] { click("BSaveAndClose"); });
   ASSERT_TRUE(dialog->run());

@@ -19,7 +19,7 @@ enum SettingIndex {
   kShowList,
   kLaunch,
   kHidden,
-  kGlobalKeys,  // the modifiers of the global hot keys: "Win" (Win/Super) or "CtrlAlt"
+  kGlobalKeys,  // the global hot keys: "Win" (Win/Super) or "CtrlAlt" (the alternative set)
 };
 
 constexpr int kSettingCount = 10;
