@@ -9,6 +9,7 @@
 
 #include "app/termination_signals.h"
 #include "core/notebook/error_text.h"
+#include "gui/global_keys.h"
 #include "gui/main_window.h"
 #include "gui/performance_trace.h"
 #include "platform/instance_lock.h"
@@ -47,8 +48,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   if (lock.state() == qw::platform::InstanceLock::State::HeldElsewhere) {
-    QMessageBox::information(nullptr, "Information",
-                             "quillWick est déjà lancé.\n\rquillWick is already started.");
+    QMessageBox::information(nullptr, "Information", qw::gui::alreadyStartedMessage());
     return 0;
   }
 

@@ -64,4 +64,12 @@ QString showWindowKeyName(bool alternative) {
   return platform::describe(globalKeyTable(alternative).front()).replace("Super", "Win");
 }
 
+QString alreadyStartedMessage() {
+  const QString win = showWindowKeyName(false);
+  const QString alternative = showWindowKeyName(true);
+  return QStringLiteral("quillWick est déjà lancé.\n%1 ou %2 affiche sa fenêtre.\n\r"
+                        "quillWick is already started.\n%1 or %2 shows its window.")
+      .arg(win, alternative);
+}
+
 }  // namespace qw::gui

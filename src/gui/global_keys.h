@@ -27,5 +27,9 @@ std::optional<GlobalKey> globalKeyOf(int id);
 QString globalKeySetName(bool alternative);
 // The key of the set that shows the window: "Win+F2" or "Ctrl+Shift+F10".
 QString showWindowKeyName(bool alternative);
+// What a second start says, in both languages since no settings are read by then: the program
+// runs already, and the keys that bring its window back (either set's, as one stands in for the
+// other when it is kept).
+QString alreadyStartedMessage();
 
 }  // namespace qw::gui

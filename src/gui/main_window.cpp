@@ -324,9 +324,21 @@ void MainWindow::registerGlobalKeys() {
                           "quillWick par son icône ou sa fenêtre.";
   } else {
     const bool alternative = store_->settings[store::kGlobalKeys] == "CtrlAlt";
+    std::vector<platform::HotKey> keys = globalKeyTable(alternative);
+    std::vector<platform::HotKey> kept = globalKeys_->registerKeys(keys);
+    // Put away where there is no tray, the window would have no way back without its key: the
+    // other set's stands in for it.
+    QString standIn;
+    if (!kept.empty() && kept.front() == keys.front()) {
+      keys.push_back(globalKeyTable(!alternative).front());
+      kept = globalKeys_->registerKeys(keys);
+      if (!kept.empty() && kept.back() == keys.back())
+        kept.pop_back();
+      else
+        standIn = showWindowKeyName(!alternative);
+    }
     QStringList taken;
-    for (const platform::HotKey& key : globalKeys_->registerKeys(globalKeyTable(alternative)))
-      taken << platform::describe(key);
+    for (const platform::HotKey& key : kept) taken << platform::describe(key);
     if (!taken.isEmpty())
       problem = QString(english ? "These global keys are kept by another program or by the desktop and "
                            "will not work: %1.\nThe options (Ctrl+O) can move them to %2."
@@ -334,6 +346,10 @@ void MainWindow::registerGlobalKeys() {
                            "le bureau et ne fonctionneront pas : %1.\nLes options (Ctrl+O) "
                            "peuvent les déplacer sur %2.")
                     .arg(taken.join(", "), globalKeySetName(!alternative));
+    if (!standIn.isEmpty())
+      problem += QString(english ? "\n%1 shows the window meanwhile."
+                                 : "\n%1 affiche la fenêtre en attendant.")
+                     .arg(standIn);
   }
   if (problem.isEmpty()) return;
   // Not modal: the program may be starting hidden, and nothing has to wait for the answer.

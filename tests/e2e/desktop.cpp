@@ -130,7 +130,7 @@ std::string dataFolderProblems(const std::filesystem::path& data, int fewest, in
   return problems;
 }
 
-Desktop::Desktop() {
+Desktop::Desktop(Shell shell) {
   if (!home_.isValid()) throw std::runtime_error("no temporary folder");
   const QDir home(home_.path());
   for (const char* sub : {".icewm", ".config", ".local/share", ".cache", "runtime"}) home.mkpath(sub);
@@ -156,13 +156,15 @@ Desktop::Desktop() {
   display_ = ":" + QString::fromLatin1(number.trimmed());
 
   windowManager_.setProcessEnvironment(environment());
-  windowManager_.setProgram("icewm");
+  const QString manager = shell == Shell::Bare ? "openbox" : "icewm";
+  windowManager_.setProgram(manager);
   windowManager_.setArguments({});
   // icewm reads its themes and fonts first: on a busy machine that takes more than seconds. Now
   // and then it never takes the screen at all, so a silent one is replaced.
   for (int attempt = 1;; ++attempt) {
     windowManager_.start();
-    if (!windowManager_.waitForStarted(5000)) throw std::runtime_error("icewm did not start");
+    if (!windowManager_.waitForStarted(5000))
+      throw std::runtime_error(manager.toStdString() + " did not start");
     const bool managed = waitUntil(
         [&] {
           // Without an event loop a process's end is seen only by waiting for it.
@@ -171,7 +173,7 @@ Desktop::Desktop() {
         },
         30s);
     if (managed && windowManager_.state() == QProcess::Running) return;
-    if (attempt == 3) throw std::runtime_error("icewm did not take the screen");
+    if (attempt == 3) throw std::runtime_error(manager.toStdString() + " did not take the screen");
     windowManager_.kill();
     windowManager_.waitForFinished(3000);
     // Left behind by the one that gave up, it would pass the next one off as ready.
@@ -264,6 +266,10 @@ bool Desktop::focus(const QString& window, std::chrono::milliseconds timeout) co
         return false;
       },
       timeout);
+}
+
+bool Desktop::waitForFocus(const QString& window) const {
+  return waitUntil([&] { return run("xdotool", {"getwindowfocus"}).out.trimmed() == window; });
 }
 
 void Desktop::pressReturnIn(const QString& pattern) const {

@@ -1,6 +1,7 @@
 #pragma once
-// A private X desktop for end-to-end tests: Xvfb, a window manager with a system tray, and the
-// real program started from a scratch folder, driven with xdotool and read with xclip.
+// A private X desktop for end-to-end tests: Xvfb, a window manager (with a system tray unless
+// bare), and the real program started from a scratch folder, driven with xdotool and read with
+// xclip.
 
 #include <QProcess>
 #include <QSize>
@@ -58,7 +59,11 @@ struct CommandResult {
 
 class Desktop {
  public:
-  Desktop();  // starts Xvfb and icewm; throws std::runtime_error when they can't start
+  // icewm with its task bar and tray, or openbox alone: neither task bar nor tray, and
+  // Super+F1 … F4 kept for its desktops.
+  enum class Shell { TaskBarAndTray, Bare };
+  // Starts Xvfb and the window manager; throws std::runtime_error when they can't start.
+  explicit Desktop(Shell shell = Shell::TaskBarAndTray);
   ~Desktop();
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;
@@ -87,6 +92,8 @@ class Desktop {
   // Activates `window` until it has the keyboard (an activation that comes before the window
   // manager took the window is lost); true when it has.
   bool focus(const QString& window, std::chrono::milliseconds timeout = 10s) const;
+  // Waits, without activating it, until `window` has the keyboard; true when it has.
+  bool waitForFocus(const QString& window) const;
   void key(const QString& keys) const;
   // Gives `window` the keyboard and presses `keys` there, until the window is gone; true when it
   // went. For message boxes, which may map while another window still takes the focus.

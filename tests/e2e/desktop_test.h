@@ -12,6 +12,8 @@ namespace qw::e2e {
 
 class DesktopTest : public ::testing::Test {
  protected:
+  explicit DesktopTest(Desktop::Shell shell = Desktop::Shell::TaskBarAndTray) : desktop(shell) {}
+
   // The whole screen, kept among the run's artifacts.
   void screenshot(const std::string& png) const {
     desktop.screenshot(std::filesystem::path(QW_ARTIFACTS) / png);

@@ -91,8 +91,7 @@ TEST_F(GlobalKeys, WhatIsTypedRightAfterSuperF2GoesIntoTheCard) {
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = program.mainWindow();
   // The window takes the keyboard by itself: nobody clicks it.
-  EXPECT_TRUE(waitUntil([&] { return desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == window; }))
-      << desktop.run("xdotool", {"getwindowfocus"}).out.toStdString();
+  EXPECT_TRUE(desktop.waitForFocus(window));
   desktop.type("typed at once");
   screenshot("typed-after-super-f2.png");
   desktop.key("F2");
@@ -144,11 +143,12 @@ TEST_F(GlobalKeys, TheAlternativeSetClashesWithNothingAndLeavesCtrlAltVToTheMenu
   desktop.key("ctrl+shift+F10");
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = program.mainWindow();
-  ASSERT_TRUE(waitUntil([&] { return desktop.run("xdotool", {"getwindowfocus"}).out.trimmed() == window; }));
+  ASSERT_TRUE(desktop.waitForFocus(window));
   // The menu's own Ctrl+Alt+V: the clipboard into the open card, saved at once.
   desktop.key("ctrl+alt+v");
-  EXPECT_TRUE(waitUntil([&] { return readFile(data / "default.kvn").find("two") != std::string::npos; }))
-      << readFile(data / "default.kvn");
+  EXPECT_TRUE(waitUntil([&] {
+    return readFile(data / "default.kvn").find("two") != std::string::npos;
+  })) << readFile(data / "default.kvn");
   EXPECT_EQ(cardCount(data), 1);
 
   desktop.key("ctrl+shift+F11");

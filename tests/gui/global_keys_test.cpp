@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QStringList>
 #include <QWidget>
 #include <set>
 #include <string>
@@ -58,7 +59,8 @@ TEST(GlobalKeys, EachSetHasEveryActionOnceOnKeysNeitherTheMenuNorTheDesktopUses)
   CardMenu menu(&window);
   std::set<int> menuKeys;
   for (const QAction* action : window.actions())
-    for (const QKeySequence& sequence : action->shortcuts()) menuKeys.insert(sequence[0].toCombined());
+    for (const QKeySequence& sequence : action->shortcuts())
+      menuKeys.insert(sequence[0].toCombined());
   ASSERT_GE(menuKeys.size(), 14u);  // the card menu's shortcuts, hidden items' included
   ASSERT_TRUE(menuKeys.contains(QKeySequence("Ctrl+Alt+V")[0].toCombined()));
 
@@ -84,8 +86,19 @@ TEST(GlobalKeys, EachSetHasEveryActionOnceOnKeysNeitherTheMenuNorTheDesktopUses)
     EXPECT_EQ(feeds, 9);
     EXPECT_EQ(globalKeyOf(table.front().id)->action, GlobalKey::ShowWindow);
   }
+}
+
+TEST(GlobalKeys, ASecondStartNamesTheKeysOfBothSetsThatShowTheWindowInBothLanguages) {
   EXPECT_EQ(showWindowKeyName(false), "Win+F2");
   EXPECT_EQ(showWindowKeyName(true), "Ctrl+Shift+F10");
+  const QStringList languages = alreadyStartedMessage().split("\n\r");
+  ASSERT_EQ(languages.size(), 2);
+  EXPECT_TRUE(languages[0].startsWith("quillWick est déjà lancé.\n"));
+  EXPECT_TRUE(languages[1].startsWith("quillWick is already started.\n"));
+  for (const QString& text : languages) {
+    EXPECT_TRUE(text.contains("Win+F2")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Ctrl+Shift+F10")) << text.toStdString();
+  }
 }
 
 }  // namespace
