@@ -1,5 +1,6 @@
 #include "gui/rich_text_document.h"
 
+#include <QFontInfo>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -139,7 +140,17 @@ int halfPointsOf(const QTextCharFormat& f, const QFont& shown) {
   return static_cast<int>(std::min(half, double{text::kMaxHalfPoints}));
 }
 
-text::CharFormat toModelFormat(const QTextCharFormat& f, const QFont& shown) {
+// What the document shows: its default font, with the family the font database resolved it to,
+// not the name asked for (which may be an alias such as "Sans Serif").
+struct ShownFont {
+  explicit ShownFont(const QFont& font)
+      : font(font), family(QFontInfo(font).family().toStdString()) {}
+  QFont font;
+  std::string family;
+};
+
+text::CharFormat toModelFormat(const QTextCharFormat& f, const ShownFont& shownFont) {
+  const QFont& shown = shownFont.font;
   text::CharFormat m;
   m.bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() > QFont::Medium
                                                    : shown.weight() > QFont::Medium;
@@ -153,6 +164,8 @@ text::CharFormat toModelFormat(const QTextCharFormat& f, const QFont& shown) {
     m.underline = shown.underline();
   m.strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : shown.strikeOut();
   m.font = familyOf(f);
+  // Stated in the file, so the card reads back in this face whatever the editor's font then.
+  if (m.font.empty()) m.font = shownFont.family;
   m.halfPoints = halfPointsOf(f, shown);
   m.colour = brushColour(f, QTextFormat::ForegroundBrush);
   m.highlight = brushColour(f, QTextFormat::BackgroundBrush);
@@ -202,7 +215,7 @@ class ModelBuilder {
     return it->second;
   }
 
-  QFont shown_;
+  ShownFont shown_;
   std::unordered_map<int, Format> formats_;
   text::RichText model_;
 };

@@ -21,7 +21,8 @@ namespace qw::gui {
 //
 // Qt keeps three characters for its own structure: U+2029 inside a run becomes a paragraph
 // break, and the frame markers U+FDD0 and U+FDD1 become U+FFFD. Any other normalised model
-// comes back unchanged from modelOf.
+// comes back unchanged from modelOf, except that runs without a family come back in the one of
+// `editorFont` they were shown in.
 //
 // The undo and redo history is emptied: the load cannot be undone. The modified flag is the
 // caller's: the document is left marked modified, and a caller that loads a card calls
@@ -32,10 +33,10 @@ void fillDocument(QTextDocument& doc, const text::RichText& model, const QFont& 
 void appendParagraphs(QTextDocument& doc, const text::RichText& model, std::size_t from,
                       std::size_t to);
 
-// The document as a normalised model. Text in the document's default font has an empty font
-// name; a character property the format does not state is what the document shows for it,
-// the default font's bold, italic, underline, strike-out and size (12 pt when that font is
-// sized in pixels); no foreground is the automatic colour, no background no highlight.
+// The document as a normalised model. A character property the format does not state is what
+// the document shows for it: the default font's family (the face the font database resolves it
+// to), bold, italic, underline, strike-out and size (12 pt when that font is sized in pixels);
+// no foreground is the automatic colour, no background no highlight.
 // Inline objects (images) are left out. Sizes are rounded to half points.
 text::RichText modelOf(const QTextDocument& doc);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -40,6 +42,23 @@ using text::Paragraph;
 using text::RichText;
 
 QFont editorFont() { return QFont("DejaVu Sans", 10); }
+
+// Runs without a family of their own come back in the face they were shown in.
+constexpr const char* kEditorFamily = "DejaVu Sans";
+
+CharFormat inEditorFamily(CharFormat f = {}) {
+  if (f.font.empty()) f.font = kEditorFamily;
+  return f;
+}
+
+// `model` as the document gives it back when `font` is the editor's.
+RichText shownIn(RichText model, const QFont& font) {
+  const std::string family = QFontInfo(font).family().toStdString();
+  for (Paragraph& p : model.paragraphs)
+    for (text::Run& run : p.runs)
+      if (run.format.font.empty()) run.format.font = family;
+  return text::normalised(std::move(model));
+}
 
 // Models of every kind the editor can hold, normalised.
 class ModelGenerator {
@@ -112,10 +131,16 @@ RichText oneRun(std::string s, CharFormat f = {}) {
   return m;
 }
 
+// One run as the document gives it back.
+RichText shownRun(std::string s, CharFormat f = {}) {
+  return oneRun(std::move(s), inEditorFamily(std::move(f)));
+}
+
 // ----- model → document → model ------------------------------------------------------------
 
 TEST(RichTextDocument, RandomModelsComeBackUnchanged) {
-  // Runs state every bit, so an unusual editor font changes nothing in the model.
+  // Runs state every bit, so an unusual editor font changes nothing in the model but the
+  // family of the runs that name none.
   QFont unusual("Courier New", 7);
   unusual.setBold(true);
   unusual.setItalic(true);
@@ -125,8 +150,8 @@ TEST(RichTextDocument, RandomModelsComeBackUnchanged) {
     ModelGenerator gen(seed);
     const RichText model = gen.model();
     ASSERT_TRUE(text::isNormalised(model));
-    ASSERT_EQ(roundTrip(model), model) << "seed " << seed;
-    ASSERT_EQ(roundTrip(model, unusual), model) << "seed " << seed << " unusual font";
+    ASSERT_EQ(roundTrip(model), shownIn(model, editorFont())) << "seed " << seed;
+    ASSERT_EQ(roundTrip(model, unusual), shownIn(model, unusual)) << "seed " << seed << " unusual";
   }
 }
 
@@ -141,6 +166,7 @@ TEST(RichTextDocument, EmptyDocumentsAndEmptyParagraphs) {
   QTextDocument doc;
   fillDocument(doc, blanks, editorFont());
   EXPECT_EQ(doc.blockCount(), 3);
+  blanks.paragraphs[1].runs[0].format.font = kEditorFamily;
   EXPECT_EQ(modelOf(doc), blanks);
 }
 
@@ -175,8 +201,8 @@ TEST(RichTextDocument, DocumentHoldsWhatTheModelSays) {
 TEST(RichTextDocument, CharactersQtKeepsForItsStructureAreMapped) {
   // A paragraph separator inside a run is a paragraph break; frame markers are not text.
   const RichText model = oneRun("a\u2029b\uFDD0c\uFDD1");
-  RichText expected = oneRun("a");
-  expected.paragraphs.push_back(Paragraph{{text::Run{"b\uFFFDc\uFFFD", {}}}});
+  RichText expected = shownRun("a");
+  expected.paragraphs.push_back(Paragraph{{text::Run{"b\uFFFDc\uFFFD", inEditorFamily()}}});
   EXPECT_EQ(roundTrip(model), expected);
 }
 
@@ -229,12 +255,12 @@ TEST(RichTextDocument, EditsThroughACursorGiveTheExpectedModel) {
   redF.colour = text::Rgb{200, 0, 10};
   redF.font = "Courier New";
   redF.halfPoints = 40;
-  CharFormat boldF;
+  CharFormat boldF = inEditorFamily();
   boldF.bold = true;
   RichText expected;
   expected.paragraphs.push_back(Paragraph{
-      {text::Run{"Hello", redF}, text::Run{" ", {}}, text::Run{"bravest", boldF},
-       text::Run{" world", {}}}});
+      {text::Run{"Hello", redF}, text::Run{" ", inEditorFamily()}, text::Run{"bravest", boldF},
+       text::Run{" world", inEditorFamily()}}});
   EXPECT_EQ(modelOf(doc), expected);
 
   // Removing the bold again gives one plain run: neighbours that read the same are merged.
@@ -243,12 +269,13 @@ TEST(RichTextDocument, EditsThroughACursorGiveTheExpectedModel) {
   QTextCharFormat normal;
   normal.setFontWeight(QFont::Normal);
   c.mergeCharFormat(normal);
-  expected.paragraphs[0].runs = {text::Run{"Hello", redF}, text::Run{" bravest world", {}}};
+  expected.paragraphs[0].runs = {text::Run{"Hello", redF},
+                                 text::Run{" bravest world", inEditorFamily()}};
   EXPECT_EQ(modelOf(doc), expected);
 }
 
 TEST(RichTextDocument, TypingInAnEmptyParagraphGoesOnInTheFormatBeforeIt) {
-  CharFormat bold;
+  CharFormat bold = inEditorFamily();
   bold.bold = true;
   bold.halfPoints = 30;
   RichText model;
@@ -264,7 +291,7 @@ TEST(RichTextDocument, TypingInAnEmptyParagraphGoesOnInTheFormatBeforeIt) {
   c.setPosition(doc.findBlockByNumber(3).position());
   c.insertText("z");
 
-  CharFormat editor;
+  CharFormat editor = inEditorFamily();
   editor.halfPoints = 20;
   RichText expected;
   expected.paragraphs = {Paragraph{{text::Run{"a", editor}}}, Paragraph{{text::Run{"x", bold}}},
@@ -279,6 +306,7 @@ TEST(RichTextDocument, UnstatedPropertiesReadAsTheDocumentShowsThem) {
   doc.setDefaultFont(font);
   doc.setPlainText("one\ntwo");
   CharFormat f;
+  f.font = "DejaVu Serif";
   f.italic = true;
   f.halfPoints = 18;
   RichText expected = oneRun("one", f);
@@ -290,6 +318,13 @@ TEST(RichTextDocument, UnstatedPropertiesReadAsTheDocumentShowsThem) {
   f.bold = true;
   f.halfPoints = 24;
   EXPECT_EQ(modelOf(doc), oneRun("x", f));
+
+  // A family alias is read as the face it showed.
+  doc.setDefaultFont(QFont("Sans Serif", 9));
+  doc.setPlainText("x");
+  const std::string family = modelOf(doc).paragraphs[0].runs[0].format.font;
+  EXPECT_NE(family, "Sans Serif");
+  EXPECT_TRUE(QFontDatabase::families().contains(QString::fromStdString(family))) << family;
 }
 
 TEST(RichTextDocument, FormatsTheModelCannotHoldAreBroughtIntoIt) {
@@ -311,12 +346,12 @@ TEST(RichTextDocument, FormatsTheModelCannotHoldAreBroughtIntoIt) {
   huge.setFontPointSize(5000);
   formatAt(2, huge);
 
-  CharFormat underlined;
+  CharFormat underlined = inEditorFamily();
   underlined.underline = true;
-  CharFormat largest;
+  CharFormat largest = inEditorFamily();
   largest.halfPoints = text::kMaxHalfPoints;
   RichText expected = oneRun("a", underlined);
-  expected.paragraphs[0].runs.push_back(text::Run{"b", {}});
+  expected.paragraphs[0].runs.push_back(text::Run{"b", inEditorFamily()});
   expected.paragraphs[0].runs.push_back(text::Run{"c", largest});
   EXPECT_EQ(modelOf(doc), expected);
 }
@@ -334,17 +369,21 @@ TEST(RichTextDocument, ImagesAreLeftOutAndSplitSurrogatePairsKeptWhole) {
   bold.setFontWeight(QFont::Bold);
   c.mergeCharFormat(bold);
   ASSERT_EQ(doc.characterCount(), 6);
-  EXPECT_EQ(modelOf(doc), oneRun("a😊b"));
+  EXPECT_EQ(modelOf(doc), shownRun("a😊b"));
 }
 
 // ----- card files --------------------------------------------------------------------------
 
 TEST(RichTextDocument, RtfWrittenByTheWriterIsSavedAgainUnchanged) {
   for (unsigned seed = 1000; seed < 1100; ++seed) {
-    const std::string bytes = text::writeRtf(ModelGenerator(seed).model());
+    const RichText model = ModelGenerator(seed).model();
     QTextDocument doc;
-    loadCard(doc, bytes, editorFont());
-    ASSERT_EQ(cardBytes(doc), bytes) << "seed " << seed;
+    loadCard(doc, text::writeRtf(model), editorFont());
+    const std::string saved = cardBytes(doc);
+    // Text without a font of its own is saved in the editor's, and then stays in it.
+    ASSERT_EQ(saved, text::writeRtf(shownIn(model, editorFont()))) << "seed " << seed;
+    loadCard(doc, saved, QFont("DejaVu Serif", 15));
+    ASSERT_EQ(cardBytes(doc), saved) << "seed " << seed;
   }
 }
 
