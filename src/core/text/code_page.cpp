@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/text/code_page_tables.h"
+#include "core/text/symbol_font.h"
 
 namespace qw::text {
 namespace {
@@ -109,6 +110,9 @@ void appendDecoded(std::string& out, std::string_view bytes, int codePage) {
       const auto b = static_cast<unsigned char>(ch);
       appendUtf8(out, b < 0x20 ? b : 0xF000 + b);
     }
+  } else if (codePage == kSymbolFontCodePage) {
+    for (const char ch : bytes)
+      appendUtf8(out, symbolFontCharacter(static_cast<unsigned char>(ch)));
   } else if (const auto* dbcs = detail::doubleByteTable(codePage)) {
     appendDoubleByte(out, bytes, *dbcs);
   } else if (const char16_t* high = detail::singleByteHigh(codePage)) {

@@ -12,6 +12,8 @@ namespace qw::text {
 // Windows' own numbers for the two code pages that are not tables of bytes.
 constexpr int kSymbolCodePage = 42;   // a symbol font's byte b is U+F000 + b
 constexpr int kUtf8CodePage = 65001;
+// Ours, outside the numbers a document can name: the Symbol font's encoding (symbol_font.h).
+constexpr int kSymbolFontCodePage = -2;
 
 // Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined map to the C1
 // controls of the same value, as Windows itself does, so every byte survives a round trip.
@@ -25,8 +27,9 @@ int windows1252Byte(char32_t codePoint);
 
 // Bytes in a Windows code page to UTF-8, appended to `out`. Single-byte: 437, 850, 874,
 // 1250-1258, 10000 (Mac Roman); double-byte: 932, 936, 949, 950, where a lead byte and its
-// trail byte are decoded together; also kSymbolCodePage and kUtf8CodePage. A byte or pair
-// the code page leaves undefined becomes U+FFFD; any other code page is read as 1252.
+// trail byte are decoded together; also kSymbolCodePage, kSymbolFontCodePage and kUtf8CodePage.
+// A byte or pair the code page leaves undefined becomes U+FFFD; any other code page is read
+// as 1252.
 void appendDecoded(std::string& out, std::string_view bytes, int codePage);
 std::string decodeCodePage(std::string_view bytes, int codePage);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/text/symbol_font.h"
 #include "core/text/utf8.h"
 
 namespace qw::text {
@@ -38,7 +39,8 @@ bool isCleanRunText(std::string_view s) {
 bool isNormalRun(const Run& run) {
   return !run.text.empty() && isCleanRunText(run.text) &&
          run.format.halfPoints == clampHalfPoints(run.format.halfPoints) &&
-         isCleanText(run.format.font);
+         isCleanText(run.format.font) &&
+         !(isSymbolFontFamily(run.format.font) && hasSymbolFontPrivateUse(run.text));
 }
 
 class Normaliser {
@@ -71,6 +73,22 @@ class Normaliser {
 
  private:
   void append(std::string_view text, const CharFormat& format) {
+    if (isSymbolFontFamily(format.font) && hasSymbolFontPrivateUse(text)) {
+      CharFormat drawnFormat = format;
+      drawnFormat.font.clear();
+      splitSymbolFontPrivateUse(
+          text, [&](std::string_view kept) { appendRun(kept, format); },
+          [&](char32_t drawn) {
+            std::string character;
+            appendUtf8(character, drawn);
+            appendRun(character, drawnFormat);
+          });
+    } else {
+      appendRun(text, format);
+    }
+  }
+
+  void appendRun(std::string_view text, const CharFormat& format) {
     if (text.empty()) return;
     if (!current_.runs.empty() && current_.runs.back().format == format)
       current_.runs.back().text += text;
@@ -120,6 +138,9 @@ RichText fromPlainText(std::string_view utf8, const CharFormat& format) {
   // one copy of the text instead of several.
   const RichText formatOnly = normalised(RichText{{Paragraph{{Run{"x", format}}}}});
   const CharFormat& clean = formatOnly.paragraphs[0].runs[0].format;
+  // Text of the Symbol font may have characters to take out of it.
+  if (isSymbolFontFamily(clean.font))
+    return normalised(RichText{{Paragraph{{Run{std::string(utf8), format}}}}});
   std::string cleaned;
   if (!isCleanText(utf8)) utf8 = cleaned = cleanText(utf8);
   RichText text;

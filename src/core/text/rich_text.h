@@ -56,6 +56,9 @@ struct RichText {
 // - run text becomes valid UTF-8 (malformed bytes: U+FFFD) without NUL characters, and CR LF,
 //   CR or LF inside a run splits its paragraph there; font names are cleaned the same way
 //   (their line breaks are kept);
+// - a private-use character that a run in the Symbol font holds for one of that font's
+//   characters (symbol_font.h: U+F0B7, the bullet) is that character, in a run of its own
+//   in the editor's default font;
 // - halfPoints outside 1..kMaxHalfPoints: non-positive is the default size, larger is the
 //   maximum;
 // - empty runs are dropped and neighbouring runs with equal formats merged;

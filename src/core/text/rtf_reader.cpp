@@ -12,6 +12,7 @@
 
 #include "core/text/code_page.h"
 #include "core/text/plain_text.h"
+#include "core/text/symbol_font.h"
 #include "core/text/utf8.h"
 
 namespace qw::text {
@@ -22,6 +23,8 @@ constexpr std::size_t kMaxStateDepth = 1000;
 constexpr std::size_t kMaxWordLength = 32;
 constexpr std::int64_t kParamLimit = std::numeric_limits<std::int64_t>::max() / 16;
 constexpr int kMaxUnicodeSkip = 1'000'000;
+// A font number no document can give (parameters stop at -kParamLimit): text without a font.
+constexpr std::int64_t kNoFont = std::numeric_limits<std::int64_t>::min();
 
 // Where the text of a group goes.
 enum class Dest : std::uint8_t {
@@ -54,6 +57,7 @@ struct GroupState {
 struct Font {
   std::string name;
   int codePage = 0;  // 0: the document's
+  bool symbol = false;  // the Symbol font: its private-use characters stand for others
 };
 
 struct Tables {
@@ -218,6 +222,9 @@ class ModelSink {
     haveStyle_ = false;
   }
 
+  // A font defined anew: the same style may now name another family.
+  void fontsChanged() { haveStyle_ = false; }
+
   RichText finish() {
     // The \par that closes the last paragraph does not open another one.
     if (doc_.paragraphs.size() > 1 && doc_.paragraphs.back().runs.empty())
@@ -255,6 +262,7 @@ class PlainSink {
   explicit PlainSink(const Tables&) {}
   std::string& textFor(const Style&) { return out_; }
   void lineBreak(const Style&) { out_ += "\r\n"; }
+  void fontsChanged() {}
   void paragraphBreak() {
     out_ += "\r\n";
     lastParagraphEnd_ = out_.size();
@@ -384,12 +392,23 @@ class Parser {
 
   // Decodes the bytes gathered so far in the current code page.
   void flush() {
-    if (pending_.empty()) return;
+    if (!pending_.empty()) decodePending();
+  }
+
+  void decodePending() {
     resolveLoneSurrogate();
-    if (state().dest == Dest::Body)
-      appendDecoded(sink_.textFor(state().style), pending_, bodyCodePage());
-    else if (state().dest == Dest::FontTable && fontEntryOpen_)
+    if (state().dest == Dest::Body) {
+      const Font& font = bodyFont();
+      const int codePage = font.codePage != 0 ? font.codePage : tables_.ansiCodePage;
+      if (!font.symbol)
+        appendDecoded(sink_.textFor(state().style), pending_, codePage);
+      else if (codePage == kSymbolFontCodePage)
+        appendDecoded(sink_.textFor(drawnStyle()), pending_, codePage);
+      else
+        appendSymbolFontText(decodeCodePage(pending_, codePage));
+    } else if (state().dest == Dest::FontTable && fontEntryOpen_) {
       appendDecoded(fontEntry_.name, pending_, fontEntryCodePage());
+    }
     pending_.clear();
   }
 
@@ -403,7 +422,10 @@ class Parser {
     if (cp == 0) return;
     if (state().dest == Dest::Body) {
       if (cp == '\r' || cp == '\n') return;
-      appendUtf8(sink_.textFor(state().style), cp);
+      if (bodyFont().symbol)
+        emitInSymbolFont(cp);
+      else
+        appendUtf8(sink_.textFor(state().style), cp);
     } else if (state().dest == Dest::FontTable && fontEntryOpen_) {
       appendUtf8(fontEntry_.name, cp);
     }
@@ -446,18 +468,50 @@ class Parser {
   void lineBreak() {
     flush();
     resolveLoneSurrogate();
-    if (state().dest == Dest::Body) sink_.lineBreak(state().style);
+    if (state().dest != Dest::Body) return;
+    if (bodyFont().codePage == kSymbolFontCodePage)
+      sink_.lineBreak(drawnStyle());
+    else
+      sink_.lineBreak(state().style);
   }
 
-  int bodyCodePage() {
+  // Text of the Symbol font is read as the characters it draws, which need the font no more:
+  // they take the document's default font, unless that is the Symbol font too. All the text
+  // of a Symbol font read through its encoding is drawn so; of one kept in its code page
+  // (this program's own files), the private-use characters that stand for the font's.
+  Style drawnStyle() {
+    Style drawn = state().style;
+    const auto it = tables_.fonts.find(tables_.defaultFont);
+    drawn.font = it != tables_.fonts.end() && it->second.symbol ? kNoFont : tables_.defaultFont;
+    return drawn;
+  }
+
+  void emitInSymbolFont(char32_t cp) {
+    if (isSymbolFontPrivateUse(cp))
+      appendUtf8(sink_.textFor(drawnStyle()), symbolFontCharacter(cp & 0xFF));
+    else if (bodyFont().codePage == kSymbolFontCodePage)
+      appendUtf8(sink_.textFor(drawnStyle()), cp);
+    else
+      appendUtf8(sink_.textFor(state().style), cp);
+  }
+
+  // Text decoded in a Symbol font kept in its code page: its private-use characters are drawn.
+  void appendSymbolFontText(std::string_view decoded) {
+    splitSymbolFontPrivateUse(
+        decoded, [this](std::string_view kept) { sink_.textFor(state().style).append(kept); },
+        [this](char32_t drawn) { appendUtf8(sink_.textFor(drawnStyle()), drawn); });
+  }
+
+  // The font of the body text, looked up again only when the text changes font.
+  const Font& bodyFont() {
     const std::int64_t font = state().style.font;
     if (font != cachedFont_ || fontsVersion_ != cachedFontsVersion_) {
       const auto it = tables_.fonts.find(font);
-      cachedCodePage_ = it == tables_.fonts.end() ? 0 : it->second.codePage;
+      cachedBodyFont_ = it == tables_.fonts.end() ? &noFont_ : &it->second;
       cachedFont_ = font;
       cachedFontsVersion_ = fontsVersion_;
     }
-    return cachedCodePage_ != 0 ? cachedCodePage_ : tables_.ansiCodePage;
+    return *cachedBodyFont_;
   }
 
   // ---- control words and symbols
@@ -701,14 +755,20 @@ class Parser {
     flush();
     if (!fontEntryOpen_) return;
     fontEntryOpen_ = false;
+    fontEntry_.symbol = isSymbolFontFamily(fontEntry_.name);
     if (fontCpg_ > 0) {
       fontEntry_.codePage = fontCpg_;
     } else if (fontCharset_ >= 0) {
-      const int cp = codePageOfCharset(fontCharset_);
-      fontEntry_.codePage = cp != kSymbolCodePage || isSymbolFontName(fontEntry_.name) ? cp : 0;
+      int cp = codePageOfCharset(fontCharset_);
+      if (cp == kSymbolCodePage && fontEntry_.symbol)
+        cp = kSymbolFontCodePage;  // the one symbol font whose glyphs are known characters
+      else if (cp == kSymbolCodePage && !isSymbolFontName(fontEntry_.name))
+        cp = 0;
+      fontEntry_.codePage = cp;
     }
     tables_.fonts[fontNumber_] = std::move(fontEntry_);
     ++fontsVersion_;
+    sink_.fontsChanged();
   }
 
   // ---- colour table
@@ -732,7 +792,8 @@ class Parser {
   char32_t highSurrogate_ = 0;  // waiting for its low half
 
   std::int64_t cachedFont_ = 0;
-  int cachedCodePage_ = 0;
+  const Font* cachedBodyFont_ = nullptr;
+  const Font noFont_;  // what text in a font the table does not define is read in
   unsigned fontsVersion_ = 0;
   unsigned cachedFontsVersion_ = ~0u;
 

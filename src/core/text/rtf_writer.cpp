@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/text/code_page.h"
+#include "core/text/symbol_font.h"
 #include "core/text/utf8.h"
 
 namespace qw::text {
@@ -225,7 +226,8 @@ std::optional<std::string> writeCanonical(const RichText& text) {
     const CharFormat* previous = nullptr;
     for (const Run& run : p.runs) {
       if (run.text.empty() || (previous && *previous == run.format) ||
-          run.format.halfPoints != clampHalfPoints(run.format.halfPoints))
+          run.format.halfPoints != clampHalfPoints(run.format.halfPoints) ||
+          (isSymbolFontFamily(run.format.font) && hasSymbolFontPrivateUse(run.text)))
         return std::nullopt;
       previous = &run.format;
       writeFormat(w, at, run.format, tables);

@@ -50,6 +50,22 @@ TEST(RichText, NormaliseCleansTextAndSizes) {
   EXPECT_EQ(clampHalfPoints(1), 1);
 }
 
+TEST(RichText, SymbolFontPrivateUseCharactersAreTheCharactersTheyStandFor) {
+  // Such a character is the one the font draws there, which shows in any font.
+  CharFormat symbol;
+  symbol.font = "Symbol";
+  const RichText raw{{Paragraph{{text::Run{"\uF0B7\t", symbol}, text::Run{"\uF0B7", {}},
+                                 text::Run{"\uF061\uF07F", symbol}}}}};
+  EXPECT_FALSE(isNormalised(raw));
+  const RichText expected{{Paragraph{{text::Run{"•", {}}, text::Run{"\t", symbol},
+                                      text::Run{"\uF0B7α", {}}, text::Run{"\uF07F", symbol}}}}};
+  EXPECT_EQ(normalised(raw), expected);
+  EXPECT_TRUE(isNormalised(expected));
+  EXPECT_EQ(fromPlainText("\uF0B7 one\n\uF0B7", symbol),
+            (RichText{{Paragraph{{text::Run{"•", {}}, text::Run{" one", symbol}}},
+                       Paragraph{{text::Run{"•", {}}}}}}));
+}
+
 TEST(RichText, EmptyModelHasOneParagraph) {
   EXPECT_FALSE(isNormalised(RichText{}));
   EXPECT_EQ(normalised(RichText{}).paragraphs.size(), 1u);

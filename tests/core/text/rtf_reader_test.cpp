@@ -94,7 +94,38 @@ TEST(RtfReader, SymbolMappingOnlyForSymbolFonts) {
   const std::string tables =
       "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset2 Symbol;}"
       "{\\f2\\fcharset2 Tahoma;}{\\f3\\fcharset2 Wingdings 2;}}";
-  EXPECT_EQ(docText(tables + "\\f1\\'b7 a\\f2\\'e9\\f3\\'50}"), "\uF0B7\uF020\uF061é\uF050");
+  // The Symbol font draws known characters; other symbol fonts keep their private-use places.
+  EXPECT_EQ(docText(tables + "\\f1\\'b7 a\\f2\\'e9\\f3\\'50}"), "• αé\uF050");
+  // Its glyphs as private-use characters too, in the Symbol font only.
+  EXPECT_EQ(docText(tables + "\\f1\\u-3913?\\u-3999?\\u-3969?\\f3\\u-3913?\\f0\\u-3913?}"),
+            "•α\uF07F\uF0B7\uF0B7");
+  // Read so, the text needs the font no more: it takes the document's default font.
+  EXPECT_EQ(fontsOf(readRtf(tables + "\\f1 ab\\f3 c}")),
+            (std::vector<std::string>{"Arial", "Wingdings 2"}));
+  // A Symbol font without the symbol character set (this program's own files name it so)
+  // keeps its bytes; its private-use characters still stand for the font's, in the default
+  // font, or in none when that is the Symbol font itself.
+  const RichText own = readRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Symbol;}}\\f0 a\\u-3999?\\'e9}");
+  EXPECT_EQ(plainText(own), "aαé");
+  EXPECT_EQ(fontsOf(own), (std::vector<std::string>{"Symbol", "", "Symbol"}));
+}
+
+TEST(RtfReader, RichEditBulletsShowAsBullets) {
+  const std::string list =
+      "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+      "{\\f1\\fnil\\fcharset2 Symbol;}}\r\n\\viewkind4\\uc1\\pard{\\pntext\\f1\\'B7\\tab}"
+      "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-720\\li720\\f0\\fs20 First\\par\r\n"
+      "{\\pntext\\f1\\'B7\\tab}Second\\par\r\n\\pard Plain\\par\r\n}\r\n";
+  const RichText t = readRtf(withNul(list));
+  EXPECT_EQ(plainText(t, "|"), "•\tFirst|•\tSecond|Plain");
+  EXPECT_EQ(plainTextOfCard(withNul(list)), "•\tFirst\r\n•\tSecond\r\nPlain");
+  // The bullet of the first line is in the size the text had before the list's own.
+  ASSERT_EQ(t.paragraphs[0].runs.size(), 2u);
+  EXPECT_EQ(t.paragraphs[0].runs[0].format.halfPoints, kDefaultHalfPoints);
+  ASSERT_EQ(t.paragraphs[1].runs.size(), 1u);
+  EXPECT_EQ(t.paragraphs[1].runs[0].format.font, "Arial");
+  // Saved and read again, the card is the same.
+  EXPECT_EQ(readRtf(writeRtf(t)), t);
 }
 
 TEST(RtfReader, IgnorableAndUnknownDestinations) {

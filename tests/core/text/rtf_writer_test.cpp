@@ -89,6 +89,21 @@ TEST(RtfWriter, FontNamesKeepEveryCharacter) {
   EXPECT_EQ(readRtf(rtf), t);
 }
 
+TEST(RtfWriter, SymbolFontTextKeepsItsCharacters) {
+  // The Symbol font named in a card shows its glyphs by character number, as Windows does: its
+  // text is written as any other, and read back unchanged.
+  const RichText t{{Paragraph{{run("ax\u2022\uF07F", font("Symbol")), run(" y", font("Arial"))}}}};
+  const std::string rtf = writeRtf(t);
+  EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset0 Symbol;}"), std::string::npos) << rtf;
+  EXPECT_EQ(readRtf(rtf), t);
+
+  // A private-use character that stands for one of the font's is written as that character.
+  const RichText privateUse{{Paragraph{{run("\uF0B7x", font("symbol"))}}}};
+  EXPECT_EQ(writeRtf(privateUse), writeRtf(normalised(privateUse)));
+  EXPECT_EQ(readRtf(writeRtf(privateUse)),
+            (RichText{{Paragraph{{run("\u2022", {}), run("x", font("symbol"))}}}}));
+}
+
 TEST(RtfWriter, LastEmptyParagraphSurvives) {
   RichText t{{Paragraph{{run("abc", {})}}, Paragraph{}}};
   EXPECT_EQ(plainText(readRtf(writeRtf(t))), "abc\r\n");

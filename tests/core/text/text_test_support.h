@@ -29,6 +29,8 @@ inline const std::vector<char32_t>& interestingCharacters() {
       'a', 'Z', 'q', '0', '7', ' ', '-', '?', ';', '\\', '{', '}', '\t', 0x2028, 0x2029,
       U'é', U'€', U'“', U'Ÿ', 0x81, 0x9D, 0xA0, 0xAD, U'Ж', U'ω', U'中', U'語', U'한',
       U'😊', 0x10FFFF, 0x1F0B7, 0xFFFD, 0xF0B7, 0xFFFF, 0xE000, 0xD7FF, 0x01, 0x0B, 0x1F, 0x7F,
+      // the Symbol font's own characters and private-use places
+      U'α', U'•', U'∴', U'⎛', 0xF061, 0xF07F,
   };
   return chars;
 }
@@ -47,7 +49,8 @@ inline std::string randomText(std::mt19937& rng, int maxLength) {
 
 inline CharFormat randomFormat(std::mt19937& rng) {
   static const std::vector<std::string> fonts = {
-      "", "Arial", "Courier New", "ＭＳ 明朝", "Times;Semi", "{Brace}\\", " Lead", "Tab\tName"};
+      "", "Arial", "Courier New", "ＭＳ 明朝", "Times;Semi", "{Brace}\\", " Lead", "Tab\tName",
+      "Symbol"};
   static const std::vector<int> sizes = {24, 24, 16, 17, 1, kMaxHalfPoints, 48};
   static const std::vector<Rgb> colours = {{0, 0, 0}, {255, 0, 0}, {0, 128, 255}, {1, 2, 3}};
   CharFormat f;
@@ -110,6 +113,7 @@ inline std::string randomRtfSoup(std::uint32_t seed, int tokens) {
       "\\'e3", "\\'0d", "\\'00", "\\'", "\\*", "\\*\\foo ", "\\bin2 ", "{\\pict\\bin4 ",
       "{\\fonttbl{\\f1\\fcharset204 Arial;}{\\f2\\fcharset134 SimSun;}}",
       "{\\fonttbl\\f3\\fcharset128 MS;}", "{\\fonttbl{\\f0\\fcharset2 Symbol;}}",
+      "{\\fonttbl{\\f2 Symbol;}}", "\\u-3913?", "\\u-3969?", "\\'b7", "\\'61",
       "{\\colortbl ;\\red255\\green0\\blue0;}", "{\\colortbl\\red1\\green2\\blue3;}",
       "{\\field{\\*\\fldinst x}{\\fldrslt y}}", "{\\object{\\result r}}", "\\ansicpg932 ",
       "\\ansicpg1251 ", "\\urtf ", "\\deff1 ", "\\sect ", "hello", " ", "world", "\\\\",
