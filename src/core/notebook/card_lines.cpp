@@ -13,11 +13,11 @@ void Notebook::runLineFunction(
     return;
   }
   std::vector<std::string> lines = editor_.lines();
-  const bool sort = function != LineFunction::RemoveEmptyLines &&
-                    function != LineFunction::RemoveLeadingSpaces;
-  // A sort ends the text with a line break; the empty line after it is not one of the
-  // card's lines, or each sort would add a blank line.
-  if (sort && lines.size() > 1 && lines.back().empty()) lines.pop_back();
+  // The editor counts an empty line after a final line break; the card's lines end at that
+  // break. Kept, it would be the last line, and the line before it would be taken for an
+  // inner one: each sort would add a blank line, and removing empty lines would take one too
+  // many.
+  if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
   switch (function) {
     case LineFunction::SortNormal:
     case LineFunction::SortInverse:

@@ -35,6 +35,9 @@ TEST_F(CardLines, EachFunctionRewritesTheWholeTextAndNothingIsSaved) {
       {F::SortNumeric, "10\r\n9\r\n100\r\n-5", "-5\r\n9\r\n10\r\n100\r\n"},
       {F::SortNumericInverse, "10\r\n9\r\n100\r\n-5", "100\r\n10\r\n9\r\n-5\r\n"},
       {F::RemoveEmptyLines, "a\r\n\r\n\r\nb\r\n", "a\r\nb\r\n"},
+      // The lines a, empty, empty: the last one stays, shown as two empty lines below a.
+      {F::RemoveEmptyLines, "a\r\n\r\n\r\n", "a\r\n\r\n"},
+      {F::RemoveEmptyLines, "a\r\n\r\n", "a\r\n\r\n"},
       {F::RemoveLeadingSpaces, "   x\r\n\ty\r\n z ", "x\r\n\ty\r\nz "},
   };
   Notebook& notebook = openCard();
