@@ -150,23 +150,33 @@ void CardStripView::style(QLabel* label, bool selected) const {
     QPalette palette = canvas_->palette();
     palette.setColor(QPalette::WindowText, look_.selected);
     label->setPalette(palette);
-    QFont bold = canvas_->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    label->adjustSize();
+    label->setFont(selectedFont());
+    label->resize(nameSize(QFontMetrics(label->font()), label->text()));
     return;
   }
   if (label->testAttribute(Qt::WA_SetPalette)) label->setPalette(QPalette());
   if (label->testAttribute(Qt::WA_SetFont)) label->setFont(QFont());
-  const QFontMetrics metrics(canvas_->font());
-  label->resize(metrics.boundingRect(label->text()).width() + 2, metrics.height());
+  label->resize(nameSize(QFontMetrics(canvas_->font()), label->text()));
+}
+
+QFont CardStripView::selectedFont() const {
+  QFont bold = canvas_->font();
+  bold.setBold(true);
+  return bold;
+}
+
+QSize CardStripView::nameSize(const QFontMetrics& metrics, const QString& name) {
+  return {metrics.boundingRect(name).width() + 2, metrics.height()};
 }
 
 void CardStripView::layoutCanvas() {
+  // Wide enough for every name as it shows once selected, in bold: selecting one never cuts
+  // it, nor makes the strip jump sideways.
+  const QFontMetrics selected(selectedFont());
   int width = 0;
   for (int p = 0; p < static_cast<int>(labels_.size()); ++p) {
     labels_[p]->move(kLeft, kTop + kStep * p);
-    width = std::max(width, kLeft + labels_[p]->width() + 8);
+    width = std::max(width, kLeft + nameSize(selected, labels_[p]->text()).width() + 8);
   }
   marker_->move(4, labels_[selected_]->y());
   // Keeps room to scroll past the last label.

@@ -63,6 +63,10 @@ class CardStripView : public QScrollArea {
   // The labels still to be made, made.
   void makeRest();
   void style(QLabel* label, bool selected) const;
+  // The selected name's font: the canvas's, in bold.
+  QFont selectedFont() const;
+  // The size of a label showing `name` in the font of `metrics`.
+  static QSize nameSize(const QFontMetrics& metrics, const QString& name);
   void layoutCanvas();
   void keepMarkerInView();
 
