@@ -104,7 +104,7 @@ void CardMenu::fillStripMenus() {
   for (QMenu* menu : {pasteInto, copyFrom}) {
     menu->clear();
     for (const auto& entry : stripEntries_) {
-      QAction* action = menu->addAction(QString::fromStdString(entry.name));
+      QAction* action = menu->addAction(mnemonicSafe(qs(entry.name)));
       action->setStatusTip(qs(entry.contentFile));
       action->setData(entry.card);
     }

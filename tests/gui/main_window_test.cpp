@@ -387,6 +387,21 @@ TEST_F(FullWindow, F3AndCtrlFReachTheSearchField) {
   EXPECT_EQ(find<CardEditor>(window, "MMain")->textCursor().selectedText(), "xt");
 }
 
+TEST_F(FullWindow, CardNamesWithAnAmpersandShowWholeInTheCopyMenus) {
+  write(data / "fiches.kvn", "1;-0-0:R&D\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
+  MainWindow& window = shownWindow();
+  for (const char* menu : {"Copiervers1", "Copierdepuis1"}) {
+    const QList<QAction*> items = openedMenuItems(window, menu);
+    ASSERT_EQ(items.size(), 3) << menu;
+    // What the menu draws: "&&" as "&"; a lone "&" would underline the letter after it.
+    EXPECT_EQ(items[1]->iconText(), "R&D") << menu;
+    EXPECT_EQ(items[1]->data().toInt(), 0) << menu;
+  }
+  QGuiApplication::clipboard()->setText("clip");
+  openedMenuItems(window, "Copiervers1")[1]->trigger();
+  EXPECT_EQ(readFile(data / "1.kvn"), "text 1\r\nclip\r\n");
+}
+
 TEST_F(FullWindow, F2PutsTheWindowAwaySavingTheCardAndTheTrayBringsItBack) {
   MainWindow& window = shownWindow();
   auto* editor = find<CardEditor>(window, "MMain");
