@@ -105,6 +105,11 @@ EditorPanel::EditorPanel(QWidget* parent)
   column->setSpacing(0);
   column->addWidget(bar_);
   column->addWidget(editor_, 1);
+  // Hidden after a failed load, the text keeps its place: the bar stays on top, the status
+  // bar at the bottom.
+  QSizePolicy keepsPlace = editor_->sizePolicy();
+  keepsPlace.setRetainSizeWhenHidden(true);
+  editor_->setSizePolicy(keepsPlace);
   column->addWidget(status);
 
   setBackgroundItem(bar_->backgroundColours()->currentIndex());
@@ -174,7 +179,13 @@ void EditorPanel::setFormattingEnabled(bool enabled) {
   bar_->textColours()->setEnabled(enabled);
 }
 
+bool EditorPanel::showsCard() const { return editor_->isVisibleTo(this); }
+
 void EditorPanel::refreshCaretLine() {
+  if (!showsCard()) {
+    lineNumber_->clear();
+    return;
+  }
   const int count = editor_->lineCount();
   const int line = editor_->lineOf(editor_->textCursor().selectionStart());
   lineNumber_->setProperty("tag", count);
@@ -206,6 +217,7 @@ void EditorPanel::load(std::string_view fileBytes) {
        ++first)
     for (const text::Run& run : model.paragraphs[first].runs) characters += run.text.size();
   showDocument(filledDocument(model, first));
+  emit cardLoaded();
   if (first < model.paragraphs.size() || !beginning.whole) {
     pending_ = std::string(fileBytes);
     // Sees the first paint, and any input before the rest is in.
@@ -383,6 +395,13 @@ void EditorPanel::setLook(const ports::EditorLook& look) {
 void EditorPanel::setAvailable(bool available) {
   editor_->setEnabled(available);
   editor_->setVisible(available);
+  if (available) return;
+  // No card: nothing of the card before stays behind the hidden editor, for a search or the
+  // caret line to find.
+  dropPending();
+  editor_->clear();
+  refreshCaretLine();
+  emit cardLoaded();
 }
 
 // --- lines ---

@@ -31,6 +31,9 @@ class EditorPanel : public QWidget, public ports::Editor {
   void completeLoad() const;
   bool loadPending() const { return pending_.has_value(); }
   FormatBar* formatBar() const { return bar_; }
+  // False after a failed load: the text is then hidden, empty and disabled, and no caret line
+  // is shown.
+  bool showsCard() const;
 
   // The words of the caret line display; French until set.
   void setStrings(const i18n::StringTable& strings);
@@ -71,6 +74,8 @@ class EditorPanel : public QWidget, public ports::Editor {
   void modifiedChanged(bool modified);
   // The card loaded last is on the screen, whole, and the work its first paint queued is done.
   void cardDrawn();
+  // A card's text has replaced the editor's, or a failed load has emptied it.
+  void cardLoaded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -688,7 +688,6 @@ void MainWindow::showCurrentCard() {
   editorPanel_->setFileName(qs(card.contentFile));
   editorPanel_->setFormattingEnabled(card.number != notebook::kFailedCard);
   editorPanel_->refreshCaretLine();
-  search_->restartSearch();
   menu_->encrypt->setEnabled(notebook_->canProtect());
   menu_->decrypt->setEnabled(notebook_->canUnprotect());
   stripPanel_->strip->select(notebook_->selectedPosition());

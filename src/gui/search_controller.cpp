@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "core/notebook/caret_line.h"
 #include "core/text/line_number.h"
@@ -57,11 +58,11 @@ SearchController::SearchController(StripPanel& panel, EditorPanel& editor, QObje
   panel_.lineNumber->installEventFilter(this);
   editor_.editor()->installEventFilter(this);
   connect(panel_.search, &QLineEdit::textChanged, this, [this] { searchStart_ = 0; });
-  connect(editor_.editor(), &CardEditor::keyReleased, this, &SearchController::editorReleased);
-  connect(editor_.editor(), &CardEditor::mouseReleased, this, [this] {
-    editorReleaseKey_.reset();
-    editorReleased();
+  connect(&editor_, &EditorPanel::cardLoaded, this, &SearchController::restartSearch);
+  connect(editor_.editor(), &CardEditor::keyReleased, this, [this] {
+    if (editorReleaseCounts_) editorReleased();
   });
+  connect(editor_.editor(), &CardEditor::mouseReleased, this, &SearchController::editorReleased);
 }
 
 void SearchController::setStrings(const i18n::StringTable& strings) { strings_ = strings; }
@@ -98,18 +99,18 @@ bool SearchController::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (watched == lineField_) {
     if (const QKeyEvent* key = realRelease(event); key && isEnter(*key)) goToLine();
-  } else if (watched == editorWidget_ && event->type() == QEvent::KeyRelease) {
-    editorReleaseKey_ = static_cast<QKeyEvent*>(event)->key();
+  } else if (watched == editorWidget_) {
+    if (event->type() == QEvent::KeyPress)
+      editorKeysDown_.insert(static_cast<QKeyEvent*>(event)->key());
+    else if (event->type() == QEvent::KeyRelease)
+      editorReleaseCounts_ = editorKeysDown_.remove(static_cast<QKeyEvent*>(event)->key());
+    else if (event->type() == QEvent::FocusOut)
+      editorKeysDown_.clear();  // a key held then is released elsewhere
   }
   return QObject::eventFilter(watched, event);
 }
 
-void SearchController::editorReleased() {
-  // F3 moves the focus to its hit, so its release lands here; taking the hit's start as the
-  // next start would find the same hit again on every F3.
-  if (editorReleaseKey_ == Qt::Key_F3) return;
-  searchStart_ = editor_.selection().start;
-}
+void SearchController::editorReleased() { searchStart_ = editor_.selection().start; }
 
 void SearchController::search(const QString& text) {
   const std::int64_t from = searchStart_;
@@ -130,6 +131,7 @@ void SearchController::search(const QString& text) {
 }
 
 void SearchController::goToLine() {
+  if (!editor_.showsCard()) return;
   const std::optional<std::int64_t> wanted = text::parseLineNumber(utf8(panel_.lineNumber->text()));
   if (!wanted || *wanted <= 0) return;
   const std::vector<std::string> lines = editor_.lines();

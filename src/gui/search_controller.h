@@ -3,10 +3,10 @@
 // field, F3 and Ctrl+F search; Enter in the line field selects a line.
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 #include "core/i18n/strings.h"
 
@@ -26,7 +26,7 @@ class SearchController : public QObject {
   void nextSearch();
   // Ctrl+F: opens the functions panel with the focus in the search field.
   void focusSearch();
-  // The next search starts from the top, as after a card load.
+  // The next search starts from the top. A card load does it by itself.
   void restartSearch() { searchStart_ = 0; }
   // How many leading characters (stored positions) of the text the next search skips.
   std::int64_t searchStart() const { return searchStart_; }
@@ -54,8 +54,12 @@ class SearchController : public QObject {
   // A key went down in the search field and its release is still to come. A release without
   // it, such as the Enter that closed a message box, is someone else's.
   bool searchKeyArmed_ = false;
-  // The key of the release the editor is handling, seen before the editor reports it.
-  std::optional<int> editorReleaseKey_;
+  // The keys that went down in the editor and are not released yet. Only their releases move
+  // the search start to the caret: the release of F3, whose press was a shortcut, or of the
+  // Enter that closed a message box, is someone else's.
+  QSet<int> editorKeysDown_;
+  // The release the editor is handling is one of them; seen before the editor reports it.
+  bool editorReleaseCounts_ = false;
 };
 
 }  // namespace qw::gui

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -468,6 +469,33 @@ TEST_F(EditorPanelTest, AvailabilityHidesAndDisablesTheText) {
   panel.setAvailable(true);
   EXPECT_TRUE(editor()->isVisible());
   EXPECT_TRUE(editor()->isEnabled());
+}
+
+// A failed load: the bars stay where they were around the hidden text, which holds nothing of
+// the card before, and no caret line shows.
+TEST_F(EditorPanelTest, WithoutACardTheBarsKeepTheirPlacesAndNoCaretLineShows) {
+  QWidget* bar = child<QWidget>("PMenuTop");
+  QWidget* status = child<QWidget>("PBottomFile");
+  const QRect barBefore = bar->geometry();
+  const QRect statusBefore = status->geometry();
+  ASSERT_EQ(statusBefore.bottom(), panel.height() - 1);
+  panel.load("a\r\nb");
+  panel.refreshCaretLine();
+  ASSERT_EQ(lineText(), "1 / 2 Lignes ");
+
+  panel.setAvailable(false);
+  panel.layout()->activate();
+  EXPECT_EQ(bar->geometry(), barBefore);
+  EXPECT_EQ(status->geometry(), statusBefore);
+  EXPECT_EQ(lineText(), "");
+  EXPECT_EQ(panel.plainText(), "");
+  panel.refreshCaretLine();  // as every command does when it is done
+  EXPECT_EQ(lineText(), "");
+
+  panel.load("a\r\nb\r\nc");
+  panel.setAvailable(true);
+  panel.refreshCaretLine();
+  EXPECT_EQ(lineText(), "1 / 3 Lignes ");
 }
 
 TEST_F(EditorPanelTest, FormattingEnabledCoversTheStyleButtonsAndTheTextColour) {

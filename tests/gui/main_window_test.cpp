@@ -387,6 +387,32 @@ TEST_F(FullWindow, F3AndCtrlFReachTheSearchField) {
   EXPECT_EQ(find<CardEditor>(window, "MMain")->textCursor().selectedText(), "xt");
 }
 
+// Only loading a card starts the search again from the top: the commands that leave the card
+// in the editor keep the search where it got to.
+TEST_F(FullWindow, OnlyACardLoadStartsTheSearchAgainFromTheTop) {
+  MainWindow& window = shownWindow();
+  auto* editor = find<CardEditor>(window, "MMain");
+  find<QLineEdit>(window, "ESearch")->setText("t");  // "text 3" holds it at 0 and 3
+  const auto nextHit = [&] {
+    find<QAction>(window, "NextSearch1")->trigger();
+    return editor->textCursor().selectionStart();
+  };
+  QGuiApplication::clipboard()->setText("clip");
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"Monter1", [&] { find<QAction>(window, "Monter1")->trigger(); }},
+      {"Descendre1", [&] { find<QAction>(window, "Descendre1")->trigger(); }},
+      {"sort", [&] { emit find<QComboBox>(window, "CBFonction")->activated(1); }},
+      {"Ctrl+Alt+V", [&] { find<QAction>(window, "CopierPressePapierActuel1")->trigger(); }},
+  };
+  for (const auto& [name, command] : commands) {
+    window.switchToPosition(window.notebook().selectedPosition());  // loads Gamma again
+    ASSERT_EQ(nextHit(), 0) << name;
+    command();
+    ASSERT_EQ(window.notebook().current().name, "Gamma") << name;
+    EXPECT_EQ(nextHit(), 3) << name;
+  }
+}
+
 TEST_F(FullWindow, CardNamesWithAnAmpersandShowWholeInTheCopyMenus) {
   write(data / "fiches.kvn", "1;-0-0:R&D\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
   MainWindow& window = shownWindow();

@@ -7,8 +7,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
 #include <vector>
 
 #include "gui/card_editor.h"
@@ -193,6 +195,66 @@ TEST_F(SearchControllerTest, F3SearchesFromTheClickAndStepsThroughHits) {
   EXPECT_EQ(controller.searchStart(), 17);
   press(Qt::Key_F3);
   EXPECT_EQ(messages.size(), 2u);
+}
+
+// The message after the last hit is a real box, closed by Enter as a user does: its press
+// closes the box, its release reaches the editor, which has the focus back by then.
+TEST_F(SearchControllerTest, AfterTheNoMoreResultBoxClosedWithEnterF3StartsAtTheTop) {
+  controller.setInformer([this](const QString& text) {
+    messages.push_back(text);
+    QMessageBox::information(&window, "KTRQuillWick", text);
+  });
+  setText("one two one");
+  strip->search->setText("one");
+  clickEditorAt(0);
+  press(Qt::Key_F3);
+  press(Qt::Key_F3);
+  ASSERT_EQ(editor->selection(), (Selection{8, 3}));
+
+  bool closed = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyRelease(box, Qt::Key_F3);
+    // Its button takes the focus once the box is active.
+    ASSERT_TRUE(QTest::qWaitFor([box] { return box->isAncestorOf(QApplication::focusWidget()); }));
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Return);
+    closed = !box->isVisible();
+  });
+  // Whatever goes wrong above, the box must not wait for a user forever.
+  QTimer::singleShot(5000, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  QTest::keyPress(focus(), Qt::Key_F3);
+  ASSERT_TRUE(closed);
+  ASSERT_EQ(messages, std::vector<QString>{"'one' : No more result"});
+  fixtures::showActive(&window);  // as the window manager gives it back its activation
+  ASSERT_EQ(focus(), editor->editor());
+  QTest::keyRelease(focus(), Qt::Key_Return);
+  EXPECT_EQ(controller.searchStart(), 0);
+
+  press(Qt::Key_F3);
+  EXPECT_EQ(editor->selection(), (Selection{0, 3}));
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(SearchControllerTest, ACardLoadStartsTheSearchAtTheTopAndOtherEditsDoNot) {
+  editor->load("alpha beta alpha");
+  strip->search->setText("alpha");
+  press(Qt::Key_F3);
+  ASSERT_EQ(controller.searchStart(), 1);
+  editor->appendLines({"alpha"});  // what pasting the clipboard into the card does
+  EXPECT_EQ(controller.searchStart(), 1);
+  editor->load("alpha beta alpha");
+  EXPECT_EQ(controller.searchStart(), 0);
+
+  press(Qt::Key_F3);
+  press(Qt::Key_F3);
+  ASSERT_EQ(controller.searchStart(), 12);
+  editor->setAvailable(false);  // a failed load: no text left to search
+  EXPECT_EQ(controller.searchStart(), 0);
+  goToLine("1");
+  EXPECT_EQ(lineDisplay(), "") << "no card, no line to go to";
 }
 
 TEST_F(SearchControllerTest, F3AndCtrlFWithoutTextOpenThePanelOnTheSearchField) {
