@@ -6,12 +6,18 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/qt_text.h"
 
 namespace qw::gui {
 using i18n::Str;
+
+namespace {
+constexpr int kEntryWidth = 220;
+}  // namespace
 
 PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TFPassword");
@@ -21,7 +27,7 @@ PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent) {
   prompt_->setObjectName("Label1");
   entry_ = new QLineEdit;
   entry_->setObjectName("Edit1");
-  entry_->setMinimumWidth(220);
+  entry_->setMinimumWidth(kEntryWidth);
   prompt_->setBuddy(entry_);
   ok_ = new QPushButton;
   ok_->setObjectName("BOK");
@@ -52,6 +58,7 @@ std::optional<std::string> PasswordDialog::ask(const i18n::StringTable& strings,
                                                const std::string& cardName, bool visible) {
   strings_ = &strings;
   setWindowTitle(qs(strings[Str::sPasswordTitlePrefix]) + " '" + qs(cardName) + "'");
+  fitCaption();
   prompt_->setText(qs(strings[Str::sPasswordPrompt]));
   ok_->setText(qs(strings[Str::sPasswordOk]));
   cancel_->setText(qs(strings[Str::sPasswordCancel]));
@@ -70,6 +77,24 @@ std::optional<std::string> PasswordDialog::ask(const i18n::StringTable& strings,
   // Nothing of it stays in the widget after the dialog.
   entry_->clear();
   return password;
+}
+
+void PasswordDialog::fitCaption() {
+  // The caption names the card, so it must show whole. The window manager draws it in a font
+  // no toolkit call tells: the dialog's own in bold and a third larger stands in for it, with
+  // room for the title bar's icon and buttons. A name too long for the screen is cut there.
+  constexpr int kTitleBarButtons = 120;
+  QFont caption = font();
+  caption.setBold(true);
+  if (caption.pointSizeF() > 0)
+    caption.setPointSizeF(caption.pointSizeF() * 4 / 3);
+  else
+    caption.setPixelSize(caption.pixelSize() * 4 / 3);
+  int width = QFontMetrics(caption).horizontalAdvance(windowTitle()) + kTitleBarButtons;
+  if (const QScreen* shownOn = screen())
+    width = std::min(width, shownOn->availableGeometry().width() - 40);
+  const QMargins margins = layout()->contentsMargins();
+  entry_->setMinimumWidth(std::max(kEntryWidth, width - margins.left() - margins.right()));
 }
 
 void PasswordDialog::confirm() {

@@ -26,6 +26,8 @@ class PasswordDialog : public QDialog {
 
  private:
   void confirm();
+  // Wide enough for the caption with the card's name.
+  void fitCaption();
 
   QLabel* prompt_;
   QLineEdit* entry_;

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include "core/i18n/strings.h"
+
 namespace qw::gui {
 namespace {
 
@@ -40,6 +42,21 @@ TEST(InfoPopup, ShowsInTheLowerRightCornerAndClosesAfter1200Ms) {
   popup.popUp("second", InfoPopup::successColour());
   EXPECT_EQ(popup.text(), "second");
   EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0x78, 0x85, 0xB7));
+}
+
+// The popup keeps its size whatever it is given, so the texts of its own must fit it whole.
+TEST(InfoPopup, TheRefusalOfAProtectedCardFitsInBothLanguages) {
+  for (const char* language : {"Français", "Anglais"}) {
+    const auto strings = i18n::StringTable::forLanguage(language);
+    InfoPopup popup;
+    popup.popUp(QString::fromStdString(strings[i18n::Str::sErrProtectedCardTransfer]),
+                InfoPopup::errorColour());
+    const auto* panel = popup.findChild<QLabel*>("Panel1");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_LE(panel->sizeHint().width(), panel->width()) << language;
+    EXPECT_LE(panel->sizeHint().height(), panel->height()) << language;
+    popup.close();
+  }
 }
 
 TEST(InfoPopup, AClickClosesIt) {

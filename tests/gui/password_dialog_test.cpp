@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -39,6 +40,32 @@ TEST_F(PasswordDialogTest, OpeningMasksTheEntryAndOkGivesTheTypedText) {
   });
   EXPECT_EQ(typed, "s3cret \xC3\xA9");
   EXPECT_EQ(entry()->text(), "");  // nothing left behind in the widget
+}
+
+// The caption names the card: the dialog is wider than that caption takes in its own font, a
+// short name keeps the dialog's usual width, and a name longer than the screen stops there.
+TEST_F(PasswordDialogTest, TheDialogIsWideEnoughForItsCaption) {
+  struct Shown {
+    int width = 0;
+    int caption = 0;  // the caption's width in the dialog's own font
+  };
+  const auto shownFor = [&](const std::string& name) {
+    Shown shown;
+    QTimer::singleShot(0, &dialog, [&] {
+      shown = {dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle())};
+      dialog.reject();
+    });
+    dialog.ask(english, name, false);
+    return shown;
+  };
+  const Shown usual = shownFor("Bank");
+  EXPECT_GT(usual.width, usual.caption);
+  EXPECT_GE(entry()->minimumWidth(), 220);
+  const Shown longer = shownFor("Accounts of the association, year 2025");
+  EXPECT_GT(longer.width, longer.caption);
+  EXPECT_GT(longer.width, usual.width);
+  EXPECT_EQ(shownFor("Bank").width, usual.width);
+  EXPECT_LE(shownFor(std::string(400, 'W')).width, dialog.screen()->availableGeometry().width());
 }
 
 TEST_F(PasswordDialogTest, ProtectingShowsThePlaceholderSelectedForTyping) {

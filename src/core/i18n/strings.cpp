@@ -254,9 +254,10 @@ constexpr Entry kEntries[] = {
      "ERR#112 : The synchronization link isn't available"},
     {Str::sMsgReserved1, "", ""},
     {Str::sMsgReserved2, "", ""},
+    // Two short lines: the popup that shows it is 201 pixels wide.
     {Str::sErrProtectedCardTransfer,
-     "Fiche protégée : ouvrez-la pour y coller ou en copier du texte",
-     "Protected card: open it to paste into it or copy from it"},
+     "Fiche protégée\nOuvrez-la pour coller ou copier",
+     "Protected card\nOpen it to paste or copy"},
     {Str::sErrDamagedCard,
      "Le fichier de la fiche est abîmé ; il est laissé tel quel : ",
      "The card's file is damaged; it is left as it is: "},
