@@ -168,7 +168,12 @@ void OptionsDialog::applyStrings() {
   const auto text = [this](Str id) { return qs(strings_[id]); };
   setWindowTitle(text(Str::sOptionsTitle));
   languageLabel_->setText(text(Str::sOptionsLanguageLabel));
+#ifdef Q_OS_WIN
   startup_->setText(text(Str::sOptionsLaunchAtStartup));
+#else
+  // Elsewhere the desktop session starts it, through its autostart entry.
+  startup_->setText(text(Str::sOptionsLaunchAtSessionStart));
+#endif
   globalKeysLabel_->setText(strings_.english() ? "Global keys :" : "Touches globales :");
   globalKeys_->setAccessibleName(globalKeysLabel_->text());
   hideAtStartup_->setText(text(Str::sOptionsHideAtStartup));

@@ -110,6 +110,24 @@ TEST_F(OptionsDialogTest, AShowLoadsCaptionsListsSampleAndTicksFromTheSettings) 
   EXPECT_FALSE(hide->isVisible());
 }
 
+// Windows starts the program from its Run key; elsewhere the desktop session does.
+TEST_F(OptionsDialogTest, TheStartBoxNamesWhatStartsTheProgram) {
+#ifdef Q_OS_WIN
+  const char* expected[] = {"Lancer KTRquillWick au démarrage de Windows",
+                            "Load KTRquillWick at startup"};
+#else
+  const char* expected[] = {"Lancer KTRquillWick à l'ouverture de la session",
+                            "Launch KTRquillWick when the session starts"};
+#endif
+  open();
+  show();
+  EXPECT_EQ(child<QCheckBox>("CBStartup")->text(), QString::fromUtf8(expected[0]));
+  dialog.reset();
+  open(englishSettings("", kDefaultColours, "Manual", "Show"));
+  show();
+  EXPECT_EQ(child<QCheckBox>("CBStartup")->text(), QString::fromUtf8(expected[1]));
+}
+
 TEST_F(OptionsDialogTest, AFirstStartSelectsNoCardAndAnUnknownLanguageShowsFrench) {
   // The default "DefaultFiche" is the stored main card name, which the list does not hold.
   open();

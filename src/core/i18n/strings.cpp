@@ -319,6 +319,9 @@ constexpr Entry kEntries[] = {
      "La mémoire manque pour cette opération",
      "There is not enough memory for this"},
     {Str::sErrUnexpected, "L'opération n'a pas pu aboutir", "The operation could not be completed"},
+    {Str::sOptionsLaunchAtSessionStart,
+     "Lancer KTRquillWick à l'ouverture de la session",
+     "Launch KTRquillWick when the session starts"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -332,7 +335,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 64};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 65};
 
 constexpr int sumOfSizes() {
   int sum = 0;

@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 198;
+inline constexpr int kStringCount = 199;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -220,6 +220,8 @@ enum class Str : int {
   sDamageAltered = 195,
   sErrOutOfMemory = 196,
   sErrUnexpected = 197,
+  // Where the session, not Windows, starts the program.
+  sOptionsLaunchAtSessionStart = 198,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

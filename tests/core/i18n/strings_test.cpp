@@ -103,6 +103,16 @@ TEST(StringTable, MessagesFrameTheCardName) {
   EXPECT_EQ(static_cast<int>(Str::sErrDraftUnreadable), 175);
 }
 
+// Outside Windows the session starts the program: that text stands beside the inherited
+// table, whose entry 95 keeps naming Windows.
+TEST(StringTable, TheSessionStartTextFollowsTheInheritedTable) {
+  const int index = static_cast<int>(Str::sOptionsLaunchAtSessionStart);
+  EXPECT_GE(index, 170);
+  expectTexts({{index, "Lancer KTRquillWick à l'ouverture de la session",
+                "Launch KTRquillWick when the session starts"},
+               {95, "Lancer KTRquillWick au démarrage de Windows", "Load KTRquillWick at startup"}});
+}
+
 TEST(StringTable, EmptyEntriesKeepTheirPlace) {
   const auto fr = StringTable::forLanguage("Français");
   const auto en = StringTable::forLanguage("Anglais");
