@@ -64,10 +64,12 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
   if (!in) throw StoreError(file, Fault::Unreadable);
   std::string bytes;
   char buffer[65536];
-  while (bytes.size() < atMost &&
-         (in.read(buffer, std::min<std::streamsize>(sizeof buffer, atMost - bytes.size())) ||
-          in.gcount() > 0))
+  while (bytes.size() < atMost) {
+    // Taken in size_t: npos - size as a streamsize is negative, and a read of that gets nothing.
+    const auto wanted = static_cast<std::streamsize>(std::min(sizeof buffer, atMost - bytes.size()));
+    if (!in.read(buffer, wanted) && in.gcount() == 0) break;
     bytes.append(buffer, static_cast<size_t>(in.gcount()));
+  }
   if (in.bad()) throw StoreError(file, Fault::Unreadable);
   return bytes;
 }
