@@ -23,7 +23,7 @@ TEST_F(IndexRepair, NewCardsAfterABlankLineBelowTheCounterOverwriteNoOlderCard) 
   writeBytes(data / "3.kvo", "3.kvn\r\n");
   writeBytes(data / "3.kvn", "bread, milk");
   Notebook& notebook = start();
-  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(prompts.messages, std::vector<std::string>{});
   for (const char* name : {"One", "Two", "Three"}) notebook.createCard(named(name));
   notebook.switchToPosition(0);
 
@@ -43,6 +43,7 @@ TEST_F(IndexRepair, ANewCardSkipsEveryFileNumberWhoseFilesAreThere) {
   writeBytes(data / "7.kvo", "appeared since the start");
   notebook.createCard(named("Fresh"));
   EXPECT_EQ(notebook.store().cardIndex.line(0), "8;-0-0:Fresh");
+  ASSERT_FALSE(indexOnDisk().empty());
   EXPECT_EQ(indexOnDisk().back(), "9");
   for (const char* file : leftovers) EXPECT_EQ(readBytes(data / file), file);
   EXPECT_EQ(readBytes(data / "7.kvo"), "appeared since the start");
