@@ -6,6 +6,7 @@
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
+#include "core/text/utf8.h"
 
 namespace qw::notebook {
 namespace {
@@ -29,14 +30,12 @@ std::string filesOf(const store::Store& store, const std::string& indexLine) {
   return {};
 }
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Byte order of UTF-8 text is code point order; only A-Z fold.
 bool textLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(
       a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(asciiLower(x)) <
-               static_cast<unsigned char>(asciiLower(y));
+        return static_cast<unsigned char>(text::asciiLower(x)) <
+               static_cast<unsigned char>(text::asciiLower(y));
       });
 }
 

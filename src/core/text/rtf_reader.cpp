@@ -188,7 +188,7 @@ int clampToInt(std::int64_t v, int lo, int hi) {
 // fonts as symbol fonts too; those keep the document's code page.
 bool isSymbolFontName(std::string_view name) {
   std::string lower;
-  for (const char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  for (const char c : name) lower += asciiLower(c);
   return lower == "symbol" || lower.starts_with("wingdings") || lower == "webdings" ||
          lower == "marlett" || lower == "mt extra" || lower == "zapfdingbats" ||
          lower == "zapf dingbats";

@@ -60,9 +60,8 @@ constexpr std::array<char16_t, 0xE0> kCharacters = {
 bool isSymbolFontFamily(std::string_view family) {
   constexpr std::string_view kSymbol = "symbol";
   return family.size() == kSymbol.size() &&
-         std::equal(family.begin(), family.end(), kSymbol.begin(), [](char a, char b) {
-           return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
-         });
+         std::equal(family.begin(), family.end(), kSymbol.begin(),
+                    [](char a, char b) { return asciiLower(a) == b; });
 }
 
 char32_t symbolFontCharacter(unsigned char b) {

@@ -4,12 +4,13 @@
 #include <cstring>
 #include <string>
 
+#include "core/text/utf8.h"
+
 namespace qw::text {
 namespace {
 
 // Bytes of a multi-byte UTF-8 sequence are all 0x80 or above, so folding A to Z byte by byte
 // never touches them, and a needle that starts on a character cannot match in mid-sequence.
-char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool startsCodePoint(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
 
@@ -55,13 +56,13 @@ std::optional<std::int64_t> findText(std::string_view text, std::string_view nee
   if (needle.empty() || !start) return std::nullopt;
 
   std::string folded(needle);
-  std::transform(folded.begin(), folded.end(), folded.begin(), foldAscii);
+  std::transform(folded.begin(), folded.end(), folded.begin(), asciiLower);
   std::string window;
   for (std::size_t at = *start; at < text.size() && text.size() - at >= folded.size();
        at += kWindow) {
     const std::string_view part = text.substr(at, kWindow + folded.size() - 1);
     window.resize(part.size());
-    std::transform(part.begin(), part.end(), window.begin(), foldAscii);
+    std::transform(part.begin(), part.end(), window.begin(), asciiLower);
     if (const std::size_t hit = window.find(folded); hit != std::string::npos)
       return from + codePointsIn(text.substr(*start, at + hit - *start));
   }
