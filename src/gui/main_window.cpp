@@ -641,7 +641,9 @@ void MainWindow::showList(bool shown) {
   showListButton_->setVisible(!shown);
   hideListButton_->setVisible(shown);
   // Written with the other settings at the next save.
-  if (store_) store_->settings[store::kShowList] = shown ? "1" : "0";
+  // WORKAROUND: MinGW's GCC 12 warns of an overlapping copy (-Wrestrict, GCC bug 105329) when a
+  // literal is assigned here; a string built first is moved in.
+  if (store_) store_->settings[store::kShowList] = std::string(shown ? "1" : "0");
 }
 
 void MainWindow::editOptions() {

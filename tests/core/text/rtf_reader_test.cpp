@@ -508,8 +508,12 @@ TEST(RtfReaderRobustness, TheBeginningIsTheFirstParagraphsOfTheWhole) {
       const std::size_t shown = std::min(n, all.paragraphs.size());
       ASSERT_EQ(beginning.text.paragraphs,
                 std::vector<Paragraph>(all.paragraphs.begin(), all.paragraphs.begin() + shown));
-      if (all.paragraphs.size() > n) ASSERT_FALSE(beginning.whole);
-      if (beginning.whole) ASSERT_EQ(beginning.text, all);
+      if (all.paragraphs.size() > n) {
+        ASSERT_FALSE(beginning.whole);
+      }
+      if (beginning.whole) {
+        ASSERT_EQ(beginning.text, all);
+      }
     }
   };
   for (std::uint32_t seed = 1; seed <= 200; ++seed) {
