@@ -2,6 +2,7 @@
 // the window.
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QStandardPaths>
@@ -27,7 +28,8 @@ std::filesystem::path perUserDataHome() {
 
 std::filesystem::path executablePath() {
 #ifdef _WIN32
-  return QCoreApplication::applicationFilePath().toStdWString();
+  // Qt's path has forward slashes; every path the program shows is built on this one.
+  return QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdWString();
 #else
   return QCoreApplication::applicationFilePath().toStdString();
 #endif
