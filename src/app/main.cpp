@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
   }
 
   qw::platform::SystemServices platform;
-  const qw::store::StoreLocation location{executablePath(), perUserDataHome()};
+  const qw::store::StoreLocation location{executablePath(), perUserDataHome(),
+                                          QUILLWICK_PORTABLE != 0};
   // The data folder is read while the window is built: with a second core, for nothing.
   auto loading = std::async(std::launch::async,
                             [&location, &platform] { return qw::store::loadStore(location, platform); });

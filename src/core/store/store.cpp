@@ -57,13 +57,16 @@ std::optional<StoreError> whyUnusable(const fs::path& folder) {
 }
 
 void chooseDataFolder(Store& store, const StoreLocation& where) {
-  const auto besideProgram = where.executable.parent_path() / kFolderName;
-  auto problem = whyUnusable(besideProgram);
-  if (!problem) {
-    store.dataFolder = besideProgram;
-    return;
+  std::vector<StoreError> attempts;
+  if (where.portable) {
+    const auto besideProgram = where.executable.parent_path() / kFolderName;
+    auto problem = whyUnusable(besideProgram);
+    if (!problem) {
+      store.dataFolder = besideProgram;
+      return;
+    }
+    attempts.push_back(std::move(*problem));
   }
-  std::vector<StoreError> attempts{std::move(*problem)};
   if (!where.perUserData.empty()) {
     const auto perUser = where.perUserData / kFolderName;
     auto second = whyUnusable(perUser);
@@ -74,6 +77,8 @@ void chooseDataFolder(Store& store, const StoreLocation& where) {
     }
     attempts.push_back(std::move(*second));
   }
+  // An installed program without a per-user folder has nowhere at all.
+  if (attempts.empty()) attempts.emplace_back(fs::path(kFolderName), Fault::FolderUncreatable);
   throw NoDataFolder(std::move(attempts));
 }
 

@@ -24,6 +24,9 @@ struct StoreLocation {
   std::filesystem::path executable;   // full path of the running program
   std::filesystem::path perUserData;  // e.g. ~/.local/share: used when the folder beside
                                       // the executable cannot be created or written
+  // False for an installed program: the data is always in the per-user folder, never beside
+  // the executable (Program Files, /usr/bin), whoever runs it.
+  bool portable = true;
 };
 
 // What the load did with a card index it could not use as it stood, for the notebook's opening

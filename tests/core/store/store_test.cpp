@@ -343,6 +343,23 @@ TEST_F(StoreTest, FallsBackToThePerUserFolder) {
   EXPECT_EQ(readBytes(data()), "a file where the folder should be");
 }
 
+TEST_F(StoreTest, AnInstalledProgramKeepsItsDataInThePerUserFolderOnly) {
+  StoreLocation installed = location();
+  installed.portable = false;
+  EXPECT_CALL(platform_, setStartAtLogon(false, executable()));
+  const Store store = loadStore(installed, platform_);
+  EXPECT_TRUE(store.dataFolderIsPerUser);
+  EXPECT_EQ(store.dataFolder, root_.path() / "user" / "dataQuillWick");
+  EXPECT_EQ(readBytes(store.dataFolder / "fiches.kvn"), "1\r\n");
+  EXPECT_FALSE(fs::exists(data())) << "nothing is written beside the executable";
+
+  // A data folder left beside it by a portable copy is not taken either.
+  prepare("1\r\n");
+  EXPECT_EQ(loadStore(installed, platform_).dataFolder, root_.path() / "user" / "dataQuillWick");
+  installed.perUserData.clear();
+  EXPECT_THROW(loadStore(installed, platform_), StoreError);
+}
+
 TEST_F(StoreTest, NoUsableFolderIsAnError) {
   writeBytes(data(), "blocked");
   writeBytes(root_.path() / "user" / "dataQuillWick", "blocked too");
