@@ -2,7 +2,8 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test test-asan test-windows bench fuzz package screenshots clean
+.PHONY: bootstrap configure build run test test-asan test-windows windows-folder windows-installer \
+        bench fuzz package screenshots clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -27,11 +28,22 @@ ASAN_BUILD ?= build-asan
 test-asan: bootstrap
 	JOBS=$(JOBS) scripts/test-asan $(ASAN_BUILD)
 
-# Core and the Windows backends cross-compiled with MinGW-w64 and run under Wine; installs the
-# cross compiler and Wine when run as root. The GUI is not part of it: Debian has no Qt for MinGW.
+# The Windows program cross-built with MinGW-w64 against the Windows SDK (QUILLWICK_WINDOWS_SDK,
+# by default ../shared/windows-sdk) and proven under Wine: the core and backend suites, then the
+# program and its installer on a private desktop. Installs MinGW, Wine and NSIS when run as root.
 WINDOWS_BUILD ?= build-windows
-test-windows:
-	JOBS=$(JOBS) scripts/test-windows $(WINDOWS_BUILD)
+test-windows: build
+	JOBS=$(JOBS) BUILD=$(BUILD) scripts/test-windows $(WINDOWS_BUILD)
+
+# The portable program folder, $(WINDOWS_BUILD)/QuillWick: quillwick.exe and what it needs.
+windows-folder:
+	scripts/windows-packages
+	JOBS=$(JOBS) scripts/windows-build $(WINDOWS_BUILD) windows-folder
+
+# $(WINDOWS_BUILD)/quillwick-<version>-setup.exe, the installer of the per-user-data build.
+windows-installer:
+	scripts/windows-packages
+	JOBS=$(JOBS) scripts/windows-build $(WINDOWS_BUILD) windows-installer
 
 # Timings, never part of `make test` (which only runs the scale harness once on 20 cards).
 bench: build
