@@ -2,6 +2,7 @@
 // shows, and the SVG draws the same card.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -66,6 +67,19 @@ TEST(IconFiles, TheSvgDrawsTheSameCardAsTheLargestPng) {
     painter.drawImage(0, 32, rendered);
   }
   EXPECT_GT(differingShare(png, lower, 8), 0.05);
+}
+
+// The Windows build cannot run the drawing (it has no host Qt), so it takes the icon committed
+// beside its resource script: that file must be what icon_files draws today.
+TEST(IconFiles, TheWindowsIconIsTheDrawnOne) {
+  QFile drawn(kIcons + "/quillwick.ico"), committed(QStringLiteral(QW_WINDOWS_ICON));
+  ASSERT_TRUE(drawn.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(committed.open(QIODevice::ReadOnly));
+  const QByteArray bytes = drawn.readAll();
+  EXPECT_EQ(bytes.left(6), QByteArray("\0\0\1\0\x08\0", 6)) << "an icon of eight sizes";
+  EXPECT_TRUE(bytes == committed.readAll())
+      << "the icon changed: copy " << drawn.fileName().toStdString() << " to "
+      << committed.fileName().toStdString();
 }
 
 }  // namespace
