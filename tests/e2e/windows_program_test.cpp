@@ -146,6 +146,7 @@ TEST_F(WindowsProgram, AProtectedCardIsSealedAndOpensAgainWithItsPassword) {
   // card switch is pressed again until it shows.
   const auto nextCardUntil = [&](const std::function<bool()>& shown) {
     for (int attempt = 0; attempt < 3; ++attempt) {
+      focus(desktop.mainWindow(), 500, 300);
       desktop.key("ctrl+k");
       if (waitUntil(shown, 8s)) return true;
     }
