@@ -20,7 +20,7 @@ run: build
 	$(BUILD)/quillwick
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && ctest -LE windows --output-on-failure -j$(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build
 # folder; too slow for `make test`.

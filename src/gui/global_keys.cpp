@@ -59,10 +59,12 @@ QString globalKeySetName(bool alternative) {
   return alternative ? QStringLiteral("Ctrl+Shift+F1 … F12") : QStringLiteral("Win");
 }
 
-QString showWindowKeyName(bool alternative) {
+QString globalKeyName(const HotKey& key) {
   // Super to X, Win on the keyboard.
-  return platform::describe(globalKeyTable(alternative).front()).replace("Super", "Win");
+  return platform::describe(key).replace("Super", "Win");
 }
+
+QString showWindowKeyName(bool alternative) { return globalKeyName(globalKeyTable(alternative).front()); }
 
 QString alreadyStartedMessage() {
   const QString win = showWindowKeyName(false);

@@ -25,6 +25,8 @@ std::optional<GlobalKey> globalKeyOf(int id);
 
 // The set as the options and the messages name it: "Win" or "Ctrl+Shift+F1 … F12".
 QString globalKeySetName(bool alternative);
+// A key as the interface names it: "Win+Shift+3", "Ctrl+Shift+F10" (Super is the Win key).
+QString globalKeyName(const platform::HotKey& key);
 // The key of the set that shows the window: "Win+F2" or "Ctrl+Shift+F10".
 QString showWindowKeyName(bool alternative);
 // What a second start says, in both languages since no settings are read by then: the program

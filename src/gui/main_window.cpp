@@ -338,7 +338,7 @@ void MainWindow::registerGlobalKeys() {
         standIn = showWindowKeyName(!alternative);
     }
     QStringList taken;
-    for (const platform::HotKey& key : kept) taken << platform::describe(key);
+    for (const platform::HotKey& key : kept) taken << globalKeyName(key);
     if (!taken.isEmpty())
       problem = QString(english ? "These global keys are kept by another program or by the desktop and "
                            "will not work: %1.\nThe options (Ctrl+O) can move them to %2."

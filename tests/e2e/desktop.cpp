@@ -27,6 +27,21 @@ std::string readFile(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+const std::string kFirstStartSettings =
+    "Langue=Fran\xE7" "ais\r\n"
+    "DefaultFiche=quillWick\r\n"
+    "BGMenuColor=$00A67467\r\n"
+    "LDMenuColor=clYellow\r\n"
+    "LSMenuColor=clWhite\r\n"
+    "LCategories=-0-\r\n"
+    "AffichList=0\r\n"
+    "Launch=Manual\r\n"
+    "Hidden=Hide\r\n";
+const std::string kFirstStartIndex = "1\r\n";
+const std::string kFirstStartMainCardSettings =
+    "default.kvn\r\n0\r\n0\r\n8\r\n1\r\n0\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+const std::string kFirstStartMainCardText = "<Tapez votre texte ici>\r\n";
+
 std::string englishSettings(const std::string& defaultCard, const std::string& hidden) {
   return "Langue=Anglais\r\nDefaultFiche=" + defaultCard +
          "\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n"
@@ -128,6 +143,24 @@ std::string dataFolderProblems(const std::filesystem::path& data, int fewest, in
   if (!settings || settings->size() != 9)
     problem("param.ini", "not whole: " + readFile(data / "param.ini"));
   return problems;
+}
+
+void writeDataFile(const std::filesystem::path& data, const std::string& name,
+                   const std::string& bytes) {
+  std::filesystem::create_directories(data);
+  std::ofstream(data / name, std::ios::binary) << bytes;
+}
+
+void writeCardFiles(const std::filesystem::path& data,
+                    const std::vector<std::pair<std::string, std::string>>& cards) {
+  std::string index;
+  for (size_t i = 0; i < cards.size(); ++i) {
+    const std::string number = std::to_string(i + 1);
+    index += number + ";-0-0:" + cards[i].first + "\r\n";
+    writeDataFile(data, number + ".kvo", cardSettings(number + ".kvn"));
+    writeDataFile(data, number + ".kvn", cards[i].second);
+  }
+  writeDataFile(data, "fiches.kvn", index + std::to_string(cards.size() + 1) + "\r\n");
 }
 
 Desktop::Desktop(Shell shell) {
@@ -296,6 +329,26 @@ void Desktop::type(const QString& text) const {
   run("xdotool", {"type", "--delay", "20", text});
 }
 
+QString Desktop::mainWindow() const {
+  for (const QString& id : windowsNamed("^KTRQuillWick$")) {
+    const QString geometry = run("xdotool", {"getwindowgeometry", id}).out;
+    const auto size = geometry.section("Geometry: ", 1).trimmed().split('x');
+    if (size.size() == 2 && size[0].toInt() >= 600) return id;
+  }
+  return {};
+}
+
+QString Desktop::clipboard() const { return run("xclip", {"-o", "-selection", "clipboard"}).out; }
+
+bool Desktop::setClipboard(const QString& text) const {
+  QProcess copy;
+  copy.setProcessEnvironment(environment());
+  copy.start("xclip", {"-i", "-selection", "clipboard"});
+  copy.write(text.toUtf8());
+  copy.closeWriteChannel();
+  return copy.waitForFinished(5000) && copy.exitCode() == 0;
+}
+
 Program::Program(const Desktop& desktop) : desktop_(desktop) {
   if (!folder_.isValid()) throw std::runtime_error("no temporary folder");
   executable_ = folder() / "quillwick";
@@ -375,30 +428,14 @@ int Program::quit(QProcess& running) const {
   return running.exitCode();
 }
 
-QString Program::mainWindow() const {
-  // Message boxes carry the same title; the main window is the big one.
-  for (const QString& id : desktop_.windowsNamed("^KTRQuillWick$")) {
-    const QString geometry = desktop_.run("xdotool", {"getwindowgeometry", id}).out;
-    const auto size = geometry.section("Geometry: ", 1).trimmed().split('x');
-    if (size.size() == 2 && size[0].toInt() >= 600) return id;
-  }
-  return {};
-}
+QString Program::mainWindow() const { return desktop_.mainWindow(); }
 
 void Program::writeData(const std::string& name, const std::string& bytes) const {
-  std::filesystem::create_directories(dataFolder());
-  std::ofstream(dataFolder() / name, std::ios::binary) << bytes;
+  writeDataFile(dataFolder(), name, bytes);
 }
 
 void Program::writeCards(const std::vector<std::pair<std::string, std::string>>& cards) const {
-  std::string index;
-  for (size_t i = 0; i < cards.size(); ++i) {
-    const std::string number = std::to_string(i + 1);
-    index += number + ";-0-0:" + cards[i].first + "\r\n";
-    writeData(number + ".kvo", cardSettings(number + ".kvn"));
-    writeData(number + ".kvn", cards[i].second);
-  }
-  writeData("fiches.kvn", index + std::to_string(cards.size() + 1) + "\r\n");
+  writeCardFiles(dataFolder(), cards);
 }
 
 QString Program::trayIcon() const {

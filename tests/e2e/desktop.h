@@ -27,6 +27,13 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 std::string readFile(const std::filesystem::path& file);
 
+// What a first start in an empty folder writes: the settings (French, hidden at start), the
+// empty index and category list, and the main card with its settings.
+extern const std::string kFirstStartSettings;
+extern const std::string kFirstStartIndex;
+extern const std::string kFirstStartMainCardSettings;
+extern const std::string kFirstStartMainCardText;
+
 // param.ini of an English program with the list panel closed, opening `defaultCard`; "Hide"
 // for `hidden` starts it in the tray.
 std::string englishSettings(const std::string& defaultCard = "quillWick",
@@ -51,6 +58,14 @@ std::string dataFolderProblems(const std::filesystem::path& data, int fewest, in
 // document whose braces close, or a sealed card.
 std::string contentProblem(const std::filesystem::path& content,
                            const std::set<std::string>& plainTexts);
+
+// Writes a file of a data folder, making the folder when needed.
+void writeDataFile(const std::filesystem::path& data, const std::string& name,
+                   const std::string& bytes);
+// An index of plain-text cards (name, text) in no category, each with a new card's settings
+// file: card i is file i+1.
+void writeCardFiles(const std::filesystem::path& data,
+                    const std::vector<std::pair<std::string, std::string>>& cards);
 
 struct CommandResult {
   int exitCode = -1;
@@ -102,6 +117,13 @@ class Desktop {
   // Return in the first visible window whose title matches, if there is one: the default
   // button of a message box.
   void pressReturnIn(const QString& pattern) const;
+  // The program's main window: the big visible window titled KTRQuillWick (its message boxes
+  // carry the same title); its id, or empty.
+  QString mainWindow() const;
+  // The text on the clipboard, as xclip reads it.
+  QString clipboard() const;
+  // Puts `text` on the clipboard from the X side; true when xclip took it.
+  bool setClipboard(const QString& text) const;
 
  private:
   QTemporaryDir home_;

@@ -23,17 +23,6 @@ std::map<std::string, std::pair<std::string, fs::file_time_type>> snapshot(const
   return files;
 }
 
-const std::string kDefaultSettings =
-    "Langue=Fran\xE7" "ais\r\n"
-    "DefaultFiche=quillWick\r\n"
-    "BGMenuColor=$00A67467\r\n"
-    "LDMenuColor=clYellow\r\n"
-    "LSMenuColor=clWhite\r\n"
-    "LCategories=-0-\r\n"
-    "AffichList=0\r\n"
-    "Launch=Manual\r\n"
-    "Hidden=Hide\r\n";
-
 class Startup : public DesktopTest {
  protected:
   bool dataFolderReady() const {
@@ -42,7 +31,7 @@ class Startup : public DesktopTest {
 
   // Settings that keep the window on screen at start.
   void startShown() const {
-    std::string settings = kDefaultSettings;
+    std::string settings = kFirstStartSettings;
     settings.replace(settings.find("Hidden=Hide"), 11, "Hidden=Show");
     program.writeData("param.ini", settings);
   }
@@ -54,9 +43,9 @@ TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   ASSERT_TRUE(program.waitForTrayOnly());
   ASSERT_TRUE(waitUntil([&] { return dataFolderReady(); }));
 
-  EXPECT_EQ(readFile(data / "param.ini"), kDefaultSettings);
-  EXPECT_EQ(readFile(data / "fiches.kvn"), "1\r\n");
-  EXPECT_EQ(readFile(data / "categ.kvn"), "1\r\n");
+  EXPECT_EQ(readFile(data / "param.ini"), kFirstStartSettings);
+  EXPECT_EQ(readFile(data / "fiches.kvn"), kFirstStartIndex);
+  EXPECT_EQ(readFile(data / "categ.kvn"), kFirstStartIndex);
   // "Manual" is the default: nothing is registered to start at logon.
   EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
 }

@@ -88,6 +88,12 @@ TEST(GlobalKeys, EachSetHasEveryActionOnceOnKeysNeitherTheMenuNorTheDesktopUses)
   }
 }
 
+TEST(GlobalKeys, KeysAreNamedWithTheWinKeyAsTheKeyboardShowsIt) {
+  EXPECT_EQ(globalKeyName({3, HotKey::Super, Qt::Key_3}), "Win+3");
+  EXPECT_EQ(globalKeyName({13, HotKey::Super | HotKey::Shift, Qt::Key_3}), "Win+Shift+3");
+  EXPECT_EQ(globalKeyName({20, HotKey::Control | HotKey::Shift, Qt::Key_F11}), "Ctrl+Shift+F11");
+}
+
 TEST(GlobalKeys, ASecondStartNamesTheKeysOfBothSetsThatShowTheWindowInBothLanguages) {
   EXPECT_EQ(showWindowKeyName(false), "Win+F2");
   EXPECT_EQ(showWindowKeyName(true), "Ctrl+Shift+F10");
