@@ -27,6 +27,14 @@ std::string readFile(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+std::map<std::string, std::string> filesOf(const std::filesystem::path& dir) {
+  std::map<std::string, std::string> files;
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, missing))
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = readFile(entry.path());
+  return files;
+}
+
 const std::string kFirstStartSettings =
     "Langue=Fran\xE7" "ais\r\n"
     "DefaultFiche=quillWick\r\n"

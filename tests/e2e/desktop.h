@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -26,6 +27,8 @@ using namespace std::chrono_literals;
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
 
 std::string readFile(const std::filesystem::path& file);
+// Every file of a folder (not below it) by name, with its bytes; empty when there is no folder.
+std::map<std::string, std::string> filesOf(const std::filesystem::path& dir);
 
 // What a first start in an empty folder writes: the settings (French, hidden at start), the
 // empty index and category list, and the main card with its settings.

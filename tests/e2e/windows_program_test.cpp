@@ -13,29 +13,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every file of a folder with its bytes.
-std::map<std::string, std::string> filesOf(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.is_regular_file()) files[entry.path().filename().string()] = readFile(entry.path());
-  return files;
-}
-
-const QString kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 class WindowsProgram : public WineTest {
  protected:
   void TearDown() override {
     // The prefix is shared by the run's tests: what one leaves in the registry goes.
-    program.wine("wine", {"reg", "delete", kRunKey, "/v", "KTR quillWick", "/f"});
+    program.wine("wine", {"reg", "delete", kRunKey, "/v", kStartAtLogonValue, "/f"});
   }
 
-  // The data of the start-at-logon value, or empty when there is none.
-  QString runValue() const {
-    const CommandResult query = program.wine("wine", {"reg", "query", kRunKey, "/v", "KTR quillWick"});
-    if (query.exitCode != 0) return {};
-    return query.out.section("REG_SZ", 1).section('\n', 0, 0).trimmed();
-  }
+  QString runValue() const { return program.registryValue(kRunKey, kStartAtLogonValue); }
 
   // Ctrl+O, the start-at-logon box (second in the tab order) ticked or cleared, saved.
   void toggleStartAtLogon() const {

@@ -16,6 +16,15 @@ fs::path WineProgram::buildFolder() {
   return fs::absolute(build.toStdString());
 }
 
+fs::path WineProgram::installer() {
+  for (const auto& entry : fs::directory_iterator(buildFolder())) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with("quillwick-") && name.ends_with("-setup.exe")) return entry.path();
+  }
+  throw std::runtime_error("no quillwick-<version>-setup.exe in " + buildFolder().string() +
+                           ": run `make windows-installer`");
+}
+
 WineProgram::WineProgram(const Desktop& desktop)
     : desktop_(desktop), prefix_(buildFolder() / "wineprefix-e2e") {
   if (!folder_.isValid()) throw std::runtime_error("no temporary folder");
@@ -53,9 +62,15 @@ QProcessEnvironment WineProgram::environment() const {
   return env;
 }
 
-QString WineProgram::windowsExecutable() const {
-  return wine("winepath", {"-w", QString::fromStdString((folder() / "quillwick.exe").string())})
-      .out.trimmed();
+QString WineProgram::windowsPath(const fs::path& path) const {
+  return wine("winepath", {"-w", QString::fromStdString(path.string())}).out.trimmed();
+}
+
+fs::path WineProgram::folderOf(const QString& variable) const {
+  const QString windows = wine("wine", {"cmd", "/c", "echo", "%" + variable + "%"}).out.trimmed();
+  if (windows.isEmpty() || windows.contains('%'))
+    throw std::runtime_error("Wine has no %" + variable.toStdString() + "%");
+  return wine("winepath", {"-u", windows}).out.trimmed().toStdString();
 }
 
 QProcess& WineProgram::launch(const QString& program, const QStringList& args) {
@@ -90,6 +105,12 @@ CommandResult WineProgram::wine(const QString& tool, const QStringList& args,
   result.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
   result.out = QString::fromUtf8(p.readAllStandardOutput());
   return result;
+}
+
+QString WineProgram::registryValue(const QString& key, const QString& name) const {
+  const CommandResult query = wine("wine", {"reg", "query", key, "/v", name});
+  if (query.exitCode != 0) return {};
+  return query.out.section("REG_SZ", 1).section('\n', 0, 0).trimmed();
 }
 
 bool WineProgram::waitForMainWindow(std::chrono::milliseconds timeout) const {

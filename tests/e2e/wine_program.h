@@ -17,6 +17,10 @@
 
 namespace qw::e2e {
 
+// Where the program's "start at logon" option puts its command.
+inline const QString kRunKey = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const QString kStartAtLogonValue = "KTR quillWick";
+
 class WineProgram {
  public:
   // Throws std::runtime_error, saying how to get one, when there is no Windows build.
@@ -29,11 +33,17 @@ class WineProgram {
 
   // $QUILLWICK_WINDOWS_BUILD: the Windows build folder holding QuillWick/quillwick.exe.
   static std::filesystem::path buildFolder();
+  // The build folder's quillwick-<version>-setup.exe; throws when it was not made.
+  static std::filesystem::path installer();
 
   std::filesystem::path folder() const { return folder_.path().toStdString(); }
   std::filesystem::path dataFolder() const { return folder() / "dataQuillWick"; }
   // The executable as Windows programs see it (Z:\...).
-  QString windowsExecutable() const;
+  QString windowsExecutable() const { return windowsPath(folder() / "quillwick.exe"); }
+  // A file or folder as Windows programs see it.
+  QString windowsPath(const std::filesystem::path& path) const;
+  // The folder a Windows environment variable names (APPDATA, ProgramFiles ...), on this side.
+  std::filesystem::path folderOf(const QString& variable) const;
   void writeData(const std::string& name, const std::string& bytes) const {
     writeDataFile(dataFolder(), name, bytes);
   }
@@ -48,6 +58,9 @@ class WineProgram {
   // Runs a Wine tool (reg, winepath, wineboot ...) and waits for it.
   CommandResult wine(const QString& tool, const QStringList& args,
                      std::chrono::milliseconds timeout = 30s) const;
+
+  // The text of a registry value (REG_SZ), or empty when there is none.
+  QString registryValue(const QString& key, const QString& name) const;
 
   // Under Wine windows come slower than natively.
   bool waitForMainWindow(std::chrono::milliseconds timeout = 30s) const;
