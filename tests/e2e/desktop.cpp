@@ -247,10 +247,10 @@ QProcessEnvironment Desktop::environment() const {
   return env;
 }
 
-CommandResult Desktop::run(const QString& program, const QStringList& args,
-                           std::chrono::milliseconds timeout) const {
+CommandResult runCommand(const QProcessEnvironment& environment, const QString& program,
+                         const QStringList& args, std::chrono::milliseconds timeout) {
   QProcess p;
-  p.setProcessEnvironment(environment());
+  p.setProcessEnvironment(environment);
   p.start(program, args);
   CommandResult result;
   if (!p.waitForFinished(static_cast<int>(timeout.count()))) {
@@ -261,6 +261,11 @@ CommandResult Desktop::run(const QString& program, const QStringList& args,
   result.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
   result.out = QString::fromUtf8(p.readAllStandardOutput());
   return result;
+}
+
+CommandResult Desktop::run(const QString& program, const QStringList& args,
+                           std::chrono::milliseconds timeout) const {
+  return runCommand(environment(), program, args, timeout);
 }
 
 QStringList Desktop::windowsNamed(const QString& pattern) const {

@@ -75,6 +75,11 @@ struct CommandResult {
   QString out;
 };
 
+// Runs `program` to its end (killed after `timeout`); its exit code (-1 for a crash or a
+// timeout) and standard output.
+CommandResult runCommand(const QProcessEnvironment& environment, const QString& program,
+                         const QStringList& args, std::chrono::milliseconds timeout);
+
 class Desktop {
  public:
   // icewm with its task bar and tray, or openbox alone: neither task bar nor tray, and

@@ -93,18 +93,7 @@ QProcess& WineProgram::startOther(const QString& program, const QStringList& arg
 
 CommandResult WineProgram::wine(const QString& tool, const QStringList& args,
                                 std::chrono::milliseconds timeout) const {
-  QProcess p;
-  p.setProcessEnvironment(environment());
-  p.start(tool, args);
-  CommandResult result;
-  if (!p.waitForFinished(static_cast<int>(timeout.count()))) {
-    p.kill();
-    p.waitForFinished();
-    return result;
-  }
-  result.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-  result.out = QString::fromUtf8(p.readAllStandardOutput());
-  return result;
+  return runCommand(environment(), tool, args, timeout);
 }
 
 QString WineProgram::registryValue(const QString& key, const QString& name) const {
