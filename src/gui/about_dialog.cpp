@@ -79,7 +79,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutDialog::setStrings(const i18n::StringTable& strings) {
-  english_ = strings.english();
+  dataFolderPrefix_ = qs(strings[Str::sAboutDataFolderPrefix]);
   setWindowTitle(qs(strings[Str::sAboutTitle]));
   close_->setText(qs(strings[Str::sAboutClose]));
 }
@@ -89,8 +89,7 @@ void AboutDialog::setPerUserDataFolder(const std::filesystem::path& folder) {
   if (folder.empty()) return;
   const QString where = qs(folder);
   // The folder beside the program could not be written, so the cards live in the user's own.
-  dataFolder_->setText(english_ ? "Your cards are kept in " + where
-                                : "Vos fiches sont rangées dans " + where);
+  dataFolder_->setText(dataFolderPrefix_ + where);
 }
 
 void AboutDialog::colourLink() {

@@ -36,7 +36,7 @@ class AboutDialog : public QDialog {
   QLabel* dataFolder_;
   QPushButton* close_;
   std::function<void(const QString&)> open_;
-  bool english_ = false;
+  QString dataFolderPrefix_;
 };
 
 }  // namespace qw::gui

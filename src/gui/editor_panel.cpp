@@ -159,7 +159,7 @@ void EditorPanel::showSelectionFormat() {
 
 void EditorPanel::setStrings(const i18n::StringTable& strings) {
   strings_ = strings;
-  bar_->setEnglish(strings.english());
+  bar_->setStrings(strings);
   refreshCaretLine();
 }
 

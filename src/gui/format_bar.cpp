@@ -9,6 +9,7 @@
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
 #include "gui/letter_button.h"
+#include "gui/qt_text.h"
 
 namespace qw::gui {
 namespace {
@@ -76,21 +77,20 @@ FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
   rows->addLayout(tools_);
 }
 
-void FormatBar::setEnglish(bool english) {
-  const auto name = [english](QWidget* w, const char* en, const char* fr) {
-    const QString text = QString::fromUtf8(english ? en : fr);
-    w->setAccessibleName(text);
-    w->setToolTip(text);
+void FormatBar::setStrings(const i18n::StringTable& strings) {
+  const auto name = [&strings](QWidget* w, i18n::Str text) {
+    w->setAccessibleName(qs(strings[text]));
+    w->setToolTip(qs(strings[text]));
   };
   // The buttons show a single letter, which says nothing to a screen reader.
-  name(bold_, "Bold", "Gras");
-  name(italic_, "Italic", "Italique");
-  name(underline_, "Underline", "Souligné");
-  name(wordWrap_, "Word wrap", "Retour à la ligne");
-  name(size_, "Font size", "Taille de la police");
-  name(font_, "Font", "Police");
-  name(textColours_, "Text colour", "Couleur du texte");
-  name(backgroundColours_, "Background colour", "Couleur du fond");
+  name(bold_, i18n::Str::sFormatBold);
+  name(italic_, i18n::Str::sFormatItalic);
+  name(underline_, i18n::Str::sFormatUnderline);
+  name(wordWrap_, i18n::Str::sFormatWordWrap);
+  name(size_, i18n::Str::sFormatFontSize);
+  name(font_, i18n::Str::sFormatFont);
+  name(textColours_, i18n::Str::sFormatTextColour);
+  name(backgroundColours_, i18n::Str::sFormatBackgroundColour);
 }
 
 void FormatBar::showWordWrapFace(bool on) {

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include "core/i18n/strings.h"
+
 class QHBoxLayout;
 class QLabel;
 class QToolButton;
@@ -36,7 +38,7 @@ class FormatBar : public QWidget {
 
   // Names and hints of the unlabelled controls in the interface language, for screen readers
   // and for the mouse pointer.
-  void setEnglish(bool english);
+  void setStrings(const i18n::StringTable& strings);
 
   // Controls added to the tool row by other features: before the style buttons, or at the end.
   void addLeadingWidget(QWidget* widget);

@@ -313,15 +313,12 @@ void MainWindow::registerGlobalKeys() {
     connect(globalKeys_.get(), &platform::GlobalHotKeys::activated, this,
             &MainWindow::globalKeyPressed);
   }
-  const bool english = strings_->english();
+  const i18n::StringTable& s = *strings_;
   QString problem;
   if (!globalKeys_->available()) {
     // Offscreen and other headless platforms have nobody to tell.
     if (QGuiApplication::platformName().startsWith("wayland"))
-      problem = english ? "Global keys are not available on this desktop: open quillWick from "
-                          "its tray icon or its window."
-                        : "Les touches globales ne sont pas disponibles sur ce bureau : ouvrez "
-                          "quillWick par son icône ou sa fenêtre.";
+      problem = qs(s[Str::sKeysUnavailableOnThisDesktop]);
   } else {
     const bool alternative = store_->settings[store::kGlobalKeys] == "CtrlAlt";
     std::vector<platform::HotKey> keys = globalKeyTable(alternative);
@@ -340,16 +337,9 @@ void MainWindow::registerGlobalKeys() {
     QStringList taken;
     for (const platform::HotKey& key : kept) taken << globalKeyName(key);
     if (!taken.isEmpty())
-      problem = QString(english ? "These global keys are kept by another program or by the desktop and "
-                           "will not work: %1.\nThe options (Ctrl+O) can move them to %2."
-                         : "Ces touches globales sont déjà prises par un autre programme ou par "
-                           "le bureau et ne fonctionneront pas : %1.\nLes options (Ctrl+O) "
-                           "peuvent les déplacer sur %2.")
-                    .arg(taken.join(", "), globalKeySetName(!alternative));
+      problem = qs(s[Str::sKeysTakenElsewhere]).arg(taken.join(", "), globalKeySetName(!alternative));
     if (!standIn.isEmpty())
-      problem += QString(english ? "\n%1 shows the window meanwhile."
-                                 : "\n%1 affiche la fenêtre en attendant.")
-                     .arg(standIn);
+      problem += qs(s[Str::sKeysStandIn]).arg(standIn);
   }
   if (problem.isEmpty()) return;
   // Not modal: the program may be starting hidden, and nothing has to wait for the answer.
@@ -609,7 +599,7 @@ CardListView* MainWindow::listView() {
 
 void MainWindow::refreshListView() {
   if (!listView_) return;
-  if (strings_) listView_->setAccessibleName(strings_->english() ? "Cards" : "Fiches");
+  if (strings_) listView_->setAccessibleName(qs((*strings_)[Str::sMainCards]));
   // Read from the cards' files only when the list shows.
   if (notebook_)
     listView_->setRowSource([this] { return notebook::cardListRows(*store_, *strings_); });
@@ -665,13 +655,12 @@ void MainWindow::applyStrings() {
   editorPanel_->setStrings(s);
   search_->setStrings(s);
   // The list buttons are drawn arrows and the list has no caption of its own.
-  const auto name = [](QWidget* w, const char* text) {
-    w->setAccessibleName(QString::fromUtf8(text));
-    w->setToolTip(QString::fromUtf8(text));
+  const auto name = [&s](QWidget* w, Str text) {
+    w->setAccessibleName(qs(s[text]));
+    w->setToolTip(qs(s[text]));
   };
-  const bool english = s.english();
-  name(showListButton_, english ? "Show the card list" : "Afficher la liste des fiches");
-  name(hideListButton_, english ? "Hide the card list" : "Masquer la liste des fiches");
+  name(showListButton_, Str::sMainShowList);
+  name(hideListButton_, Str::sMainHideList);
   refreshListView();
 }
 

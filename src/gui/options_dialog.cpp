@@ -174,7 +174,7 @@ void OptionsDialog::applyStrings() {
   // Elsewhere the desktop session starts it, through its autostart entry.
   startup_->setText(text(Str::sOptionsLaunchAtSessionStart));
 #endif
-  globalKeysLabel_->setText(strings_.english() ? "Global keys :" : "Touches globales :");
+  globalKeysLabel_->setText(text(Str::sOptionsGlobalKeysLabel));
   globalKeys_->setAccessibleName(globalKeysLabel_->text());
   hideAtStartup_->setText(text(Str::sOptionsHideAtStartup));
   defaultCardLabel_->setText(text(Str::sOptionsDefaultCardLabel));

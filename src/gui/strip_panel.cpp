@@ -103,7 +103,7 @@ void StripPanel::setStrings(const i18n::StringTable& s) {
   editCategories->setAccessibleName(text(Str::sCategTitle));
   editCategories->setToolTip(text(Str::sCategTitle));
   categoryList->setAccessibleName(text(Str::sMainCategoriesLabel));
-  strip->setAccessibleName(s.english() ? "Cards" : "Fiches");
+  strip->setAccessibleName(qs(s[Str::sMainCards]));
   lineNumber->setToolTip(text(Str::sMainLineHint));
   search->setToolTip(text(Str::sMainSearchHint));
   lineFunctions->clear();

@@ -168,9 +168,7 @@ void TransferCommands::print() {
   const auto& s = *strings_;
   if (!prompts_.question(s[Str::sMsgPrintTitle], s[Str::sMsgPrintQuestion])) return;
   if (!print_(qs(notebook_->current().name)))
-    prompts_.message(s.english() ? "No printer is installed: the card cannot be printed."
-                                 : "Aucune imprimante n'est installée : la fiche ne peut pas "
-                                   "être imprimée.");
+    prompts_.message(s[Str::sErrNoPrinter]);
 }
 
 void TransferCommands::insertFile() {

@@ -322,6 +322,35 @@ constexpr Entry kEntries[] = {
     {Str::sOptionsLaunchAtSessionStart,
      "Lancer KTRquillWick à l'ouverture de la session",
      "Launch KTRquillWick when the session starts"},
+    {Str::sKeysUnavailableOnThisDesktop,
+     "Les touches globales ne sont pas disponibles sur ce bureau : ouvrez quillWick par "
+     "son icône ou sa fenêtre.",
+     "Global keys are not available on this desktop: open quillWick from its tray icon "
+     "or its window."},
+    {Str::sKeysTakenElsewhere,
+     "Ces touches globales sont déjà prises par un autre programme ou par le bureau et "
+     "ne fonctionneront pas : %1.\nLes options (Ctrl+O) peuvent les déplacer sur %2.",
+     "These global keys are kept by another program or by the desktop and will not work: "
+     "%1.\nThe options (Ctrl+O) can move them to %2."},
+    {Str::sKeysStandIn,
+     "\n%1 affiche la fenêtre en attendant.",
+     "\n%1 shows the window meanwhile."},
+    {Str::sMainShowList, "Afficher la liste des fiches", "Show the card list"},
+    {Str::sMainHideList, "Masquer la liste des fiches", "Hide the card list"},
+    {Str::sMainCards, "Fiches", "Cards"},
+    {Str::sOptionsGlobalKeysLabel, "Touches globales :", "Global keys :"},
+    {Str::sAboutDataFolderPrefix, "Vos fiches sont rangées dans ", "Your cards are kept in "},
+    {Str::sErrNoPrinter,
+     "Aucune imprimante n'est installée : la fiche ne peut pas être imprimée.",
+     "No printer is installed: the card cannot be printed."},
+    {Str::sFormatBold, "Gras", "Bold"},
+    {Str::sFormatItalic, "Italique", "Italic"},
+    {Str::sFormatUnderline, "Souligné", "Underline"},
+    {Str::sFormatWordWrap, "Retour à la ligne", "Word wrap"},
+    {Str::sFormatFontSize, "Taille de la police", "Font size"},
+    {Str::sFormatFont, "Police", "Font"},
+    {Str::sFormatTextColour, "Couleur du texte", "Text colour"},
+    {Str::sFormatBackgroundColour, "Couleur du fond", "Background colour"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -335,7 +364,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 65};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 82};
 
 constexpr int sumOfSizes() {
   int sum = 0;

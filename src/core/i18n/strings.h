@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 199;
+inline constexpr int kStringCount = 216;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -222,6 +222,24 @@ enum class Str : int {
   sErrUnexpected = 197,
   // Where the session, not Windows, starts the program.
   sOptionsLaunchAtSessionStart = 198,
+  // Names and messages of the window beyond the inherited ones; %1, %2 are filled in.
+  sKeysUnavailableOnThisDesktop = 199,
+  sKeysTakenElsewhere = 200,
+  sKeysStandIn = 201,
+  sMainShowList = 202,
+  sMainHideList = 203,
+  sMainCards = 204,
+  sOptionsGlobalKeysLabel = 205,
+  sAboutDataFolderPrefix = 206,
+  sErrNoPrinter = 207,
+  sFormatBold = 208,
+  sFormatItalic = 209,
+  sFormatUnderline = 210,
+  sFormatWordWrap = 211,
+  sFormatFontSize = 212,
+  sFormatFont = 213,
+  sFormatTextColour = 214,
+  sFormatBackgroundColour = 215,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -113,6 +113,20 @@ TEST(StringTable, TheSessionStartTextFollowsTheInheritedTable) {
                {95, "Lancer KTRquillWick au démarrage de Windows", "Load KTRquillWick at startup"}});
 }
 
+// The inherited table has empty rows; ours has none, so a text added in one language only
+// shows up here rather than as a blank label.
+TEST(StringTable, OurOwnEntriesHaveATextInBothLanguages) {
+  const auto fr = StringTable::forLanguage("Français");
+  const auto en = StringTable::forLanguage("Anglais");
+  for (int index = static_cast<int>(Str::sErrProtectedCardTransfer); index < kStringCount; ++index) {
+    SCOPED_TRACE("entry " + std::to_string(index));
+    EXPECT_NE(fr.at(index), "");
+    EXPECT_NE(en.at(index), "");
+  }
+  expectTexts({{static_cast<int>(Str::sFormatUnderline), "Souligné", "Underline"},
+               {static_cast<int>(Str::sOptionsGlobalKeysLabel), "Touches globales :", "Global keys :"}});
+}
+
 TEST(StringTable, EmptyEntriesKeepTheirPlace) {
   const auto fr = StringTable::forLanguage("Français");
   const auto en = StringTable::forLanguage("Anglais");
