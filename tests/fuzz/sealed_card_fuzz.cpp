@@ -22,7 +22,7 @@ namespace {
 using namespace qw::crypto;
 using qw::fuzz::check;
 
-constexpr detail::KdfLimits kCheapest{crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN};
+constexpr detail::KdfLimits kCheapest = detail::kCheapestLimits;
 
 std::uint64_t getLe64(const unsigned char* p) {
   std::uint64_t v = 0;

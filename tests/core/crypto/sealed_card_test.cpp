@@ -76,6 +76,23 @@ TEST(SealedCard, TellsAWrongPasswordWithTheRealCost) {
   EXPECT_EQ(outcome(file, "tr0ub4dor"), "wrong password");
 }
 
+// The seam of the notebook's tests: the cost it sets is the one recorded, and the real cost comes
+// back when it ends, also after a nested one.
+TEST(SealedCard, TheTestCostHoldsOnlyWhileItLives) {
+  {
+    detail::SealingCostForTests outer(detail::quickLimits());
+    {
+      detail::SealingCostForTests inner(detail::kCheapestLimits);
+      const std::string cheap = sealCard("cheap", "pw");
+      EXPECT_EQ(le64(cheap, kOps), detail::kCheapestLimits.ops);
+      EXPECT_EQ(le64(cheap, kMem), detail::kCheapestLimits.mem);
+      EXPECT_EQ(openSealedCard(cheap, "pw"), "cheap");
+    }
+    EXPECT_EQ(le64(sealCard("quick", "pw"), kMem), detail::quickLimits().mem);
+  }
+  EXPECT_EQ(le64(sealCard("real", "pw"), kMem), detail::sealingLimits().mem);
+}
+
 TEST(SealedCard, RoundTripsSmallCardsAndAnyPassword) {
   const struct {
     std::string content;

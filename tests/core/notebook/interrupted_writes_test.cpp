@@ -13,6 +13,7 @@
 #include <set>
 
 #include "core/crypto/sealed_card.h"
+#include "core/crypto/sealed_card_limits.h"
 #include "core/notebook/categories.h"
 #include "core/notebook/fakes.h"
 #include "core/notebook/notebook.h"
@@ -57,6 +58,8 @@ struct Start {
     return -1;
   }
 
+  // The protect command's writes are what is tested, not its key derivation.
+  crypto::detail::SealingCostForTests cheapSealing{crypto::detail::kCheapestLimits};
   TempFolder folder{scratchBase()};
   fs::path root = folder.path();
   fs::path data = root / "dataQuillWick";

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/crypto/sealed_card_limits.h"
 #include "core/notebook/card_properties.h"
 #include "core/notebook/fakes.h"
 #include "core/notebook/notebook.h"
@@ -82,6 +83,8 @@ class NotebookFolder : public ::testing::Test {
     return store::readTextLines(data / "fiches.kvn").value_or(std::vector<std::string>{});
   }
 
+  // Protected cards here are about the notebook, not the key derivation: sealed at no cost.
+  crypto::detail::SealingCostForTests cheapSealing{crypto::detail::kCheapestLimits};
   store::fixtures::TempFolder temp;
   std::filesystem::path data = temp.path() / "dataQuillWick";
   ::testing::NiceMock<store::fixtures::MockPlatform> platform;
