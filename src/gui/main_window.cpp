@@ -508,7 +508,7 @@ AboutDialog* MainWindow::aboutDialog() {
     aboutDialog_->setPerUserDataFolder(store_->dataFolderIsPerUser ? store_->dataFolder
                                                                    : std::filesystem::path());
     aboutDialog_->setPageOpener([browser = store_->browserPath](const QString& address) {
-      // The browser found at start; without one, the desktop's own handler.
+      // The browser found at start (Windows); without one, the desktop's own handler.
       if (browser.empty() || !QProcess::startDetached(qs(browser), {address}))
         QDesktopServices::openUrl(QUrl(address));
     });

@@ -36,28 +36,4 @@ TEST(DesktopEntry, AnyPathSurvivesTheRoundTrip) {
   }
 }
 
-TEST(DesktopEntry, ValueIsLookedUpInItsGroup) {
-  const std::string text =
-      "# comment\n"
-      "[Desktop Action new]\n"
-      "Exec=other\n"
-      "[Desktop Entry]\r\n"
-      "Name = Web  \r\n"
-      "Exec=web %u\n"
-      "Empty=\n";
-  EXPECT_EQ(value(text, "Desktop Entry", "Exec"), "web %u");
-  EXPECT_EQ(value(text, "Desktop Entry", "Name"), "Web  ");
-  EXPECT_EQ(value(text, "Desktop Entry", "Empty"), "");
-  EXPECT_EQ(value(text, "Desktop Action new", "Exec"), "other");
-  EXPECT_EQ(value(text, "Desktop Entry", "Icon"), std::nullopt);
-  EXPECT_EQ(value(text, "Missing", "Exec"), std::nullopt);
-}
-
-TEST(DesktopEntry, ListItemsSkipEmptyOnesAndKeepEscapedSeparators) {
-  EXPECT_EQ(listItems("a.desktop;b.desktop;"),
-            (std::vector<std::string>{"a.desktop", "b.desktop"}));
-  EXPECT_EQ(listItems(";;a\\;b;"), (std::vector<std::string>{"a;b"}));
-  EXPECT_TRUE(listItems("").empty());
-}
-
 }  // namespace qw::platform::desktop_entry

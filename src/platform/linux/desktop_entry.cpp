@@ -16,11 +16,6 @@ std::string_view trimLeft(std::string_view s) {
   return first == std::string_view::npos ? std::string_view() : s.substr(first);
 }
 
-std::string_view trimRight(std::string_view s) {
-  const auto last = s.find_last_not_of(kBlank);
-  return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
-}
-
 // Undoes the escapes of string values. An unknown escape is kept whole, so that the quoting
 // rules of Exec still see the backslash some files write before a quote.
 std::string unescapeString(std::string_view s) {
@@ -77,49 +72,6 @@ std::string unescapePercent(std::string_view s) {
 }
 
 }  // namespace
-
-std::optional<std::string> value(std::string_view text, std::string_view group,
-                                 std::string_view key) {
-  bool inGroup = false;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    line = trimLeft(line);
-    if (line.empty() || line.front() == '#') continue;
-    if (line.front() == '[') {
-      const auto close = line.find(']');
-      inGroup = close != std::string_view::npos && line.substr(1, close - 1) == group;
-      continue;
-    }
-    if (!inGroup) continue;
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos) continue;
-    if (trimRight(line.substr(0, equals)) == key) {
-      return std::string(trimLeft(line.substr(equals + 1)));
-    }
-  }
-  return std::nullopt;
-}
-
-std::vector<std::string> listItems(std::string_view value) {
-  std::vector<std::string> items;
-  std::string item;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == ';') {
-      item += ';';
-      ++i;
-    } else if (value[i] == ';') {
-      if (!item.empty()) items.push_back(std::move(item));
-      item.clear();
-    } else {
-      item += value[i];
-    }
-  }
-  if (!item.empty()) items.push_back(std::move(item));
-  return items;
-}
 
 std::string execValue(std::string_view program) {
   std::string argument;

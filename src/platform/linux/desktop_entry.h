@@ -1,20 +1,11 @@
 #pragma once
-// Reading and writing the key files of the freedesktop.org desktop entry format: .desktop files
-// and the mimeapps.list files that name the default application of a type.
+// The Exec line of a freedesktop.org desktop entry (the autostart entry's): its quoting and
+// escapes, both ways.
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qw::platform::desktop_entry {
-
-// The raw value of `key` in the group `[group]` of key-file text; nothing when absent.
-std::optional<std::string> value(std::string_view text, std::string_view group,
-                                 std::string_view key);
-
-// The items of a ';'-separated list value, empty items left out.
-std::vector<std::string> listItems(std::string_view value);
 
 // The Exec value that runs `program` without arguments: quoted when it holds a reserved
 // character, then escaped as a string value, so that any path survives.
