@@ -2,18 +2,28 @@
 // managers of the freedesktop.org desktops read at logon.
 #include "platform/autostart.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <string>
 #include <system_error>
 
 #include "core/store/atomic_file.h"
 #include "core/store/store_error.h"
 #include "platform/linux/desktop_entry.h"
-#include "platform/linux/xdg_dirs.h"
 
 namespace qw::platform {
 namespace {
 
 namespace fs = std::filesystem;
+
+// $XDG_CONFIG_HOME, else ~/.config.
+// WORKAROUND: Qt 6.4 hands back a relative $XDG_CONFIG_HOME as it is; the base directory rules
+// say to ignore it, and an entry under the working folder would never be read.
+fs::path configHome() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  if (QDir::isRelativePath(folder)) folder = QDir::homePath() + "/.config";
+  return fs::path(folder.toStdString());
+}
 
 std::string autostartEntry(const fs::path& executable) {
   return "[Desktop Entry]\n"
@@ -28,9 +38,7 @@ std::string autostartEntry(const fs::path& executable) {
 }  // namespace
 
 bool setStartAtLogon(bool enabled, const fs::path& executable) {
-  const auto configHome = xdg::configHome();
-  if (configHome.empty()) return false;
-  const auto entry = configHome / "autostart" / "quillwick.desktop";
+  const auto entry = configHome() / "autostart" / "quillwick.desktop";
   std::error_code ec;
   if (!enabled) {
     fs::remove(entry, ec);
