@@ -53,7 +53,8 @@ std::vector<LineSpan> lineSpans(const QTextDocument& doc) {
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     const QString text = block.text();
     int from = 0;
-    for (int at; (at = text.indexOf(QChar::LineSeparator, from)) >= 0; from = at + 1)
+    for (int at; (at = static_cast<int>(text.indexOf(QChar::LineSeparator, from))) >= 0;
+         from = at + 1)
       spans.push_back({block.position() + from, at - from});
     spans.push_back({block.position() + from, static_cast<int>(text.size()) - from});
   }
@@ -208,7 +209,7 @@ void EditorPanel::load(std::string_view fileBytes) {
   // for it cost ten times a plain load, so a big card is read and drawn from its first part,
   // and read and filled whole right after the first paint.
   constexpr std::size_t kFirstParagraphs = 400;
-  constexpr std::size_t kFirstCharacters = 64 * 1024;
+  constexpr std::size_t kFirstCharacters = std::size_t{64} * 1024;
   const text::RichTextBeginning beginning = text::readRtfBeginning(fileBytes, kFirstParagraphs);
   const text::RichText& model = beginning.text;
   std::size_t first = 0;

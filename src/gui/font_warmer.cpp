@@ -7,7 +7,8 @@
 namespace qw::gui {
 namespace {
 
-void warmNext(QObject* context, std::shared_ptr<std::vector<std::string>> left, QFont base) {
+void warmNext(QObject* context, const std::shared_ptr<std::vector<std::string>>& left,
+              const QFont& base) {
   if (left->empty()) return;
   QFont font = base;
   font.setFamily(QString::fromStdString(left->back()));

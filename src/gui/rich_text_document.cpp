@@ -83,7 +83,8 @@ class PendingText {
     const qsizetype at = buffer_.size();
     buffer_.resize(at + static_cast<qsizetype>(utf8.size()));
     const QChar* end =
-        decoder_.appendToBuffer(buffer_.data() + at, QByteArrayView(utf8.data(), utf8.size()));
+        decoder_.appendToBuffer(buffer_.data() + at,
+                                QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
     buffer_.truncate(end - buffer_.constData());
     if (utf8.find("\xEF\xB7") != std::string_view::npos) {  // the lead bytes of U+FDD0, U+FDD1
       QChar* const begin = buffer_.data() + at;

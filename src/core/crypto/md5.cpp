@@ -32,7 +32,7 @@ struct State {
 
   void block(const unsigned char* p) {
     std::uint32_t x[16];
-    for (int i = 0; i < 16; ++i) x[i] = loadLe(p + 4 * i);
+    for (std::size_t i = 0; i < 16; ++i) x[i] = loadLe(p + 4 * i);
     std::uint32_t aa = a, bb = b, cc = c, dd = d;
     for (int i = 0; i < 64; ++i) {
       const int round = i / 16;

@@ -402,7 +402,7 @@ const std::string& StringTable::at(Section section, int offset) const {
   if (offset < 0 || offset >= kSectionSizes[s]) {
     throw std::out_of_range("string table section offset " + std::to_string(offset));
   }
-  return texts_[static_cast<std::size_t>(bases_[s] + offset)];
+  return texts_[static_cast<std::size_t>(bases_[s]) + static_cast<std::size_t>(offset)];
 }
 
 }  // namespace qw::i18n

@@ -11,7 +11,7 @@ namespace qw::notebook {
 
 std::vector<std::string> Notebook::fontFamiliesOfCards() const {
   // Font tables come first: the beginning of a file holds them, even in a megabyte card.
-  constexpr std::size_t kBeginning = 8 * 1024;
+  constexpr std::size_t kBeginning = std::size_t{8} * 1024;
   std::vector<std::string> families;
   for (const StripEntry& entry : strip_) {
     const std::filesystem::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
