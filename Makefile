@@ -2,14 +2,16 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test test-asan test-windows windows-folder windows-installer \
-        bench fuzz package screenshots clean
+.PHONY: bootstrap configure build run test lint test-asan test-windows windows-folder \
+        windows-installer bench fuzz package screenshots clean
 
 bootstrap:
 	@scripts/bootstrap
 
+# WERROR=ON (CI) makes every compiler warning an error.
+WERROR ?= OFF
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLWICK_WERROR=$(WERROR)
 
 configure: bootstrap $(BUILD)/build.ninja
 
@@ -22,6 +24,10 @@ run: build
 test: build
 	cd $(BUILD) && ctest -LE windows --output-on-failure -j$(JOBS)
 
+# clang-tidy over the program's sources with the checks of .clang-tidy; any finding fails.
+lint: build
+	JOBS=$(JOBS) scripts/lint $(BUILD)
+
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build
 # folder; too slow for `make test`.
 ASAN_BUILD ?= build-asan
@@ -33,7 +39,7 @@ test-asan: bootstrap
 # program and its installer on a private desktop. Installs MinGW, Wine and NSIS when run as root.
 WINDOWS_BUILD ?= build-windows
 test-windows: build
-	JOBS=$(JOBS) BUILD=$(BUILD) scripts/test-windows $(WINDOWS_BUILD)
+	WERROR=$(WERROR) JOBS=$(JOBS) BUILD=$(BUILD) scripts/test-windows $(WINDOWS_BUILD)
 
 # The portable program folder, $(WINDOWS_BUILD)/QuillWick: quillwick.exe and what it needs.
 windows-folder:
