@@ -188,10 +188,22 @@ void EditorPanel::refreshCaretLine() {
     return;
   }
   const int count = editor_->lineCount();
-  const int line = editor_->lineOf(editor_->textCursor().selectionStart());
   lineNumber_->setProperty("tag", count);
+  showLine(editor_->lineOf(editor_->textCursor().selectionStart()), count);
+}
+
+void EditorPanel::showLine(int line, int count) {
   lineNumber_->setText(QString::fromStdString(notebook::caretLineDisplay(line, count, *strings_)));
 }
+
+const QTextDocument& EditorPanel::document() const {
+  completeLoad();
+  return *editor_->document();
+}
+
+QFont EditorPanel::textFont() const { return editor_->font(); }
+
+void EditorPanel::focusText() { editor_->setFocus(Qt::OtherFocusReason); }
 
 void EditorPanel::selectAllText() {
   editor_->setFocus();

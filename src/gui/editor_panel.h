@@ -2,6 +2,7 @@
 // The right side of the main window: the formatting bar, the card text and the status bar with
 // the content file and the caret line. It is the editor the notebook core talks to.
 
+#include <QFont>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -27,13 +28,21 @@ class EditorPanel : public QWidget, public ports::Editor {
   CardEditor* editor() const { return editor_; }
   // A big card shows its first screens at once and takes in the rest right after it is drawn,
   // or before anything reads or edits it: every method below, and any key, click or wheel
-  // turn anywhere in the program. Readers of editor()->document() call this first.
+  // turn anywhere in the program. The few readers of editor() call this first.
   void completeLoad() const;
   bool loadPending() const { return pending_.has_value(); }
   FormatBar* formatBar() const { return bar_; }
   // False after a failed load: the text is then hidden, empty and disabled, and no caret line
   // is shown.
   bool showsCard() const;
+  // The whole text, for printing: a pending load completes first.
+  const QTextDocument& document() const;
+  // The font the text is drawn in where a card names none.
+  QFont textFont() const;
+  // The keyboard focus to the text.
+  void focusText();
+  // The caret line display set to line `line` (0-based) of `count`, whatever the caret says.
+  void showLine(int line, int count);
 
   // The words of the caret line display; French until set.
   void setStrings(const i18n::StringTable& strings);

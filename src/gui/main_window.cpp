@@ -406,7 +406,7 @@ void MainWindow::showWindow() {
   focusCard();
 }
 
-void MainWindow::focusCard() { editorPanel_->editor()->setFocus(Qt::OtherFocusReason); }
+void MainWindow::focusCard() { editorPanel_->focusText(); }
 
 void MainWindow::stepAside() {
   windowShown_ = false;
@@ -474,7 +474,7 @@ void MainWindow::firstShow() {
     // Once the first card is on the screen, the fonts the others name are loaded ahead.
     if (!fontsWarmed_) {
       fontsWarmed_ = true;
-      warmFonts(this, notebook_->fontFamiliesOfCards(), editorPanel_->editor()->font());
+      warmFonts(this, notebook_->fontFamiliesOfCards(), editorPanel_->textFont());
     }
   });
   transfers_->setNotebook(&*notebook_, &*strings_);
@@ -488,7 +488,7 @@ void MainWindow::firstShow() {
   showStrip();
   showCurrentCard();
   // Shown, not applied: applying would resize the card's stored selection at every start.
-  editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->editor()->font().pointSize());
+  editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->textFont().pointSize());
   showList(settings[store::kShowList] == "1");
   windowShown_ = true;
   focusCard();

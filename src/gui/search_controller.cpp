@@ -2,14 +2,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <algorithm>
 #include <climits>
 #include <optional>
 
-#include "core/notebook/caret_line.h"
 #include "core/text/line_number.h"
 #include "core/text/stored_position.h"
 #include "core/text/text_search.h"
@@ -120,7 +118,7 @@ void SearchController::search(const QString& text) {
     hit = text::findText(editor_.plainText(), utf8(text), from);
   }
   if (hit) {
-    editor_.editor()->setFocus(Qt::OtherFocusReason);
+    editor_.focusText();
     editor_.setSelection({*hit, static_cast<long long>(text.toUcs4().size())});
     searchStart_ = *hit + 1;
     return;
@@ -151,8 +149,7 @@ void SearchController::goToLine() {
   }
   // The display shows the asked line, not the caret's, which setSelection has just written.
   const int shownLine = static_cast<int>(std::min<std::int64_t>(*wanted, INT_MAX)) - 1;
-  editor_.findChild<QLabel*>("LLineNumber")
-      ->setText(qs(notebook::caretLineDisplay(shownLine, static_cast<int>(count), strings_)));
+  editor_.showLine(shownLine, static_cast<int>(count));
 }
 
 }  // namespace qw::gui

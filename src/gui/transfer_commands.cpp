@@ -158,13 +158,12 @@ bool TransferCommands::printOnDefaultPrinter(const QString& cardName) {
   const QPrinterInfo target = QPrinterInfo::defaultPrinter();
   if (target.isNull()) return false;
   QPrinter printer(target, QPrinter::HighResolution);
-  editor_.completeLoad();
-  printCard(*editor_.editor()->document(), cardName, printer);
+  printCard(editor_.document(), cardName, printer);
   return true;
 }
 
 void TransferCommands::print() {
-  if (!notebook_ || editor_.editor()->document()->isEmpty()) return;
+  if (!notebook_ || editor_.document().isEmpty()) return;
   const auto& s = *strings_;
   if (!prompts_.question(s[Str::sMsgPrintTitle], s[Str::sMsgPrintQuestion])) return;
   if (!print_(qs(notebook_->current().name)))
