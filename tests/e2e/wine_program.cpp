@@ -121,13 +121,14 @@ QString WineProgram::trayIcon() const {
 int WineProgram::quit(QProcess& running) const {
   // WORKAROUND: Wine ignores the window manager's activation of a program not in the
   // foreground, and a key right after the click that brings it there may go to nobody; a click
-  // in the card's text and Ctrl+Q are tried again while the program runs.
-  for (int attempt = 0; attempt < 3 && running.state() != QProcess::NotRunning; ++attempt) {
+  // in the card's text and Ctrl+Q are tried again while the program runs (once lost in CI after
+  // a password box had closed, so five times).
+  for (int attempt = 0; attempt < 5 && running.state() != QProcess::NotRunning; ++attempt) {
     const QString window = desktop_.mainWindow();
     desktop_.activate(window);
     desktop_.click(window, 500, 300);
     desktop_.key("ctrl+q");
-    running.waitForFinished(8000);
+    running.waitForFinished(10000);
   }
   if (running.state() != QProcess::NotRunning || running.exitStatus() != QProcess::NormalExit)
     return -1;
