@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: bootstrap configure build run test lint test-asan test-windows windows-folder \
+.PHONY: bootstrap configure build run test lint format test-asan test-windows windows-folder \
         windows-installer bench fuzz package screenshots clean
 
 bootstrap:
@@ -24,7 +24,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest -LE windows --output-on-failure -j$(JOBS)
 
-# clang-tidy over the program's sources with the checks of .clang-tidy; any finding fails.
+# Lays out every C++ file as .clang-format says; `make lint` checks that nothing strays.
+format:
+	scripts/format
+
+# The layout check, then clang-tidy over the program's sources with the checks of .clang-tidy; any finding fails.
 lint: build
 	JOBS=$(JOBS) scripts/lint $(BUILD)
 

@@ -19,9 +19,10 @@ constexpr std::size_t kCardBytes = 1 << 20;
 // coloured or underlined word here and there, another font for a code line.
 RichText formattedModel() {
   static const char* const kWords[] = {
-      "note", "card", "meeting", "Tuesday", "budget", "à", "propos", "déjà", "€12", "über",
-      "straße", "привет", "мир", "日本語", "😊", "{braces}", "back\\slash", "tab\there",
-      "2024-03-05", "-", "«quote»", "naïve", "résumé", "Ελλάδα", "OK"};
+      "note",  "card",     "meeting",     "Tuesday",   "budget",     "à",   "propos",
+      "déjà",  "€12",      "über",        "straße",    "привет",     "мир", "日本語",
+      "😊",     "{braces}", "back\\slash", "tab\there", "2024-03-05", "-",   "«quote»",
+      "naïve", "résumé",   "Ελλάδα",      "OK"};
   std::mt19937 rng(42);
   std::uniform_int_distribution<std::size_t> word(0, std::size(kWords) - 1);
   std::uniform_int_distribution<int> percent(0, 99);
@@ -56,7 +57,9 @@ RichText formattedModel() {
 // Windows-1252 text with CR LF line ends, as plain cards and linked text files are stored.
 std::string plainCard() {
   static const char* const kLine =
-      "Shopping: bread, cheese, caf\xE9, cr\xE8me br\xFBl\xE9" "e \x80" "3.50 \x96 don't forget!";
+      "Shopping: bread, cheese, caf\xE9, cr\xE8me br\xFBl\xE9"
+      "e \x80"
+      "3.50 \x96 don't forget!";
   std::string s;
   for (int i = 0; s.size() < kCardBytes; ++i) {
     s += kLine;

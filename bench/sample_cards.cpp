@@ -7,9 +7,9 @@ namespace qw::bench {
 
 text::RichText formattedCard(int maxRuns) {
   constexpr int kParagraphs = 20'000;
-  static const char* const kWords[] = {
-      "note", "card", "the",  "rendez-vous", "été",   "café", "€ 12,50", "list",  "à",
-      "faire", "Größe", "naïve", "1)",       "\t",    "milk", "eggs",    "😊",    "année"};
+  static const char* const kWords[] = {"note",    "card", "the",  "rendez-vous", "été",   "café",
+                                       "€ 12,50", "list", "à",    "faire",       "Größe", "naïve",
+                                       "1)",      "\t",   "milk", "eggs",        "😊",     "année"};
   std::mt19937 rng(42);
   const auto pick = [&rng](int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(rng);
@@ -44,8 +44,19 @@ text::RichText formattedCard(int maxRuns) {
 
 std::string plainCardBytes(std::size_t bytes) {
   std::mt19937 rng(7);
-  const char* const words[] = {"note", "card", "the", "caf\xE9", "\x80 3", "list", "\xE0",
-                               "faire", "milk", "eggs", "ann\xE9" "e", "\t"};
+  const char* const words[] = {"note",
+                               "card",
+                               "the",
+                               "caf\xE9",
+                               "\x80 3",
+                               "list",
+                               "\xE0",
+                               "faire",
+                               "milk",
+                               "eggs",
+                               "ann\xE9"
+                               "e",
+                               "\t"};
   std::string out;
   while (out.size() < bytes) {
     for (int w = std::uniform_int_distribution<int>(2, 12)(rng); w > 0; --w) {

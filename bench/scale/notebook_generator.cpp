@@ -24,8 +24,8 @@ text::RichText smallCard(int number) {
   title.format.bold = true;
   title.format.halfPoints = 24;
   card.paragraphs.push_back({{title}});
-  for (const char* line : {"call the bank before Friday", "code 4711, door B",
-                           "ideas: café, garden, the blue bike"})
+  for (const char* line :
+       {"call the bank before Friday", "code 4711, door B", "ideas: café, garden, the blue bike"})
     card.paragraphs.push_back({{text::Run{line, {}}}});
   return text::normalised(std::move(card));
 }
@@ -77,8 +77,7 @@ NotebookTexts writeNotebook(const std::filesystem::path& dataFolder, const Noteb
     std::optional<int> slot;
     if (!big && position >= kBigPlainCard + 1 && hotKeys < 9) slot = ++hotKeys;
     const std::string file = std::to_string(index.counter());
-    index.addCard(std::to_string(position % 4), slot, false,
-                  "Card " + std::to_string(position));
+    index.addCard(std::to_string(position % 4), slot, false, "Card " + std::to_string(position));
     store::writeTextLines(dataFolder / (file + ".kvo"),
                           store::newCardSettingsLines(file + ".kvn", 0));
     const std::string bytes = bigRtf.contains(position)     ? bigRtfBytes

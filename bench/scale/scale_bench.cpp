@@ -51,11 +51,16 @@ Options parseOptions(int argc, char** argv) {
       continue;
     }
     const int value = std::stoi(argv[i + 1]);
-    if (name == "--cards") options.shape.cards = value;
-    else if (name == "--big") options.shape.bigRtfCards = options.shape.bigPlainCards = value;
-    else if (name == "--runs") options.runs = value;
-    else if (name == "--starts") options.starts = std::max(1, value);
-    else throw std::invalid_argument("unknown option " + name);
+    if (name == "--cards")
+      options.shape.cards = value;
+    else if (name == "--big")
+      options.shape.bigRtfCards = options.shape.bigPlainCards = value;
+    else if (name == "--runs")
+      options.runs = value;
+    else if (name == "--starts")
+      options.starts = std::max(1, value);
+    else
+      throw std::invalid_argument("unknown option " + name);
   }
   if (argc % 2 == 0) throw std::invalid_argument("every option takes a value");
   return options;
@@ -80,7 +85,8 @@ class TracedProcess {
     process_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     launched_ = Clock::now();
     process_.start(program, {});
-    if (!process_.waitForStarted(10000)) throw std::runtime_error("could not start " + program.toStdString());
+    if (!process_.waitForStarted(10000))
+      throw std::runtime_error("could not start " + program.toStdString());
   }
   ~TracedProcess() {
     if (process_.state() != QProcess::NotRunning) {
@@ -119,7 +125,8 @@ double paintedAfter(TracedProcess& p, size_t from, const char* what) {
 
 // The floor program started and timed until its first paint; the event of that paint.
 size_t startFloor(TracedProcess& floor, Samples& samples) {
-  const size_t painted = need(floor.trace().waitFor("painted", 0, 30s), "the floor program never drew");
+  const size_t painted =
+      need(floor.trace().waitFor("painted", 0, 30s), "the floor program never drew");
   samples["start floor"].push_back(floor.millisecondsSinceLaunch(painted));
   return painted;
 }
@@ -141,7 +148,8 @@ void measureFloor(const e2e::Desktop& desktop, Samples& samples) {
   TraceReader& trace = floor.trace();
   const size_t painted = startFloor(floor, samples);
   samples["memory floor"].push_back(floor.residentMiB());
-  const size_t shown = need(trace.waitFor("show", painted, 10s), "the floor program never showed again");
+  const size_t shown =
+      need(trace.waitFor("show", painted, 10s), "the floor program never showed again");
   samples["show floor"].push_back(paintedAfter(floor, shown, "the floor program never drew again"));
   floor.process().waitForFinished(10000);
 }
@@ -205,7 +213,8 @@ void measureProgram(const e2e::Desktop& desktop, const e2e::Program& program,
   double rest = 0;
   if (const auto restBegin = trace.waitFor("strip-rest-begin", stripEnd, 2s))
     rest = quillwick.millisecondsBetweenEvents(
-        *restBegin, need(trace.waitFor("strip-rest-end", *restBegin, 2s), "the strip was left half made"));
+        *restBegin,
+        need(trace.waitFor("strip-rest-end", *restBegin, 2s), "the strip was left half made"));
   samples["strip, the labels below the screen"].push_back(rest);
 
   std::this_thread::sleep_for(1s);
@@ -218,10 +227,12 @@ void measureProgram(const e2e::Desktop& desktop, const e2e::Program& program,
   const size_t from = trace.next();
   desktop.run("xdotool", {"key", "super+F2"});
   const size_t shown = need(trace.waitFor("show", from, 10s), "Win+F2 did not show the window");
-  samples["show by Win+F2"].push_back(paintedAfter(quillwick, shown, "the shown window never drew"));
+  samples["show by Win+F2"].push_back(
+      paintedAfter(quillwick, shown, "the shown window never drew"));
 
   desktop.run("xdotool", {"key", "ctrl+q"});
-  if (!quillwick.process().waitForFinished(20000)) throw std::runtime_error("Ctrl+Q did not end the program");
+  if (!quillwick.process().waitForFinished(20000))
+    throw std::runtime_error("Ctrl+Q did not end the program");
 }
 
 double median(std::vector<double> values) {
@@ -247,7 +258,10 @@ double setPlainTextMs(const std::string& text, int repeats = 5) {
 std::string fixed(double value, const char* unit) {
   char text[64];
   // A small card's floor is a few microseconds: it must not read as nothing.
-  std::snprintf(text, sizeof text, value < 0.1 ? "%.4f %s" : value < 10 ? "%.2f %s" : "%.0f %s",
+  std::snprintf(text, sizeof text,
+                value < 0.1  ? "%.4f %s"
+                : value < 10 ? "%.2f %s"
+                             : "%.0f %s",
                 value, unit);
   return text;
 }
@@ -262,7 +276,10 @@ std::string ratio(double value) {
 void row(const std::string& figure, const std::string& value, const std::string& floor,
          const std::string& ratioText, const std::string& target, std::optional<bool> met) {
   std::printf("| %s | %s | %s | %s | %s | %s |\n", figure.c_str(), value.c_str(), floor.c_str(),
-              ratioText.c_str(), target.c_str(), !met ? "" : *met ? "yes" : "**no**");
+              ratioText.c_str(), target.c_str(),
+              !met   ? ""
+              : *met ? "yes"
+                     : "**no**");
 }
 
 void report(const Samples& samples, const Options& options) {
@@ -270,10 +287,11 @@ void report(const Samples& samples, const Options& options) {
     const auto found = samples.find(name);
     return found == samples.end() ? NAN : median(found->second);
   };
-  std::printf("\nMedians of %d run%s (start-up: of each run's median of %d), %d cards (%d of 1 MB "
-              "RTF, %d of 1 MB plain text):\n\n",
-              options.runs, options.runs == 1 ? "" : "s", options.starts, options.shape.cards,
-              options.shape.bigRtfCards, options.shape.bigPlainCards);
+  std::printf(
+      "\nMedians of %d run%s (start-up: of each run's median of %d), %d cards (%d of 1 MB "
+      "RTF, %d of 1 MB plain text):\n\n",
+      options.runs, options.runs == 1 ? "" : "s", options.starts, options.shape.cards,
+      options.shape.bigRtfCards, options.shape.bigPlainCards);
   std::printf("| figure | median | floor | ratio | target | met |\n|---|---|---|---|---|---|\n");
   const double start = m("start"), startFloor = m("start floor");
   row("start-up until the default card is drawn", fixed(start, "ms"),
@@ -282,7 +300,8 @@ void report(const Samples& samples, const Options& options) {
   const double stripFirst = m("strip"), stripRest = m("strip, the labels below the screen");
   row("strip of " + std::to_string(options.shape.cards + 1) +
           " cards at start: the labels of one screen (the others are made when they could be "
-          "seen, the " + std::to_string(2 * (options.shape.cards + 1)) +
+          "seen, the " +
+          std::to_string(2 * (options.shape.cards + 1)) +
           " copy-menu entries when a copy menu opens)",
       fixed(stripFirst, "ms"), "", fixed(100 * stripFirst / start, "% of start-up"),
       "< 10% of start-up", stripFirst < start / 10);
@@ -298,10 +317,10 @@ void report(const Samples& samples, const Options& options) {
   row("switch to a 1 MB plain card", fixed(plain, "ms"),
       fixed(plainFloor, "ms") + " (setPlainText)", ratio(plain / plainFloor), "", std::nullopt);
   const double small = m("switch to a small card"), smallFloor = m("setPlainText small");
-  row("switch to a small card", fixed(small, "ms"), fixed(smallFloor, "ms") + " (setPlainText)",
-      "", "< 16 ms", small < 16);
-  row("switch from a 1 MB RTF card to a small one", fixed(m("switch from it to a small card"), "ms"),
-      "", "", "", std::nullopt);
+  row("switch to a small card", fixed(small, "ms"), fixed(smallFloor, "ms") + " (setPlainText)", "",
+      "< 16 ms", small < 16);
+  row("switch from a 1 MB RTF card to a small one",
+      fixed(m("switch from it to a small card"), "ms"), "", "", "", std::nullopt);
   const double show = m("show by Win+F2"), showFloor = m("show floor");
   row("show the hidden window by Win+F2 until drawn", fixed(show, "ms"),
       fixed(showFloor, "ms") + " (minimal Qt program)", ratio(show / showFloor), "", std::nullopt);

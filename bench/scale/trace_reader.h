@@ -29,7 +29,10 @@ class TraceReader {
   // Every event read so far.
   const std::vector<TraceEvent>& events() const { return events_; }
   // The index the next event will have.
-  size_t next() { readAvailable(); return events_.size(); }
+  size_t next() {
+    readAvailable();
+    return events_.size();
+  }
 
  private:
   void readAvailable();

@@ -58,8 +58,9 @@ int main(int argc, char** argv) {
   const qw::store::StoreLocation location{executablePath(), perUserDataHome(),
                                           QUILLWICK_PORTABLE != 0};
   // The data folder is read while the window is built: with a second core, for nothing.
-  auto loading = std::async(std::launch::async,
-                            [&location, &platform] { return qw::store::loadStore(location, platform); });
+  auto loading = std::async(std::launch::async, [&location, &platform] {
+    return qw::store::loadStore(location, platform);
+  });
   qw::gui::MainWindow window(location, platform, nullptr, std::move(loading));
   // A start without usable data says why before any window shows, and ends. The language is
   // in the data, so the message speaks both, as the second-copy message does.

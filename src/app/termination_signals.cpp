@@ -1,10 +1,10 @@
 #include "app/termination_signals.h"
 
 #ifndef _WIN32
-#include <QSocketNotifier>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace qw::app {
 namespace {

@@ -58,8 +58,8 @@ void CardListView::showRows() {
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(rows().size()));
   for (const auto& row : rows()) {
-    auto* item = new QTreeWidgetItem(
-        QStringList{qs(row.num), qs(row.title), qs(row.group), qs(row.files)});
+    auto* item =
+        new QTreeWidgetItem(QStringList{qs(row.num), qs(row.title), qs(row.group), qs(row.files)});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     items.append(item);
   }

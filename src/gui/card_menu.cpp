@@ -74,9 +74,7 @@ CardMenu::CardMenu(QWidget* window) : QMenu(window), window_(window) {
 }
 
 void CardMenu::setStrings(const i18n::StringTable& s) {
-  const auto set = [&](QAction* action, Str id) {
-    action->setText(QString::fromStdString(s[id]));
-  };
+  const auto set = [&](QAction* action, Str id) { action->setText(QString::fromStdString(s[id])); };
   set(newCard, Str::sMainNewCard);
   set(newCardFromClipboard, Str::sMainNewCardFromClipboard);
   set(newBookmark, Str::sMainNewBookmarkFromClipboard);

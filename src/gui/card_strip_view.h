@@ -77,9 +77,9 @@ class CardStripView : public QScrollArea {
   std::vector<StripLabel*> labels_;  // the first labels, or all of them
   std::vector<QString> names_;
   std::vector<int> cards_;
-  size_t count_ = 1;             // labels the strip holds, made or not
-  bool restDue_ = false;         // labels are still to be made
-  bool restQueued_ = false;      // their making waits for the end of a paint
+  size_t count_ = 1;         // labels the strip holds, made or not
+  bool restDue_ = false;     // labels are still to be made
+  bool restQueued_ = false;  // their making waits for the end of a paint
   int selected_ = 0;
 };
 

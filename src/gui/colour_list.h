@@ -45,8 +45,8 @@ class ColourList : public QComboBox {
 
   QColor custom_ = Qt::black;
   Picker picker_;
-  bool fromPopup_ = false;  // the activation being handled came from the open list
-  int beforePopup_ = -1;    // the item shown when the list opened
+  bool fromPopup_ = false;           // the activation being handled came from the open list
+  int beforePopup_ = -1;             // the item shown when the list opened
   std::bitset<kItemCount> painted_;  // items whose swatch is painted
 };
 

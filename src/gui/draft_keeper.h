@@ -22,8 +22,7 @@ class DraftKeeper : public QObject {
   // `take` gives the draft to write, or nothing when there is none.
   using Take = std::function<std::optional<notebook::DraftJob>()>;
   DraftKeeper(QTextEdit* editor, Take take,
-              std::chrono::milliseconds quiet = std::chrono::seconds(3),
-              QObject* parent = nullptr);
+              std::chrono::milliseconds quiet = std::chrono::seconds(3), QObject* parent = nullptr);
   // Waits for a draft still being written.
   ~DraftKeeper() override;
 

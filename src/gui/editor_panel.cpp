@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QTimer>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -225,8 +225,8 @@ void EditorPanel::load(std::string_view fileBytes) {
   const text::RichTextBeginning beginning = text::readRtfBeginning(fileBytes, kFirstParagraphs);
   const text::RichText& model = beginning.text;
   std::size_t first = 0;
-  for (std::size_t characters = 0; first < model.paragraphs.size() && first < kFirstParagraphs &&
-                                   characters < kFirstCharacters;
+  for (std::size_t characters = 0;
+       first < model.paragraphs.size() && first < kFirstParagraphs && characters < kFirstCharacters;
        ++first)
     for (const text::Run& run : model.paragraphs[first].runs) characters += run.text.size();
   showDocument(filledDocument(model, first));
@@ -245,7 +245,8 @@ void EditorPanel::dropPending() const {
   qApp->removeEventFilter(const_cast<EditorPanel*>(this));
 }
 
-QTextDocument* EditorPanel::filledDocument(const text::RichText& model, std::size_t paragraphs) const {
+QTextDocument* EditorPanel::filledDocument(const text::RichText& model,
+                                           std::size_t paragraphs) const {
   // Filled apart and then handed over, a card is laid out only where it shows and the rest in
   // the background. Filled in place, the editor's selection would stretch over the whole new
   // text, and the next cursor move would lay out every line to repaint it first; and every
@@ -310,11 +311,8 @@ bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::InputMethod:
-    case QEvent::DragEnter:
-      completeLoad();
-      break;
-    default:
-      break;
+    case QEvent::DragEnter: completeLoad(); break;
+    default: break;
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -461,9 +459,8 @@ void EditorPanel::appendLines(const std::vector<std::string>& lines) {
     // A last line with text gets its break; an empty one takes the first new line.
     const bool breakFirst =
         !lines.empty() && !last.isEmpty() && last.back() != QChar::LineSeparator;
-    cursor.insertText((breakFirst ? QString(QChar::ParagraphSeparator) : QString()) +
-                          joinedLines(lines),
-                      typing);
+    cursor.insertText(
+        (breakFirst ? QString(QChar::ParagraphSeparator) : QString()) + joinedLines(lines), typing);
   });
 }
 
@@ -508,8 +505,7 @@ void EditorPanel::cutLineStarts(const std::vector<ports::LineCut>& cuts) {
   const std::vector<LineSpan> spans = lineSpans(doc);
   editLines([&](QTextCursor& cursor) {
     for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut) {
-      if (cut->line < 0 || cut->line >= static_cast<int>(spans.size()) || cut->count <= 0)
-        continue;
+      if (cut->line < 0 || cut->line >= static_cast<int>(spans.size()) || cut->count <= 0) continue;
       const LineSpan& span = spans[static_cast<std::size_t>(cut->line)];
       const QTextBlock block = doc.findBlock(span.start);
       const QString text = block.text().mid(span.start - block.position(), span.length);

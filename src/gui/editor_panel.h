@@ -114,7 +114,7 @@ class EditorPanel : public QWidget, public ports::Editor {
   void dropPending() const;
 
   mutable std::optional<std::string> pending_;  // the file of a card drawn from its first part
-  unsigned loads_ = 0;       // cards loaded so far: a queued completion is for one of them
+  unsigned loads_ = 0;         // cards loaded so far: a queued completion is for one of them
   bool paintAwaited_ = false;  // the card loaded last is not drawn yet
   std::optional<i18n::StringTable> strings_;
 };

@@ -16,8 +16,8 @@ class FoldingPanel : public QWidget {
   static constexpr int kClosedHeight = 25;
 
   // `openName` is the button shown while the panel is closed, `closeName` the other one.
-  FoldingPanel(const char* name, const char* titleName, const char* openName,
-               const char* closeName, QWidget* body, int openHeight, QWidget* parent = nullptr);
+  FoldingPanel(const char* name, const char* titleName, const char* openName, const char* closeName,
+               QWidget* body, int openHeight, QWidget* parent = nullptr);
 
   bool isOpen() const { return open_; }
   void setOpen(bool open);

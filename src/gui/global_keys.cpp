@@ -49,7 +49,8 @@ std::vector<HotKey> globalKeyTable(bool alternative) {
 std::optional<GlobalKey> globalKeyOf(int id) {
   if (id == kShow) return GlobalKey{GlobalKey::ShowWindow};
   if (id >= 1 && id <= 9) return GlobalKey{GlobalKey::CopySlot, id};
-  if (id > kFeedBase && id <= kFeedBase + 9) return GlobalKey{GlobalKey::StartLineFeed, id - kFeedBase};
+  if (id > kFeedBase && id <= kFeedBase + 9)
+    return GlobalKey{GlobalKey::StartLineFeed, id - kFeedBase};
   if (id == kNewCard) return GlobalKey{GlobalKey::NewCardFromClipboard};
   if (id == kNextLine) return GlobalKey{GlobalKey::NextFeedLine};
   return std::nullopt;
@@ -64,13 +65,16 @@ QString globalKeyName(const HotKey& key) {
   return platform::describe(key).replace("Super", "Win");
 }
 
-QString showWindowKeyName(bool alternative) { return globalKeyName(globalKeyTable(alternative).front()); }
+QString showWindowKeyName(bool alternative) {
+  return globalKeyName(globalKeyTable(alternative).front());
+}
 
 QString alreadyStartedMessage() {
   const QString win = showWindowKeyName(false);
   const QString alternative = showWindowKeyName(true);
-  return QStringLiteral("quillWick est déjà lancé.\n%1 ou %2 affiche sa fenêtre.\n\r"
-                        "quillWick is already started.\n%1 or %2 shows its window.")
+  return QStringLiteral(
+             "quillWick est déjà lancé.\n%1 ou %2 affiche sa fenêtre.\n\r"
+             "quillWick is already started.\n%1 or %2 shows its window.")
       .arg(win, alternative);
 }
 

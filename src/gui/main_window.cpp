@@ -1,50 +1,50 @@
 #include "gui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCollator>
-#include <QCursor>
-#include <QDesktopServices>
-#include <QPainter>
-#include <QProcess>
-#include <QTimer>
-#include <QUrl>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
 #include <QHBoxLayout>
-#include <QApplication>
 #include <QHeaderView>
-#include <QListWidget>
-#include <QToolButton>
 #include <QLibraryInfo>
-#include <QTranslator>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/store/store_error.h"
 #include "core/notebook/card_list.h"
 #include "core/notebook/error_text.h"
+#include "core/store/store_error.h"
 #include "gui/about_dialog.h"
 #include "gui/app_icon.h"
+#include "gui/card_editor.h"
 #include "gui/card_list_view.h"
 #include "gui/card_menu.h"
 #include "gui/card_properties_dialog.h"
-#include "gui/categories_dialog.h"
-#include "gui/options_dialog.h"
 #include "gui/card_strip_view.h"
-#include "gui/card_editor.h"
+#include "gui/categories_dialog.h"
 #include "gui/draft_keeper.h"
 #include "gui/editor_panel.h"
 #include "gui/font_size_box.h"
 #include "gui/font_warmer.h"
-#include "gui/global_keys.h"
 #include "gui/format_bar.h"
+#include "gui/global_keys.h"
 #include "gui/info_popup.h"
+#include "gui/options_dialog.h"
 #include "gui/performance_trace.h"
 #include "gui/qt_text.h"
 #include "gui/search_controller.h"
@@ -64,7 +64,9 @@ const QColor kPanelColour(0x67, 0x74, 0xA6);
 // under Qt's slower style-sheet style, and the 500 labels of the strip with them.
 class NavyClient : public QWidget {
  protected:
-  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColorConstants::Svg::navy); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter(this).fillRect(rect(), QColorConstants::Svg::navy);
+  }
 };
 
 // The blue bar between the card list and the editor, painted by hand for the same reason.
@@ -222,9 +224,8 @@ void MainWindow::buildLayout() {
           [this] { runCommand([this] { notebook_->unprotectCurrentCard(); }, false); });
   connect(menu_->newCardFromClipboard, &QAction::triggered, this,
           [this] { newCardFromClipboard(false); });
-  connect(menu_->pasteInCurrent, &QAction::triggered, this, [this] {
-    runCommand([this] { notebook_->pasteIntoCurrentCard(clipboard_); }, false);
-  });
+  connect(menu_->pasteInCurrent, &QAction::triggered, this,
+          [this] { runCommand([this] { notebook_->pasteIntoCurrentCard(clipboard_); }, false); });
   connect(menu_->pasteInto, &QMenu::triggered, this, [this](QAction* item) {
     const int position = notebook_ ? positionOfItem(item) : -1;
     if (position < 0) return;
@@ -235,7 +236,8 @@ void MainWindow::buildLayout() {
   connect(menu_->copyFrom, &QMenu::triggered, this, [this](QAction* item) {
     const int position = notebook_ ? positionOfItem(item) : -1;
     if (position < 0) return;
-    if (const auto notice = notebook_->copyCardToClipboard(position, clipboard_)) showNotice(*notice);
+    if (const auto notice = notebook_->copyCardToClipboard(position, clipboard_))
+      showNotice(*notice);
   });
   connect(menu_->about, &QAction::triggered, this, [this] {
     if (notebook_) aboutDialog()->exec();
@@ -337,9 +339,9 @@ void MainWindow::registerGlobalKeys() {
     QStringList taken;
     for (const platform::HotKey& key : kept) taken << globalKeyName(key);
     if (!taken.isEmpty())
-      problem = qs(s[Str::sKeysTakenElsewhere]).arg(taken.join(", "), globalKeySetName(!alternative));
-    if (!standIn.isEmpty())
-      problem += qs(s[Str::sKeysStandIn]).arg(standIn);
+      problem =
+          qs(s[Str::sKeysTakenElsewhere]).arg(taken.join(", "), globalKeySetName(!alternative));
+    if (!standIn.isEmpty()) problem += qs(s[Str::sKeysStandIn]).arg(standIn);
   }
   if (problem.isEmpty()) return;
   // Not modal: the program may be starting hidden, and nothing has to wait for the answer.
@@ -356,26 +358,21 @@ void MainWindow::globalKeyPressed(int id) {
   const std::optional<GlobalKey> key = globalKeyOf(id);
   if (!key || !notebook_) return;
   switch (key->action) {
-    case GlobalKey::ShowWindow:
-      showWindow();
-      break;
-    case GlobalKey::CopySlot:
-      showNotice(notebook_->copyHotKeyText(key->slot, clipboard_));
-      break;
+    case GlobalKey::ShowWindow: showWindow(); break;
+    case GlobalKey::CopySlot: showNotice(notebook_->copyHotKeyText(key->slot, clipboard_)); break;
     case GlobalKey::StartLineFeed:
       showNotice(notebook_->startLineFeed(key->slot, clipboard_));
       break;
     case GlobalKey::NextFeedLine:
       if (const auto notice = notebook_->nextFeedLine(clipboard_)) showNotice(*notice);
       break;
-    case GlobalKey::NewCardFromClipboard:
-      newCardFromClipboard(true);
-      break;
+    case GlobalKey::NewCardFromClipboard: newCardFromClipboard(true); break;
   }
 }
 
 void MainWindow::showNotice(const notebook::Notice& notice) {
-  popup_->popUp(qs(notice.text), notice.failed ? InfoPopup::errorColour() : InfoPopup::successColour());
+  popup_->popUp(qs(notice.text),
+                notice.failed ? InfoPopup::errorColour() : InfoPopup::successColour());
 }
 
 void MainWindow::newCardFromClipboard(bool fromGlobalKey) {
@@ -517,7 +514,8 @@ AboutDialog* MainWindow::aboutDialog() {
 }
 
 CategoriesDialog* MainWindow::categoriesDialog() {
-  if (!categoriesDialog_) categoriesDialog_ = new CategoriesDialog(*store_, *strings_, &prompts_, this);
+  if (!categoriesDialog_)
+    categoriesDialog_ = new CategoriesDialog(*store_, *strings_, &prompts_, this);
   return categoriesDialog_;
 }
 
@@ -571,7 +569,7 @@ void MainWindow::editCardProperties() {
   const int card = notebook_->strip()[position].card;
   const auto properties =
       propertiesDialog()->ask(CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card),
-                             *store_, *strings_, notebook_->currentCardProtected());
+                              *store_, *strings_, notebook_->currentCardProtected());
   if (!properties) return;
   runCommand([&] { notebook_->editCurrentCard(*properties); });
   focusCard();
@@ -713,9 +711,9 @@ bool MainWindow::saveCard() {
 }
 
 void MainWindow::reportError(const std::exception& error) {
-  QMessageBox::critical(this, windowTitle(),
-                        qs(strings_ ? notebook::errorText(error, *strings_)
-                                    : notebook::startFailureText(error)));
+  QMessageBox::critical(
+      this, windowTitle(),
+      qs(strings_ ? notebook::errorText(error, *strings_) : notebook::startFailureText(error)));
 }
 
 void MainWindow::quit() {

@@ -10,11 +10,11 @@
 #include <optional>
 
 #include "core/i18n/strings.h"
-#include "platform/global_hot_keys.h"
 #include "core/notebook/notebook.h"
 #include "core/store/store.h"
 #include "gui/message_prompts.h"
 #include "gui/qt_clipboard.h"
+#include "platform/global_hot_keys.h"
 
 namespace qw::ports {
 class PlatformServices;
@@ -154,8 +154,8 @@ class MainWindow : public QMainWindow {
 
   StripPanel* stripPanel_ = nullptr;
   EditorPanel* editorPanel_ = nullptr;
-  QWidget* listPanel_ = nullptr;  // PListPrecise
-  CardListView* listView_ = nullptr;  // ListView1, once made
+  QWidget* listPanel_ = nullptr;       // PListPrecise
+  CardListView* listView_ = nullptr;   // ListView1, once made
   QWidget* showListButton_ = nullptr;  // IListPrecise
   QWidget* hideListButton_ = nullptr;  // IListPrecise1
   CardMenu* menu_ = nullptr;

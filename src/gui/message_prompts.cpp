@@ -14,8 +14,7 @@ void MessagePrompts::message(const std::string& text) {
 }
 
 bool MessagePrompts::question(const std::string& caption, const std::string& text) {
-  return QMessageBox::question(parent_, qs(caption), qs(text),
-                               QMessageBox::Yes | QMessageBox::No,
+  return QMessageBox::question(parent_, qs(caption), qs(text), QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 

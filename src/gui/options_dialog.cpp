@@ -137,8 +137,8 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
 
   // Enter saves; Escape cancels, as the cancel button does.
   saveAndClose_->setDefault(true);
-  QWidget* order[] = {language_,   startup_,  globalKeys_, defaultCard_,  backgroundList_, namesList_,
-                      activeList_, defaults_, saveAndClose_, cancel_};
+  QWidget* order[] = {language_,  startup_,    globalKeys_, defaultCard_,  backgroundList_,
+                      namesList_, activeList_, defaults_,   saveAndClose_, cancel_};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   for (const char* word : kLanguages) language_->addItem(QString::fromUtf8(word));
@@ -200,7 +200,7 @@ void OptionsDialog::loadSettings() {
   const auto& settings = store_.settings;
   // An unknown language runs the interface in French, so that is what the list shows.
   const int language = language_->findText(qs(settings[store::kLanguage]),
-                                            Qt::MatchExactly | Qt::MatchCaseSensitive);
+                                           Qt::MatchExactly | Qt::MatchCaseSensitive);
   language_->setCurrentIndex(language < 0 ? 0 : language);
 
   defaultCard_->clear();
@@ -208,8 +208,8 @@ void OptionsDialog::loadSettings() {
   const auto& index = store_.cardIndex;
   for (int card = 0; card < index.count(); ++card)
     defaultCard_->addItem(qs(store::displayName(index.line(card))));
-  defaultCard_->setCurrentIndex(defaultCard_->findText(
-      qs(settings[store::kDefaultCard]), Qt::MatchExactly | Qt::MatchCaseSensitive));
+  defaultCard_->setCurrentIndex(defaultCard_->findText(qs(settings[store::kDefaultCard]),
+                                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
 
   setSampleColour(kBackground, settings[store::kStripBackground]);
   setSampleColour(kNames, settings[store::kCardNameColour]);
@@ -222,8 +222,7 @@ void OptionsDialog::loadSettings() {
 }
 
 void OptionsDialog::setSampleColour(Sample which, std::string text) {
-  static constexpr store::SettingIndex kKeys[] = {store::kStripBackground,
-                                                  store::kCardNameColour,
+  static constexpr store::SettingIndex kKeys[] = {store::kStripBackground, store::kCardNameColour,
                                                   store::kActiveCardColour};
   // A value that names no colour is shown, and would be saved, as its default.
   if (!store::parseColour(text)) text = defaults()[kKeys[which]];
@@ -232,8 +231,9 @@ void OptionsDialog::setSampleColour(Sample which, std::string text) {
   sample_[which] = std::move(text);
 
   // The list shows the colour too: its standard item, or the custom one holding it.
-  ColourList* list = which == kBackground ? backgroundList_ : which == kNames ? namesList_
-                                                                              : activeList_;
+  ColourList* list = which == kBackground ? backgroundList_
+                     : which == kNames    ? namesList_
+                                          : activeList_;
   int item = ColourList::kCustomItem;
   for (int i = ColourList::kCustomItem + 1; i < ColourList::kItemCount; ++i)
     if (list->colourAt(i)->rgb() == colour.rgb()) item = i;

@@ -23,9 +23,9 @@ namespace qw::gui {
 class ColourList;
 
 // The options (TFOptions): language, card opened at start, the three colours of the card
-// strip with a live sample, start at logon, the modifiers of the system-wide keys. Every show reloads the controls from the
-// settings; only saving changes them, and a new language or default card takes effect at the
-// next start.
+// strip with a live sample, start at logon, the modifiers of the system-wide keys. Every show
+// reloads the controls from the settings; only saving changes them, and a new language or default
+// card takes effect at the next start.
 class OptionsDialog : public QDialog {
   Q_OBJECT
  public:
@@ -61,25 +61,25 @@ class OptionsDialog : public QDialog {
   ports::Prompts* prompts_;
   std::array<std::string, 3> sample_;
 
-  QLabel* languageLabel_;      // LLanguage
-  QComboBox* language_;        // CBLanguage
-  QCheckBox* startup_;         // CBStartup
-  QCheckBox* hideAtStartup_;   // CBHideAtStartup, never shown
-  QLabel* globalKeysLabel_;    // LGlobalKeys
-  QComboBox* globalKeys_;      // CBGlobalKeys: the modifiers of the system-wide keys
-  QLabel* defaultCardLabel_;   // LDefaultFiche
-  QComboBox* defaultCard_;     // CBDefaultFiche
-  QLabel* backgroundLabel_;    // LBGColor
-  ColourList* backgroundList_;  // ColorBox3
-  QLabel* namesLabel_;         // LDColor
-  ColourList* namesList_;      // ColorBox4
-  QLabel* activeLabel_;        // LSColor
-  ColourList* activeList_;     // ColorBox5
-  QFrame* example_;            // PExample
+  QLabel* languageLabel_;                // LLanguage
+  QComboBox* language_;                  // CBLanguage
+  QCheckBox* startup_;                   // CBStartup
+  QCheckBox* hideAtStartup_;             // CBHideAtStartup, never shown
+  QLabel* globalKeysLabel_;              // LGlobalKeys
+  QComboBox* globalKeys_;                // CBGlobalKeys: the modifiers of the system-wide keys
+  QLabel* defaultCardLabel_;             // LDefaultFiche
+  QComboBox* defaultCard_;               // CBDefaultFiche
+  QLabel* backgroundLabel_;              // LBGColor
+  ColourList* backgroundList_;           // ColorBox3
+  QLabel* namesLabel_;                   // LDColor
+  ColourList* namesList_;                // ColorBox4
+  QLabel* activeLabel_;                  // LSColor
+  ColourList* activeList_;               // ColorBox5
+  QFrame* example_;                      // PExample
   std::array<QLabel*, 3> exampleCards_;  // LEx1..LEx3
-  QPushButton* defaults_;      // BDefault
-  QPushButton* saveAndClose_;  // BSaveAndClose
-  QPushButton* cancel_;        // BCancel
+  QPushButton* defaults_;                // BDefault
+  QPushButton* saveAndClose_;            // BSaveAndClose
+  QPushButton* cancel_;                  // BCancel
 };
 
 }  // namespace qw::gui

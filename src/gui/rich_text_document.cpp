@@ -82,9 +82,8 @@ class PendingText {
     }
     const qsizetype at = buffer_.size();
     buffer_.resize(at + static_cast<qsizetype>(utf8.size()));
-    const QChar* end =
-        decoder_.appendToBuffer(buffer_.data() + at,
-                                QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    const QChar* end = decoder_.appendToBuffer(
+        buffer_.data() + at, QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
     buffer_.truncate(end - buffer_.constData());
     if (utf8.find("\xEF\xB7") != std::string_view::npos) {  // the lead bytes of U+FDD0, U+FDD1
       QChar* const begin = buffer_.data() + at;
@@ -154,7 +153,7 @@ text::CharFormat toModelFormat(const QTextCharFormat& f, const ShownFont& shownF
   const QFont& shown = shownFont.font;
   text::CharFormat m;
   m.bold = f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() > QFont::Medium
-                                                   : shown.weight() > QFont::Medium;
+                                                  : shown.weight() > QFont::Medium;
   m.italic = f.hasProperty(QTextFormat::FontItalic) ? f.fontItalic() : shown.italic();
   // Dotted, dashed and wavy lines (pasted HTML) are underlines too.
   if (f.hasProperty(QTextFormat::TextUnderlineStyle))
@@ -288,7 +287,6 @@ text::RichText modelOf(const QTextDocument& doc) {
   return builder.take();
 }
 
-
 void loadCard(QTextDocument& doc, std::string_view fileBytes, const QFont& editorFont) {
   fillDocument(doc, text::readRtf(fileBytes), editorFont);
 }
@@ -299,8 +297,8 @@ int storedPosition(const QTextDocument& doc, int documentPosition) {
   const qsizetype position = std::clamp<qsizetype>(documentPosition, 0, lastPosition(doc));
   // One unit more than asked, to see the second half of a pair the position falls into.
   const QByteArray prefix = textPrefix(doc, position + 1);
-  return static_cast<int>(text::flatToStored(std::string_view(prefix.constData(), prefix.size()),
-                                             position));
+  return static_cast<int>(
+      text::flatToStored(std::string_view(prefix.constData(), prefix.size()), position));
 }
 
 int documentPosition(const QTextDocument& doc, int storedPosition) {

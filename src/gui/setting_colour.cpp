@@ -28,13 +28,12 @@ QColor systemColour(std::uint32_t index) {
       return palette.color(QPalette::ToolTipText);
     case 24:  // tooltip background
       return palette.color(QPalette::ToolTipBase);
-    case 7:   // menu text
-    case 9:   // caption text
+    case 7:  // menu text
+    case 9:  // caption text
       return palette.color(QPalette::WindowText);
     case 15:  // button face
       return palette.color(QPalette::Button);
-    default:
-      return palette.color(QPalette::Window);
+    default: return palette.color(QPalette::Window);
   }
 }
 

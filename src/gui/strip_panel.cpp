@@ -61,8 +61,8 @@ StripPanel::StripPanel(QWidget* parent) : QWidget(parent) {
   form->addRow(lineNumberLabel_, lineNumber);
   form->addRow(searchLabel_);
   form->addRow(search);
-  functions = new FoldingPanel("PFonction", "LMenuFonction", "IMGUp", "IMGDown", functionsBody,
-                               168);
+  functions =
+      new FoldingPanel("PFonction", "LMenuFonction", "IMGUp", "IMGDown", functionsBody, 168);
   bottomLayout->addWidget(functions);
 
   auto* categoriesBody = new QWidget;
@@ -77,8 +77,8 @@ StripPanel::StripPanel(QWidget* parent) : QWidget(parent) {
   buttons->addWidget(updateCategories, 1);
   categoriesLayout->addWidget(categoryList);
   categoriesLayout->addLayout(buttons);
-  categories = new FoldingPanel("PCategorie", "LCateg", "IMGUpCateg", "IMGDownCateg",
-                                categoriesBody, 160);
+  categories =
+      new FoldingPanel("PCategorie", "LCateg", "IMGUpCateg", "IMGDownCateg", categoriesBody, 160);
   bottomLayout->addWidget(categories);
 
   auto* exitPanel = named(new QWidget, "PMenuExit");

@@ -66,8 +66,8 @@ QString chooseWithDialog(QFileDialog& dialog) {
 
 }  // namespace
 
-TransferCommands::TransferCommands(EditorPanel& editor, ports::Prompts& prompts,
-                                   InfoPopup& popup, QWidget* dialogParent)
+TransferCommands::TransferCommands(EditorPanel& editor, ports::Prompts& prompts, InfoPopup& popup,
+                                   QWidget* dialogParent)
     : QObject(&editor),
       editor_(editor),
       prompts_(prompts),
@@ -108,7 +108,8 @@ void TransferCommands::makeButtons() {
   insertButton_ = toolButton("BInsert", sheetIcon("+", QColor(0, 120, 0)));
   exportButton_ = toolButton("BExport", sheetIcon("RTF", QColor(160, 0, 0)));
   exportTextButton_ = toolButton("BExportText", sheetIcon("TXT", QColor(0, 0, 160)));
-  synchroButton_ = toolButton("BSynchro", sheetIcon(QString::fromUtf8("\u21C4"), QColor(0, 90, 160)));
+  synchroButton_ =
+      toolButton("BSynchro", sheetIcon(QString::fromUtf8("\u21C4"), QColor(0, 90, 160)));
   const std::pair<QToolButton*, void (TransferCommands::*)()> buttons[] = {
       {printButton_, &TransferCommands::print},
       {insertButton_, &TransferCommands::insertFile},
@@ -121,8 +122,7 @@ void TransferCommands::makeButtons() {
   }
 }
 
-void TransferCommands::setNotebook(notebook::Notebook* notebook,
-                                   const i18n::StringTable* strings) {
+void TransferCommands::setNotebook(notebook::Notebook* notebook, const i18n::StringTable* strings) {
   notebook_ = notebook;
   strings_ = strings;
   applyStrings();
@@ -166,8 +166,7 @@ void TransferCommands::print() {
   if (!notebook_ || editor_.document().isEmpty()) return;
   const auto& s = *strings_;
   if (!prompts_.question(s[Str::sMsgPrintTitle], s[Str::sMsgPrintQuestion])) return;
-  if (!print_(qs(notebook_->current().name)))
-    prompts_.message(s[Str::sErrNoPrinter]);
+  if (!print_(qs(notebook_->current().name))) prompts_.message(s[Str::sErrNoPrinter]);
 }
 
 void TransferCommands::insertFile() {

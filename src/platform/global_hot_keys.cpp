@@ -34,7 +34,8 @@ QString describe(const HotKey& key) {
   if (key.modifiers & HotKey::Control) parts << QStringLiteral("Ctrl");
   if (key.modifiers & HotKey::Alt) parts << QStringLiteral("Alt");
   if (key.modifiers & HotKey::Shift) parts << QStringLiteral("Shift");
-  if ((key.key >= Qt::Key_0 && key.key <= Qt::Key_9) || (key.key >= Qt::Key_A && key.key <= Qt::Key_Z)) {
+  if ((key.key >= Qt::Key_0 && key.key <= Qt::Key_9) ||
+      (key.key >= Qt::Key_A && key.key <= Qt::Key_Z)) {
     parts << QString(QChar(key.key));
   } else if (key.key >= Qt::Key_F1 && key.key <= Qt::Key_F35) {
     parts << QStringLiteral("F%1").arg(key.key - Qt::Key_F1 + 1);

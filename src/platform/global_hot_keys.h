@@ -22,11 +22,13 @@ class GlobalHotKeys : public QObject {
   static std::unique_ptr<GlobalHotKeys> create(QObject* parent = nullptr);
   virtual bool available() const = 0;
   // Replaces every earlier registration by `keys`; returns the keys that could not be registered
-  // (taken by another program, or a key this backend cannot map), in the given order. The others work.
+  // (taken by another program, or a key this backend cannot map), in the given order. The others
+  // work.
   virtual std::vector<HotKey> registerKeys(const std::vector<HotKey>& keys) = 0;
   virtual void unregisterAll() = 0;  // also done by the destructor
  signals:
-  void activated(int id);  // on the GUI thread, once per key press (auto-repeat while held must NOT fire again)
+  void activated(int id);  // on the GUI thread, once per key press (auto-repeat while held must NOT
+                           // fire again)
 
  protected:
   using QObject::QObject;

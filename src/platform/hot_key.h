@@ -15,9 +15,10 @@ constexpr int kF35 = 0x01000052;
 
 struct HotKey {
   enum Modifier : unsigned { Super = 1, Shift = 2, Control = 4, Alt = 8 };
-  int id = 0;             // given back by activated()
-  unsigned modifiers = 0; // Modifier flags
-  int key = 0;            // a Qt::Key: Qt::Key_F2, Qt::Key_0..Qt::Key_9, Qt::Key_A..Qt::Key_Z (others may be refused)
+  int id = 0;              // given back by activated()
+  unsigned modifiers = 0;  // Modifier flags
+  int key = 0;  // a Qt::Key: Qt::Key_F2, Qt::Key_0..Qt::Key_9, Qt::Key_A..Qt::Key_Z (others may be
+                // refused)
   friend bool operator==(const HotKey&, const HotKey&) = default;
 };
 

@@ -11,7 +11,6 @@ namespace fs = std::filesystem;
 
 class CardCommands : public DesktopTest {
  protected:
-
   void SetUp() override { program.writeData("param.ini", englishSettings()); }
 
   bool indexIs(const std::string& bytes) const {
@@ -68,7 +67,8 @@ TEST_F(CardCommands, CreateRenameMoveAndDeleteThroughTheMenu) {
   desktop.key("Return");
   ASSERT_TRUE(indexIs("1;-0-0:First\r\n3\r\n")) << readFile(data / "fiches.kvn");
   // The files go right after the index is written.
-  EXPECT_TRUE(waitUntil([&] { return !fs::exists(data / "2.kvo") && !fs::exists(data / "2.kvn"); }));
+  EXPECT_TRUE(
+      waitUntil([&] { return !fs::exists(data / "2.kvo") && !fs::exists(data / "2.kvn"); }));
 
   ASSERT_EQ(program.quit(running), 0);
   EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:First\r\n3\r\n");
@@ -106,7 +106,8 @@ TEST_F(CardCommands, TheCategoryFilterChangesTheStripAndIsRemembered) {
   desktop.key("ctrl+End");
   desktop.type(" edited");
   ASSERT_EQ(program.quit(running), 0);
-  EXPECT_NE(readFile(data / "1.kvn").find("work edited"), std::string::npos) << readFile(data / "1.kvn");
+  EXPECT_NE(readFile(data / "1.kvn").find("work edited"), std::string::npos)
+      << readFile(data / "1.kvn");
   EXPECT_EQ(readFile(data / "2.kvn"), "plain");
 }
 

@@ -19,7 +19,6 @@ int lineCount(const std::string& text) {
 
 class Cards : public DesktopTest {
  protected:
-
   void SetUp() override {
     program.writeCards({{"Alpha", "alpha text"}, {"Beta", "beta text"}});
     program.writeData("param.ini", englishSettings());
@@ -87,8 +86,7 @@ TEST_F(Cards, KillingTheProgramAtRandomMomentsNeverCostsACard) {
   ASSERT_EQ(program.quit(last), 0);
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
   for (const auto& entry : fs::directory_iterator(data))
-    EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
-        << entry.path();
+    EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 }
 
 }  // namespace

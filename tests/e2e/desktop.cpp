@@ -36,7 +36,8 @@ std::map<std::string, std::string> filesOf(const std::filesystem::path& dir) {
 }
 
 const std::string kFirstStartSettings =
-    "Langue=Fran\xE7" "ais\r\n"
+    "Langue=Fran\xE7"
+    "ais\r\n"
     "DefaultFiche=quillWick\r\n"
     "BGMenuColor=$00A67467\r\n"
     "LDMenuColor=clYellow\r\n"
@@ -53,7 +54,8 @@ const std::string kFirstStartMainCardText = "<Tapez votre texte ici>\r\n";
 std::string englishSettings(const std::string& defaultCard, const std::string& hidden) {
   return "Langue=Anglais\r\nDefaultFiche=" + defaultCard +
          "\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\n"
-         "LCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=" + hidden + "\r\n";
+         "LCategories=-0-\r\nAffichList=0\r\nLaunch=Manual\r\nHidden=" +
+         hidden + "\r\n";
 }
 
 std::string cardSettings(const std::string& contentFile, const std::string& syncLink) {
@@ -78,9 +80,7 @@ std::optional<QStringList> storedLines(const std::filesystem::path& file) {
   return lines;
 }
 
-bool isNumber(const QString& text) {
-  return QRegularExpression("^[0-9]+$").match(text).hasMatch();
-}
+bool isNumber(const QString& text) { return QRegularExpression("^[0-9]+$").match(text).hasMatch(); }
 
 // A whole RTF document: it opens at the start and its last brace closes it.
 bool wholeRtf(const std::string& bytes) {
@@ -127,8 +127,8 @@ std::string dataFolderProblems(const std::filesystem::path& data, int fewest, in
   const int count = cardCount(data);
   if (count < 0) return "fiches.kvn does not parse: " + readFile(data / "fiches.kvn");
   if (count < fewest || count > most)
-    problem("fiches.kvn", std::to_string(count) + " cards, not " + std::to_string(fewest) +
-                              " to " + std::to_string(most));
+    problem("fiches.kvn", std::to_string(count) + " cards, not " + std::to_string(fewest) + " to " +
+                              std::to_string(most));
   const QRegularExpression cardLine("^([0-9]+);-[0-9]+-(H[1-9]-)?[01]:");
   for (int card = 0; card < count; ++card) {
     const auto match = cardLine.match((*index)[card]);
@@ -174,8 +174,10 @@ void writeCardFiles(const std::filesystem::path& data,
 Desktop::Desktop(Shell shell) {
   if (!home_.isValid()) throw std::runtime_error("no temporary folder");
   const QDir home(home_.path());
-  for (const char* sub : {".icewm", ".config", ".local/share", ".cache", "runtime"}) home.mkpath(sub);
-  QFile::setPermissions(home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  for (const char* sub : {".icewm", ".config", ".local/share", ".cache", "runtime"})
+    home.mkpath(sub);
+  QFile::setPermissions(home.filePath("runtime"),
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   // Without this icewm opens its start menu on every Super release and swallows later keys.
   QFile prefs(home.filePath(".icewm/preferences"));
   prefs.open(QIODevice::WriteOnly);
@@ -296,8 +298,8 @@ void Desktop::screenshot(const std::filesystem::path& png) const {
 }
 
 void Desktop::click(const QString& window, int x, int y) const {
-  run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
-                  "click", "1"});
+  run("xdotool",
+      {"mousemove", "--window", window, QString::number(x), QString::number(y), "click", "1"});
 }
 
 void Desktop::activate(const QString& window) const {
@@ -338,9 +340,7 @@ bool Desktop::answer(const QString& window, const QString& keys) const {
   });
 }
 
-void Desktop::type(const QString& text) const {
-  run("xdotool", {"type", "--delay", "20", text});
-}
+void Desktop::type(const QString& text) const { run("xdotool", {"type", "--delay", "20", text}); }
 
 QString Desktop::mainWindow() const {
   for (const QString& id : windowsNamed("^KTRQuillWick$")) {
@@ -453,8 +453,9 @@ void Program::writeCards(const std::vector<std::pair<std::string, std::string>>&
 
 QString Program::trayIcon() const {
   // The tray embeds a small window of the program's class.
-  const QStringList ids = desktop_.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
-                              .out.split('\n', Qt::SkipEmptyParts);
+  const QStringList ids =
+      desktop_.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+          .out.split('\n', Qt::SkipEmptyParts);
   for (const QString& id : ids) {
     const QString geometry = desktop_.run("xdotool", {"getwindowgeometry", id}).out;
     const auto size = geometry.section("Geometry: ", 1).trimmed().split('x');

@@ -26,7 +26,9 @@ TEST_F(Drafts, TypingKilledBeforeAnySaveComesBackWithYes) {
     desktop.type(" typed before the crash");
     // Written a few seconds after the typing stops, without any save.
     ASSERT_TRUE(waitUntil(
-        [&] { return readFile(data / "1.draft").find("typed before the crash") != std::string::npos; },
+        [&] {
+          return readFile(data / "1.draft").find("typed before the crash") != std::string::npos;
+        },
         20s));
     EXPECT_EQ(readFile(data / "1.kvn"), "alpha text");
     Program::killHard(running);

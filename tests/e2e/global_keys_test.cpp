@@ -36,16 +36,15 @@ class GlobalKeys : public DesktopTest {
     desktop.activate(id);
   }
 
-  QString clipboard() const {
-    return desktop.run("xclip", {"-o", "-selection", "clipboard"}).out;
-  }
+  QString clipboard() const { return desktop.run("xclip", {"-o", "-selection", "clipboard"}).out; }
   bool clipboardBecomes(const QString& text) const {
     return waitUntil([&] { return clipboard() == text; });
   }
   // The info popup: a small borderless window of the program.
   bool popupShown() const {
-    const QStringList ids = desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
-                                .out.split('\n', Qt::SkipEmptyParts);
+    const QStringList ids =
+        desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+            .out.split('\n', Qt::SkipEmptyParts);
     for (const QString& id : ids)
       if (desktop.run("xdotool", {"getwindowgeometry", id}).out.contains("Geometry: 201x41"))
         return true;

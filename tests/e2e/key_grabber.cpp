@@ -4,9 +4,9 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <initializer_list>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;

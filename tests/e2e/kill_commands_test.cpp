@@ -83,8 +83,8 @@ class KillCommands : public DesktopTest {
       if (landed(indexBefore)) ++landedRounds;
     }
     std::cout << "[ kills    ] " << ::testing::UnitTest::GetInstance()->current_test_info()->name()
-              << ": " << rounds << " rounds, the write on disk before the kill in "
-              << landedRounds << "\n";
+              << ": " << rounds << " rounds, the write on disk before the kill in " << landedRounds
+              << "\n";
     EXPECT_GT(landedRounds, 0) << "the command never reached the disk";
     // The last kill's folder starts and ends cleanly, without leftovers.
     QProcess& last = program.start();
@@ -108,7 +108,10 @@ TEST_F(KillCommands, NewCard) {
         desktop.type("Killed");
         desktop.key("Return");
       },
-      1, false, [&](const std::string& before) { return readFile(data / "fiches.kvn").size() > before.size(); });
+      1, false,
+      [&](const std::string& before) {
+        return readFile(data / "fiches.kvn").size() > before.size();
+      });
 }
 
 TEST_F(KillCommands, Delete) {
@@ -118,7 +121,10 @@ TEST_F(KillCommands, Delete) {
         desktop.key("ctrl+Delete");
         if (focusDialog("^Delete confirmation$")) desktop.key("Return");
       },
-      -1, false, [&](const std::string& before) { return readFile(data / "fiches.kvn").size() < before.size(); });
+      -1, false,
+      [&](const std::string& before) {
+        return readFile(data / "fiches.kvn").size() < before.size();
+      });
 }
 
 TEST_F(KillCommands, Move) {
@@ -141,7 +147,10 @@ TEST_F(KillCommands, Properties) {
         desktop.type("Renamed");
         desktop.key("Return");
       },
-      0, true, [&](const std::string&) { return readFile(data / "fiches.kvn").find("Renamed") != std::string::npos; });
+      0, true,
+      [&](const std::string&) {
+        return readFile(data / "fiches.kvn").find("Renamed") != std::string::npos;
+      });
 }
 
 TEST_F(KillCommands, Categories) {
@@ -155,7 +164,10 @@ TEST_F(KillCommands, Categories) {
         desktop.type("Kept");
         desktop.key("Return");
       },
-      0, true, [&](const std::string&) { return readFile(data / "categ.kvn").find("Kept") != std::string::npos; });
+      0, true,
+      [&](const std::string&) {
+        return readFile(data / "categ.kvn").find("Kept") != std::string::npos;
+      });
 }
 
 TEST_F(KillCommands, Options) {
@@ -164,7 +176,8 @@ TEST_F(KillCommands, Options) {
         desktop.key("ctrl+o");
         if (focusDialog("^Setup$")) desktop.key("Return");
       },
-      0, false, [&](const std::string&) { return fs::last_write_time(data / "param.ini") != settingsTime; });
+      0, false,
+      [&](const std::string&) { return fs::last_write_time(data / "param.ini") != settingsTime; });
 }
 
 TEST_F(KillCommands, Synchronise) {

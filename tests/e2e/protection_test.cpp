@@ -33,7 +33,8 @@ TEST_F(Protection, ProtectQuitAndOpenAgainWithThePassword) {
     desktop.key("ctrl+k");
     ASSERT_TRUE(program.chooseCardMenuItem(9));  // Crypter
     answerPassword("open sesame");
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(data / "1.kvc") && !fs::exists(data / "1.kvn"); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return fs::exists(data / "1.kvc") && !fs::exists(data / "1.kvn"); }));
     ASSERT_EQ(program.quit(running), 0);
   }
   const std::string firstSeal = readFile(data / "1.kvc");

@@ -22,7 +22,8 @@ class WindowsInstaller : public WineTest {
   void SetUp() override {
     installed = program.folderOf("ProgramFiles") / "QuillWick";
     cards = program.folderOf("APPDATA") / "dataQuillWick";
-    shortcut = program.folderOf("ProgramData") / "Microsoft/Windows/Start Menu/Programs/QuillWick.lnk";
+    shortcut =
+        program.folderOf("ProgramData") / "Microsoft/Windows/Start Menu/Programs/QuillWick.lnk";
     forgetInstall();
   }
   // The prefix is shared by the run's tests, and a run stopped halfway leaves its install.
@@ -77,11 +78,12 @@ TEST_F(WindowsInstaller, InstallsStartsReinstallsAndUninstallsKeepingTheCards) {
   EXPECT_EQ(filesOf(cards), before);
 
   // As the program's "start at logon" option leaves it.
-  ASSERT_EQ(program.wine("wine", {"reg", "add", kRunKey, "/v", kStartAtLogonValue, "/d",
-                                  "\"" + program.windowsPath(installed / "quillwick.exe") + "\"",
-                                  "/f"})
-                .exitCode,
-            0);
+  ASSERT_EQ(
+      program
+          .wine("wine", {"reg", "add", kRunKey, "/v", kStartAtLogonValue, "/d",
+                         "\"" + program.windowsPath(installed / "quillwick.exe") + "\"", "/f"})
+          .exitCode,
+      0);
   ASSERT_FALSE(program.registryValue(kRunKey, kStartAtLogonValue).isEmpty());
 
   // NSIS's uninstaller copies itself to the temporary folder, and the copy does the work after

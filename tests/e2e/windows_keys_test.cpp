@@ -54,9 +54,12 @@ TEST_F(WindowsKeys, SlotTextLineFeedAndANewCardFromNotepad) {
   ASSERT_TRUE(clipboardBecomes("from the X side"));
   desktop.key("super+v");
   ASSERT_TRUE(program.waitForMainWindow());
-  ASSERT_TRUE(waitUntil([&] {
-    return readFile(data / "fiches.kvn") == "1;-0-H1-0:Lines\r\n2;-0-0:KTRquillWick 1\r\n3\r\n";
-  }, 20s)) << readFile(data / "fiches.kvn");
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        return readFile(data / "fiches.kvn") == "1;-0-H1-0:Lines\r\n2;-0-0:KTRquillWick 1\r\n3\r\n";
+      },
+      20s))
+      << readFile(data / "fiches.kvn");
   EXPECT_EQ(readFile(data / "2.kvn"), "from the X side\r\n");
   screenshot("global-key-new-card.png");
 }
@@ -76,16 +79,21 @@ TEST_F(WindowsKeys, AKeyAnotherProgramHoldsIsNamedInTheReport) {
   // A message box copies its text with Ctrl+C.
   // WORKAROUND: with no window of the program in Wine's foreground the box never takes the X
   // focus; the key is sent to it.
-  ASSERT_TRUE(waitUntil([&] {
-    desktop.run("xdotool", {"key", "--window", box, "ctrl+c"});
-    return desktop.clipboard().contains("will not work");
-  }, 20s)) << desktop.clipboard().toStdString();
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        desktop.run("xdotool", {"key", "--window", box, "ctrl+c"});
+        return desktop.clipboard().contains("will not work");
+      },
+      20s))
+      << desktop.clipboard().toStdString();
   const QString report = desktop.clipboard();
   EXPECT_TRUE(report.contains("will not work: Win+3.")) << report.toStdString();
-  ASSERT_TRUE(waitUntil([&] {
-    desktop.run("xdotool", {"key", "--window", box, "Return"});
-    return desktop.windowsNamed("^KTRQuillWick$").isEmpty();
-  }, 20s));
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        desktop.run("xdotool", {"key", "--window", box, "Return"});
+        return desktop.windowsNamed("^KTRQuillWick$").isEmpty();
+      },
+      20s));
 }
 
 }  // namespace

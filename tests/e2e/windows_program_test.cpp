@@ -40,12 +40,11 @@ TEST_F(WindowsProgram, FirstStartWritesTheFirstStartFilesAndHidesInTheTray) {
   program.start();
   ASSERT_TRUE(program.waitForTrayOnly()) << "no icon in the tray, or the window showed";
   ASSERT_TRUE(waitUntil([&] { return filesOf(data).size() == 5; }, 20s));
-  const std::map<std::string, std::string> expected = {
-      {"param.ini", kFirstStartSettings},
-      {"fiches.kvn", kFirstStartIndex},
-      {"categ.kvn", kFirstStartIndex},
-      {"default.kvo", kFirstStartMainCardSettings},
-      {"default.kvn", kFirstStartMainCardText}};
+  const std::map<std::string, std::string> expected = {{"param.ini", kFirstStartSettings},
+                                                       {"fiches.kvn", kFirstStartIndex},
+                                                       {"categ.kvn", kFirstStartIndex},
+                                                       {"default.kvo", kFirstStartMainCardSettings},
+                                                       {"default.kvn", kFirstStartMainCardText}};
   EXPECT_EQ(filesOf(data), expected);
 
   desktop.click(program.trayIcon(), 12, 12);
@@ -55,9 +54,12 @@ TEST_F(WindowsProgram, FirstStartWritesTheFirstStartFilesAndHidesInTheTray) {
   // The strip and the editor: a program drawn by Wine, not a blank frame. The strip's default
   // background is $00A67467 (BGR), the editor's white.
   screenshot("first-start.png");
-  const QString pixels = desktop.run("import", {"-window", window, "-depth", "8", "-crop", "1x1+40+300", "txt:-"}).out;
+  const QString pixels =
+      desktop.run("import", {"-window", window, "-depth", "8", "-crop", "1x1+40+300", "txt:-"}).out;
   EXPECT_TRUE(pixels.contains("#6774A6")) << pixels.toStdString();
-  const QString editor = desktop.run("import", {"-window", window, "-depth", "8", "-crop", "1x1+600+400", "txt:-"}).out;
+  const QString editor =
+      desktop.run("import", {"-window", window, "-depth", "8", "-crop", "1x1+600+400", "txt:-"})
+          .out;
   EXPECT_TRUE(editor.contains("#FFFFFF")) << editor.toStdString();
 }
 
@@ -99,8 +101,9 @@ TEST_F(WindowsProgram, TheTrayIconShowsTheWindowAndClosingItHidesItAgain) {
     desktop.run(QW_CLOSE_REQUEST, {window});
     ASSERT_TRUE(waitUntil([&] { return desktop.mainWindow().isEmpty(); }, 20s));
     // Put away, the card was saved; the program runs on with its icon.
-    EXPECT_TRUE(waitUntil([&] { return readFile(data / "default.kvn").find("closed") != std::string::npos; }))
-        << readFile(data / "default.kvn");
+    EXPECT_TRUE(waitUntil([&] {
+      return readFile(data / "default.kvn").find("closed") != std::string::npos;
+    })) << readFile(data / "default.kvn");
     EXPECT_FALSE(running.waitForFinished(1000)) << "the close ended the program";
     EXPECT_FALSE(program.trayIcon().isEmpty());
   }
@@ -152,12 +155,14 @@ TEST_F(WindowsProgram, AProtectedCardIsSealedAndOpensAgainWithItsPassword) {
     const QString window = desktop.mainWindow();
     ASSERT_TRUE(focus(window, 500, 300));
     // The journal names the card on screen.
-    ASSERT_TRUE(nextCardUntil([&] { return readFile(data / "backup.ini").find("1.kvn") != std::string::npos; }));
+    ASSERT_TRUE(nextCardUntil(
+        [&] { return readFile(data / "backup.ini").find("1.kvn") != std::string::npos; }));
     ASSERT_TRUE(openMenu(window, 90, 400));
     for (int i = 0; i < 9; ++i) desktop.key("Down");  // Crypter
     desktop.key("Return");
     answerPassword("open sesame");
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(data / "1.kvc") && !fs::exists(data / "1.kvn"); }, 20s));
+    ASSERT_TRUE(
+        waitUntil([&] { return fs::exists(data / "1.kvc") && !fs::exists(data / "1.kvn"); }, 20s));
     ASSERT_EQ(program.quit(running), 0);
   }
   const std::string sealed = readFile(data / "1.kvc");
@@ -168,7 +173,8 @@ TEST_F(WindowsProgram, AProtectedCardIsSealedAndOpensAgainWithItsPassword) {
   ASSERT_TRUE(program.waitForMainWindow());
   const QString window = desktop.mainWindow();
   ASSERT_TRUE(focus(window, 500, 300));
-  ASSERT_TRUE(nextCardUntil([&] { return !desktop.windowsNamed("^Password for  'Diary'$").isEmpty(); }));
+  ASSERT_TRUE(
+      nextCardUntil([&] { return !desktop.windowsNamed("^Password for  'Diary'$").isEmpty(); }));
   answerPassword("open sesame");
   // The text is back: copied from the editor to the clipboard, read from the X side.
   ASSERT_TRUE(focus(window, 500, 300));

@@ -11,7 +11,8 @@ fs::path WineProgram::buildFolder() {
   if (build.isEmpty() || !fs::is_regular_file(build.toStdString() + "/QuillWick/quillwick.exe"))
     throw std::runtime_error(
         "QUILLWICK_WINDOWS_BUILD must name the Windows build folder holding "
-        "QuillWick/quillwick.exe (it is \"" + build.toStdString() +
+        "QuillWick/quillwick.exe (it is \"" +
+        build.toStdString() +
         "\"): run `make test-windows`, then QUILLWICK_WINDOWS_BUILD=$PWD/build-windows");
   return fs::absolute(build.toStdString());
 }

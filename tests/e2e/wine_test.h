@@ -28,8 +28,8 @@ class WineTest : public ::testing::Test {
           .size();
     };
     const auto before = windows();
-    desktop.run("xdotool", {"mousemove", "--window", window, QString::number(x),
-                            QString::number(y), "click", "3"});
+    desktop.run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
+                            "click", "3"});
     return waitUntil([&] { return windows() > before; });
   }
 

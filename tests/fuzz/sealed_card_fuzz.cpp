@@ -80,15 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const auto rest = qw::fuzz::bytesOf(data + 1, size - 1);
   switch (data[0] % 3) {
-    case 0:
-      mustNotOpen(std::string(rest));
-      break;
-    case 1:
-      withFittingDigest(std::string(rest));
-      break;
-    case 2:
-      sealAndOpen(rest);
-      break;
+    case 0: mustNotOpen(std::string(rest)); break;
+    case 1: withFittingDigest(std::string(rest)); break;
+    case 2: sealAndOpen(rest); break;
   }
   return 0;
 }

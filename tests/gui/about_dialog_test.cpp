@@ -20,7 +20,9 @@ TEST(AboutDialog, ShowsTitleVersionAndPageInTheChosenLanguage) {
   EXPECT_TRUE(dialog.findChild<QLabel*>("Label4")->text().contains(AboutDialog::kProductPage));
   EXPECT_EQ(dialog.findChild<QLabel*>("IICon")->size(), QSize(33, 33));
 
-  dialog.setStrings(i18n::StringTable::forLanguage("Fran\xC3\xA7" "ais"));
+  dialog.setStrings(
+      i18n::StringTable::forLanguage("Fran\xC3\xA7"
+                                     "ais"));
   EXPECT_EQ(dialog.windowTitle(), "A Propos");
   EXPECT_EQ(dialog.findChild<QPushButton*>("BOK")->text(), "Fermer");
 }

@@ -44,7 +44,8 @@ std::string meaningless(QWidget* root) {
   QStringList found;
   for (QWidget* w : interactiveWidgets(root, false)) {
     const QString name = QString::fromStdString(accessibleName(w));
-    if (!name.isEmpty() && (name.size() < 2 || name == "...")) found << w->objectName() + ": " + name;
+    if (!name.isEmpty() && (name.size() < 2 || name == "..."))
+      found << w->objectName() + ": " + name;
   }
   return found.join("\n").toStdString();
 }
@@ -78,7 +79,9 @@ TEST_F(FullWindow, EveryControlOfTheMainWindowAndItsMenuHasAName) {
 }
 
 TEST_F(FullWindow, TheFormatBarNamesFollowTheInterfaceLanguage) {
-  fixtures::write(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Gamma\r\n");
+  fixtures::write(data / "param.ini",
+                  "Langue=Fran\xE7"
+                  "ais\r\nDefaultFiche=Gamma\r\n");
   MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   EXPECT_EQ(accessibleName(window.findChild<QToolButton*>("BBold")), "Gras");

@@ -95,11 +95,12 @@ TEST_F(CardFonts, TextTypedInTheEditorsOwnFontIsSavedInThatFace) {
 
 TEST_F(CardFonts, BulletsOfTheSymbolFontShowAsBullets) {
   // A list as WordPad saves it: each bullet a Symbol-font byte and a tab before the item.
-  fixtures::write(data / "3.kvn",
-                  "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
-                  "{\\f1\\fnil\\fcharset2 Symbol;}}\r\n\\viewkind4\\uc1\\pard{\\pntext\\f1\\'B7\\tab}"
-                  "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-720\\li720\\f0\\fs20 "
-                  "One\\par\r\n{\\pntext\\f1\\'B7\\tab}Two\\par\r\n}\r\n");
+  fixtures::write(
+      data / "3.kvn",
+      "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
+      "{\\f1\\fnil\\fcharset2 Symbol;}}\r\n\\viewkind4\\uc1\\pard{\\pntext\\f1\\'B7\\tab}"
+      "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-720\\li720\\f0\\fs20 "
+      "One\\par\r\n{\\pntext\\f1\\'B7\\tab}Two\\par\r\n}\r\n");
   MainWindow& window = shownWindow();  // Gamma, card 3, opens at start
   auto* editor = find<CardEditor>(window, "MMain");
   EXPECT_EQ(editor->toPlainText(), QString::fromUtf8("•\tOne\n•\tTwo"));

@@ -48,7 +48,8 @@ TEST_F(CardPrinter, OneJobTitledWithTheCardNameHoldingTheWholeText) {
   for (const char* line : {"Shopping list", "milk", "bread", "été"})
     EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
   // No page number added at the foot of the page.
-  EXPECT_FALSE(text.contains(QRegularExpression("^\\s*1\\s*$", QRegularExpression::MultilineOption)))
+  EXPECT_FALSE(
+      text.contains(QRegularExpression("^\\s*1\\s*$", QRegularExpression::MultilineOption)))
       << text.toStdString();
 }
 

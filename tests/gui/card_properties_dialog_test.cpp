@@ -47,7 +47,9 @@ class CardPropertiesDialogTest : public ::testing::Test {
   }
 
   template <typename T>
-  T* child(const char* name) { return fixtures::namedChild<T>(&dialog, name); }
+  T* child(const char* name) {
+    return fixtures::namedChild<T>(&dialog, name);
+  }
   QLineEdit* nameEdit() { return child<QLineEdit>("EFiche"); }
   QLineEdit* linkedEdit() { return child<QLineEdit>("EFichAssocie"); }
   QLineEdit* syncEdit() { return child<QLineEdit>("ESynchro"); }

@@ -37,7 +37,9 @@ class CategoriesDialogTest : public fixtures::StoreFolder {
   void show() { fixtures::showActive(&*dialog); }
 
   template <typename T>
-  T* child(const char* name) { return fixtures::namedChild<T>(&*dialog, name); }
+  T* child(const char* name) {
+    return fixtures::namedChild<T>(&*dialog, name);
+  }
   QLineEdit* name() { return child<QLineEdit>("EAjout"); }
   QListWidget* list() { return child<QListWidget>("LBCategorie"); }
 

@@ -70,8 +70,8 @@ TEST_F(EditorLines, LineNumbersFollowEveryChangeOfTheTextAndOfTheDocument) {
   editor.setPlainText(QStringLiteral("a\u2028b\nc"));
   EXPECT_EQ(editor.lineCount(), 3);
   EXPECT_EQ(editor.lineOf(0), 0);
-  EXPECT_EQ(editor.lineOf(2), 1);  // "b", after the break inside the paragraph
-  EXPECT_EQ(editor.lineOf(4), 2);  // "c"
+  EXPECT_EQ(editor.lineOf(2), 1);   // "b", after the break inside the paragraph
+  EXPECT_EQ(editor.lineOf(4), 2);   // "c"
   EXPECT_EQ(editor.lineOf(99), 2);  // past the end: the last line
 
   // Typed breaks of both kinds before the lines asked about.

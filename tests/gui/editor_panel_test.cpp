@@ -48,7 +48,9 @@ class EditorPanelTest : public ::testing::Test {
   }
 
   template <typename T>
-  T* child(const char* name) { return fixtures::namedChild<T>(&panel, name); }
+  T* child(const char* name) {
+    return fixtures::namedChild<T>(&panel, name);
+  }
 
   CardEditor* editor() { return child<CardEditor>("MMain"); }
   FontSizeBox* sizeBox() { return child<FontSizeBox>("SEFontSize"); }

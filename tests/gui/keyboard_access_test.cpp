@@ -42,8 +42,8 @@ bool readsBefore(const QRect& a, const QRect& b) {
 
 QString describe(const QList<QWidget*>& widgets) {
   QStringList names;
-  for (QWidget* w : widgets) names << (w->objectName().isEmpty() ? w->metaObject()->className()
-                                                                   : w->objectName());
+  for (QWidget* w : widgets)
+    names << (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName());
   return names.join(", ");
 }
 
@@ -107,7 +107,9 @@ class CardPropertiesKeys : public ::testing::Test {
     return dialog.ask(mode, initial, store, strings);
   }
   template <typename T>
-  T* child(const char* name) { return fixtures::namedChild<T>(&dialog, name); }
+  T* child(const char* name) {
+    return fixtures::namedChild<T>(&dialog, name);
+  }
 
   store::Store store;
   i18n::StringTable strings = i18n::StringTable::forLanguage("Anglais");

@@ -73,13 +73,17 @@ class FullWindow : public MainWindowTest {
       write(data / (std::string(n) + ".kvo"), std::string(n) + ".kvn" + kCreated);
       write(data / (std::string(n) + ".kvn"), std::string("text ") + n);
     }
-    write(data / "param.ini",
-          "Langue=Anglais\r\nDefaultFiche=Gamma\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\n"
-          "LSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=1\r\nLaunch=Manual\r\nHidden=Show\r\n");
+    write(
+        data / "param.ini",
+        "Langue=Anglais\r\nDefaultFiche=Gamma\r\nBGMenuColor=$00A67467\r\nLDMenuColor=clYellow\r\n"
+        "LSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=1\r\nLaunch=Manual\r\nHidden="
+        "Show\r\n");
   }
 
   template <typename T>
-  T* find(MainWindow& window, const char* name) { return namedChild<T>(&window, name); }
+  T* find(MainWindow& window, const char* name) {
+    return namedChild<T>(&window, name);
+  }
 };
 
 // Answers the next message box with `button` once it shows, and keeps its text. Boxes are
@@ -89,8 +93,10 @@ inline void answerNextBox(QMessageBox::StandardButton button, QString* text = nu
     for (QWidget* top : QApplication::topLevelWidgets()) {
       if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
         if (text) *text = box->text();
-        if (QAbstractButton* answer = box->button(button)) answer->click();
-        else box->accept();
+        if (QAbstractButton* answer = box->button(button))
+          answer->click();
+        else
+          box->accept();
         return;
       }
     }

@@ -5,10 +5,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QGuiApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,26 +16,26 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QScrollBar>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "core/ports/platform_services.h"
 #include "core/store/store_error.h"
-#include "gui/main_window_fixture.h"
 #include "gui/card_editor.h"
 #include "gui/card_menu.h"
 #include "gui/card_strip_view.h"
 #include "gui/folding_panel.h"
 #include "gui/info_popup.h"
+#include "gui/main_window_fixture.h"
 #include "gui/strip_panel.h"
 
 namespace qw::gui {
@@ -43,10 +43,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using fixtures::FullWindow;
+using fixtures::kCreated;
 using fixtures::MainWindowTest;
 using fixtures::readFile;
 using fixtures::write;
-using fixtures::kCreated;
 
 // The entries of a copy menu as the user sees them when it opens.
 QList<QAction*> openedMenuItems(MainWindow& window, const char* name) {
@@ -114,13 +114,14 @@ TEST_F(FullWindow, EveryNamedPartOfTheLayoutIsThere) {
   MainWindow& window = shownWindow();
   ASSERT_TRUE(window.loaded());
   for (const char* name :
-       {"PFiche", "SBLabel", "LStandard", "LLSignal", "LBottomMenu", "PBottomMenu", "PFonction",
-        "LMenuFonction", "IMGUp", "IMGDown", "LFonction", "CBFonction", "LLine", "ELine",
-        "LSearch", "ESearch", "PCategorie", "LCateg", "IMGUpCateg", "IMGDownCateg",
-        "CLBCategorie", "BEditCateg", "BCategUpdate", "PMenuExit", "BExit", "Panel1",
-        "PListPrecise", "ListView1", "Splitter2", "PText", "PMenuTop", "Label1", "BBold",
-        "BItalic", "BUnderline", "BWordWrap", "SEFontSize", "CBFont", "CBColor", "ColorBox1",
-        "MMain", "PBottomFile", "LFileName", "LLineNumber"})
+       {"PFiche",     "SBLabel",       "LStandard",    "LLSignal",   "LBottomMenu",  "PBottomMenu",
+        "PFonction",  "LMenuFonction", "IMGUp",        "IMGDown",    "LFonction",    "CBFonction",
+        "LLine",      "ELine",         "LSearch",      "ESearch",    "PCategorie",   "LCateg",
+        "IMGUpCateg", "IMGDownCateg",  "CLBCategorie", "BEditCateg", "BCategUpdate", "PMenuExit",
+        "BExit",      "Panel1",        "PListPrecise", "ListView1",  "Splitter2",    "PText",
+        "PMenuTop",   "Label1",        "BBold",        "BItalic",    "BUnderline",   "BWordWrap",
+        "SEFontSize", "CBFont",        "CBColor",      "ColorBox1",  "MMain",        "PBottomFile",
+        "LFileName",  "LLineNumber"})
     EXPECT_NE(window.findChild<QWidget*>(name), nullptr) << name;
 
   EXPECT_EQ(find<QPushButton>(window, "BExit")->text(), "Close");
@@ -273,7 +274,8 @@ TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
 
   window.quit();
-  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
+  EXPECT_EQ(readFile(data / "fiches.kvn"),
+            "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
   EXPECT_EQ(readFile(data / "param.ini").substr(0, 16), "Langue=Anglais\r\n");
 }
 
@@ -314,7 +316,8 @@ TEST_F(FullWindow, QuitWithACardThatCannotBeWrittenStaysOpenASessionEndStillEnds
   window.endSession();
   window.close();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(readFile(data / "fiches.kvn"), "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
+  EXPECT_EQ(readFile(data / "fiches.kvn"),
+            "1;-0-0:Alpha\r\n2;-3-0:Work\r\n3;-0-H1-0:Gamma\r\n4\r\n");
 }
 
 TEST_F(FullWindow, AProgramEndedWithoutACloseStillWritesTheCardTheIndexAndTheSettings) {
@@ -494,7 +497,8 @@ TEST_F(FullWindow, TheTrayMenuLeavesOutTheCardItemsUntilItCloses) {
   menu->popUpInTrayForm(QPoint(10, 10));
   for (const QString& name : cardItems) {
     EXPECT_FALSE(shownInTray.contains(name)) << name.toStdString();
-    EXPECT_TRUE(find<QAction>(window, name.toUtf8().constData())->isVisible()) << name.toStdString();
+    EXPECT_TRUE(find<QAction>(window, name.toUtf8().constData())->isVisible())
+        << name.toStdString();
   }
   EXPECT_TRUE(shownInTray.contains("Quitter1"));
   EXPECT_TRUE(shownInTray.contains("NouvelleFiche1"));
@@ -601,7 +605,10 @@ TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList)
   EXPECT_EQ(window.notebook().current().name, "Idées: été");
   EXPECT_EQ(find<QLabel>(window, "Label1")->text(), "Idées: été");
   const auto index = readFile(data / "fiches.kvn");
-  EXPECT_NE(index.find("4;-0-0:Id\xE9" "es: \xE9t\xE9\r\n5\r\n"), std::string::npos) << index;
+  EXPECT_NE(index.find("4;-0-0:Id\xE9"
+                       "es: \xE9t\xE9\r\n5\r\n"),
+            std::string::npos)
+      << index;
   auto* list = find<QTreeWidget>(window, "ListView1");
   find<QToolButton>(window, "IListPrecise")->click();
   ASSERT_GT(list->topLevelItemCount(), 0);
@@ -784,8 +791,8 @@ TEST(CardStrip, LabelsBelowTheScreenComeWhenTheyCouldBeSeenOrAreNeeded) {
 TEST(CardStrip, SelectingScrollsOnlyToKeepTheMarkerInView) {
   CardStripView strip;
   std::vector<notebook::StripEntry> entries(60);
-  for (int p = 0; p < 60; ++p) entries[p] = {p == 0 ? notebook::kMainCard : p - 1,
-                                             "card " + std::to_string(p), {}};
+  for (int p = 0; p < 60; ++p)
+    entries[p] = {p == 0 ? notebook::kMainCard : p - 1, "card " + std::to_string(p), {}};
   strip.setEntries(entries);
   strip.resize(177, 300);
   strip.show();

@@ -23,9 +23,9 @@ namespace qw::gui {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::_;
 using store::fixtures::readBytes;
 using store::fixtures::writeBytes;
+using ::testing::_;
 
 const QColor kBlueGrey(0x67, 0x74, 0xA6);
 
@@ -47,7 +47,9 @@ class OptionsDialogTest : public fixtures::StoreFolder {
   void show() { fixtures::showActive(&*dialog); }
 
   template <typename T>
-  T* child(const char* name) { return fixtures::namedChild<T>(&*dialog, name); }
+  T* child(const char* name) {
+    return fixtures::namedChild<T>(&*dialog, name);
+  }
   QColor background() { return child<QFrame>("PExample")->palette().color(QPalette::Window); }
   QColor ink(const char* label) {
     return child<QLabel>(label)->palette().color(QPalette::WindowText);
@@ -78,9 +80,9 @@ TEST_F(OptionsDialogTest, AShowLoadsCaptionsListsSampleAndTicksFromTheSettings) 
   EXPECT_EQ(child<QLabel>("LEx2")->text(), "Card 2");
   EXPECT_EQ(child<QPushButton>("BDefault")->text(), "Default parameter");
   EXPECT_EQ(cards()->accessibleName(), "Default card :");
-  for (const char* name : {"PTop", "PForm", "LDefaultFiche", "LBGColor", "ColorBox3", "LDColor",
-                           "ColorBox4", "LSColor", "ColorBox5", "LEx1", "LEx3", "BSaveAndClose",
-                           "BCancel"})
+  for (const char* name :
+       {"PTop", "PForm", "LDefaultFiche", "LBGColor", "ColorBox3", "LDColor", "ColorBox4",
+        "LSColor", "ColorBox5", "LEx1", "LEx3", "BSaveAndClose", "BCancel"})
     EXPECT_NE(dialog->findChild<QWidget*>(name), nullptr) << name;
 
   auto* language = child<QComboBox>("CBLanguage");
@@ -161,8 +163,10 @@ TEST_F(OptionsDialogTest, ColourListsRecolourOnlyTheirPartOfTheSampleAndSavingWr
   EXPECT_EQ(store->settings[store::kCardNameColour], "clYellow");
   click("BSaveAndClose");
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(saved(), englishSettings("", "BGMenuColor=$00563412\r\nLDMenuColor=clBlue\r\n"
-                                         "LSMenuColor=clRed\r\n", "Manual", "Show"));
+  EXPECT_EQ(saved(), englishSettings("",
+                                     "BGMenuColor=$00563412\r\nLDMenuColor=clBlue\r\n"
+                                     "LSMenuColor=clRed\r\n",
+                                     "Manual", "Show"));
 }
 
 TEST_F(OptionsDialogTest, TheDefaultButtonThenCancelStoresNothing) {
@@ -200,9 +204,12 @@ TEST_F(OptionsDialogTest, TheDefaultButtonThenCancelStoresNothing) {
 }
 
 TEST_F(OptionsDialogTest, SavingWritesEveryValueAndTheLogonEntryButNotTheLanguageInUse) {
-  open("Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n" + kDefaultColours +
-           "LCategories=-0-3-\r\nAffichList=1\r\nLaunch=Startup\r\nHidden=anything\r\n",
-       {"1;-0-0:Alpha", "2;-0-0:Beta"});
+  open(
+      "Langue=Fran\xE7"
+      "ais\r\nDefaultFiche=Alpha\r\n" +
+          kDefaultColours +
+          "LCategories=-0-3-\r\nAffichList=1\r\nLaunch=Startup\r\nHidden=anything\r\n",
+      {"1;-0-0:Alpha", "2;-0-0:Beta"});
   show();
   EXPECT_TRUE(child<QCheckBox>("CBStartup")->isChecked());
   child<QComboBox>("CBLanguage")->setCurrentIndex(1);
@@ -220,9 +227,9 @@ TEST_F(OptionsDialogTest, SavingWritesEveryValueAndTheLogonEntryButNotTheLanguag
 }
 
 TEST_F(OptionsDialogTest, ColourNamesOnlyThePaletteResolvesAreKeptAndNonsenseBecomesDefault) {
-  open(englishSettings(
-      "", "BGMenuColor=clBtnFace\r\nLDMenuColor=nonsense\r\nLSMenuColor=16711680\r\n", "Manual",
-      "Show"));
+  open(englishSettings("",
+                       "BGMenuColor=clBtnFace\r\nLDMenuColor=nonsense\r\nLSMenuColor=16711680\r\n",
+                       "Manual", "Show"));
   show();
   EXPECT_EQ(background(), QApplication::palette().color(QPalette::Button));
   EXPECT_EQ(ink("LEx1"), QColor(Qt::yellow));
@@ -283,8 +290,8 @@ TEST_F(OptionsDialogTest, TabFollowsTheControlsTopToBottom) {
   open();
   show();
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "CBLanguage");
-  for (const char* next : {"CBStartup", "CBGlobalKeys", "CBDefaultFiche", "ColorBox3", "ColorBox4", "ColorBox5",
-                           "BDefault", "BSaveAndClose", "BCancel", "CBLanguage"}) {
+  for (const char* next : {"CBStartup", "CBGlobalKeys", "CBDefaultFiche", "ColorBox3", "ColorBox4",
+                           "ColorBox5", "BDefault", "BSaveAndClose", "BCancel", "CBLanguage"}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), next);
   }

@@ -86,8 +86,8 @@ class ModelGenerator {
 
   std::string runText() {
     static const char* const pieces[] = {
-        "a", "word", " ", "\t", "\u2028", "é", "€", "字", "😊", "\U0010FFFD", "e\u0301",
-        "\u00A0", "\uFFFC", "\uFFFD", "\x01", "\"{\\}", "\u200D"};
+        "a",          "word",    " ",      "\t",     "\u2028", "é",    "€",      "字",    "😊",
+        "\U0010FFFD", "e\u0301", "\u00A0", "\uFFFC", "\uFFFD", "\x01", "\"{\\}", "\u200D"};
     std::string s;
     for (int n = pick(1, 8); n > 0; --n) s += oneOf(pieces);
     return s;
@@ -100,9 +100,17 @@ class ModelGenerator {
   }
 
   CharFormat format() {
-    static const char* const fonts[] = {
-        "", "", "Arial", "DejaVu Sans", "Courier New", "Odd; Name, Inc.", "  spaced  ",
-        "Ünïcødé 字体", "😊 Emoji", "Two\nLines", "tab\there"};
+    static const char* const fonts[] = {"",
+                                        "",
+                                        "Arial",
+                                        "DejaVu Sans",
+                                        "Courier New",
+                                        "Odd; Name, Inc.",
+                                        "  spaced  ",
+                                        "Ünïcødé 字体",
+                                        "😊 Emoji",
+                                        "Two\nLines",
+                                        "tab\there"};
     static const int sizes[] = {1, 2, 16, 21, 24, 25, 80, 81, 3275, text::kMaxHalfPoints};
     CharFormat f;
     f.bold = pick(0, 1);
@@ -258,9 +266,9 @@ TEST(RichTextDocument, EditsThroughACursorGiveTheExpectedModel) {
   CharFormat boldF = inEditorFamily();
   boldF.bold = true;
   RichText expected;
-  expected.paragraphs.push_back(Paragraph{
-      {text::Run{"Hello", redF}, text::Run{" ", inEditorFamily()}, text::Run{"bravest", boldF},
-       text::Run{" world", inEditorFamily()}}});
+  expected.paragraphs.push_back(
+      Paragraph{{text::Run{"Hello", redF}, text::Run{" ", inEditorFamily()},
+                 text::Run{"bravest", boldF}, text::Run{" world", inEditorFamily()}}});
   EXPECT_EQ(modelOf(doc), expected);
 
   // Removing the bold again gives one plain run: neighbours that read the same are merged.
@@ -398,7 +406,10 @@ TEST(RichTextDocument, CardsFromOtherWritersAndPlainCardsLoad) {
   EXPECT_EQ(modelOf(doc), text::readRtf(richEdit));
   EXPECT_EQ(cardBytes(doc), text::writeRtf(text::readRtf(richEdit)));
 
-  loadCard(doc, "Fran\xE7" "ais\r\nline two\r\n", editorFont());
+  loadCard(doc,
+           "Fran\xE7"
+           "ais\r\nline two\r\n",
+           editorFont());
   EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("Français\nline two\n"));
   EXPECT_EQ(doc.blockCount(), 3);
 }

@@ -116,7 +116,8 @@ TEST_F(Transfers, SynchronisingToANewLinkCopiesTheCardAndShowsTheBluePopup) {
   EXPECT_EQ(readFile(link), readFile(data / "3.kvn"));
   InfoPopup& popup = window->popup();
   EXPECT_TRUE(popup.isVisible());
-  EXPECT_TRUE(popup.text().endsWith(QString::fromStdString(link.string()))) << popup.text().toStdString();
+  EXPECT_TRUE(popup.text().endsWith(QString::fromStdString(link.string())))
+      << popup.text().toStdString();
   // The link is kept in the card's settings file.
   EXPECT_NE(readFile(data / "3.kvo").find(link.string()), std::string::npos);
 }

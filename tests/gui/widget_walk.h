@@ -1,10 +1,10 @@
 #pragma once
 // Reaching and walking a window's widgets as a keyboard or a screen reader does.
 
+#include <gtest/gtest.h>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <gtest/gtest.h>
 #include <QList>
 #include <QTest>
 #include <QWidget>

@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
   prompts.setTitle(window.windowTitle());
   grabModal("dark-question", [&] {
     using qw::i18n::Str;
-    prompts.question(strings[Str::sMsgDeleteCardTitle], strings[Str::sMsgDeleteCardQuestion] + "Gamma");
+    prompts.question(strings[Str::sMsgDeleteCardTitle],
+                     strings[Str::sMsgDeleteCardQuestion] + "Gamma");
   });
 
   window.popup().popUp("milk, eggs, bread", qw::gui::InfoPopup::successColour());

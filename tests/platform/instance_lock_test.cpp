@@ -87,9 +87,7 @@ class Holder {
 
 class InstanceLockTest : public ::testing::Test {
  protected:
-  fs::path tempLockFile() const {
-    return temp_ / (name_ + "-" + std::to_string(::geteuid()));
-  }
+  fs::path tempLockFile() const { return temp_ / (name_ + "-" + std::to_string(::geteuid())); }
 
   ScratchDir runtime_;
   ScratchDir temp_;

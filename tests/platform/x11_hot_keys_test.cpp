@@ -159,7 +159,7 @@ class X11HotKeysTest : public ::testing::Test {
 
 TEST_F(X11HotKeysTest, EachKeyFiresItsOwnIdAndOthersNothing) {
   ASSERT_EQ(hotKeys_->registerKeys(kAll), std::vector<HotKey>{});
-  press("super+2");      // not registered
+  press("super+2");        // not registered
   press("super+shift+1");  // registered key, other modifiers
   press("super+1");
   press("super+shift+3");

@@ -7,7 +7,8 @@
 int main() {
   const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
-  const bool registered = window != nullptr && RegisterHotKey(window, 1, MOD_WIN | MOD_NOREPEAT, '3');
+  const bool registered =
+      window != nullptr && RegisterHotKey(window, 1, MOD_WIN | MOD_NOREPEAT, '3');
   std::puts(registered ? "registered" : "refused");
   std::fflush(stdout);
   if (!registered) return 1;

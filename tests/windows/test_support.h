@@ -46,8 +46,9 @@ inline bool writeString(HKEY root, const wchar_t* key, const wchar_t* name,
   if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
       ERROR_SUCCESS)
     return false;
-  const LONG result = RegSetValueExW(opened, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                                     DWORD((data.size() + 1) * sizeof(wchar_t)));
+  const LONG result =
+      RegSetValueExW(opened, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                     DWORD((data.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(opened);
   return result == ERROR_SUCCESS;
 }

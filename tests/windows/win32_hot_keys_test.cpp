@@ -57,8 +57,11 @@ TEST(Win32HotKeyCodes, TheKeysAndModifiersOfTheProgramMapToWindowsCodes) {
 
 TEST_F(Win32HotKeysTest, RegisteredCombinationsAreTakenUntilUnregisteredOrDestroyed) {
   ASSERT_TRUE(hotKeys.available());
-  const std::vector<HotKey> program = {
-      {1, kSuper, kF2}, {2, kSuper, '1'}, {3, kSuperShift, '1'}, {4, kSuper, 'V'}, {5, kSuper, 'C'}};
+  const std::vector<HotKey> program = {{1, kSuper, kF2},
+                                       {2, kSuper, '1'},
+                                       {3, kSuperShift, '1'},
+                                       {4, kSuper, 'V'},
+                                       {5, kSuper, 'C'}};
   EXPECT_THAT(hotKeys.registerKeys(program), IsEmpty());
   EXPECT_FALSE(isFree(MOD_WIN, VK_F2));
   EXPECT_FALSE(isFree(MOD_WIN | MOD_SHIFT, '1'));
@@ -101,8 +104,8 @@ TEST_F(Win32HotKeysTest, ACombinationTakenElsewhereFailsAloneAndTheOthersWork) {
 TEST_F(Win32HotKeysTest, WmHotKeyReachesTheIdOfItsKeyAndNothingElseDoes) {
   ASSERT_THAT(hotKeys.registerKeys({{100, kSuper, '1'}, {200, kSuper, '2'}, {300, kSuper, '3'}}),
               IsEmpty());
-  for (const WPARAM identifier : {WPARAM(3), WPARAM(1), WPARAM(3), WPARAM(0), WPARAM(4),
-                                  WPARAM(99), static_cast<WPARAM>(IDHOT_SNAPDESKTOP)})
+  for (const WPARAM identifier : {WPARAM(3), WPARAM(1), WPARAM(3), WPARAM(0), WPARAM(4), WPARAM(99),
+                                  static_cast<WPARAM>(IDHOT_SNAPDESKTOP)})
     PostMessageW(hotKeys.window(), WM_HOTKEY, identifier, 0);
   pump();
   EXPECT_THAT(pressed, ElementsAre(300, 100, 300));

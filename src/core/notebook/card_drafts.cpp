@@ -163,12 +163,11 @@ bool Notebook::offerDraft(int card, const fs::path& draft) {
   }
   // A protected card's draft is sealed, any other one is the editor's RTF.
   const bool sealed = store::isProtectedFile(contentFile);
-  if (!bytes || (sealed ? !crypto::looksSealed(*bytes) : !text::looksLikeRtf(*bytes)))
-    return false;
+  if (!bytes || (sealed ? !crypto::looksSealed(*bytes) : !text::looksLikeRtf(*bytes))) return false;
 
-  if (!prompts_.question(text(Str::sMsgRestoreDraftTitle),
-                         text(Str::sMsgRestoreDraftPrefix) + name +
-                             text(Str::sMsgRestoreDraftSuffix)))
+  if (!prompts_.question(
+          text(Str::sMsgRestoreDraftTitle),
+          text(Str::sMsgRestoreDraftPrefix) + name + text(Str::sMsgRestoreDraftSuffix)))
     return false;
 
   auto position = std::find_if(strip_.begin(), strip_.end(),

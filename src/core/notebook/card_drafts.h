@@ -41,8 +41,8 @@ class DraftSequence {
 // and the notebook may change while it runs; a password and a text are wiped when it ends.
 class DraftJob {
  public:
-  DraftJob(std::shared_ptr<DraftSequence> sequence, std::filesystem::path file,
-           std::string content, std::string password);
+  DraftJob(std::shared_ptr<DraftSequence> sequence, std::filesystem::path file, std::string content,
+           std::string password);
   DraftJob(DraftJob&&) = default;
   DraftJob& operator=(DraftJob&&) = default;
   ~DraftJob();

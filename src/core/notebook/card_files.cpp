@@ -66,9 +66,7 @@ void Notebook::loadCard(int card, const std::string& name) {
   protectionChanged_ = false;
   try {
     switch (openCardFiles(card)) {
-      case Opened::Yes:
-        draftFile_ = draftFileOf(card);
-        break;
+      case Opened::Yes: draftFile_ = draftFileOf(card); break;
       case Opened::LinkedFileMissing:
         prompts_.message(text(Str::sErrLinkedFileMissing));
         failLoad();

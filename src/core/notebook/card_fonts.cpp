@@ -14,7 +14,8 @@ std::vector<std::string> Notebook::fontFamiliesOfCards() const {
   constexpr std::size_t kBeginning = std::size_t{8} * 1024;
   std::vector<std::string> families;
   for (const StripEntry& entry : strip_) {
-    const std::filesystem::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
+    const std::filesystem::path file =
+        entry.card == kMainCard ? mainContentFile() : entry.contentFile;
     // A protected card's file is ciphertext, and stays unread until its password is given.
     if (file.empty() || store::isProtectedFile(file)) continue;
     std::optional<std::string> beginning;

@@ -6,7 +6,8 @@
 namespace qw::notebook {
 
 void Notebook::runLineFunction(
-    LineFunction function, const std::function<int(const std::string&, const std::string&)>& collate) {
+    LineFunction function,
+    const std::function<int(const std::string&, const std::string&)>& collate) {
   if (current_.number == kFailedCard || current_.number == kNoCard) return;
   if (function == LineFunction::Reload) {
     loadCard(current_.number, current_.name);
@@ -26,8 +27,8 @@ void Notebook::runLineFunction(
       break;
     case LineFunction::SortNumeric:
     case LineFunction::SortNumericInverse:
-      editor_.setLines(text::sortLinesNumeric(std::move(lines),
-                                              function == LineFunction::SortNumericInverse));
+      editor_.setLines(
+          text::sortLinesNumeric(std::move(lines), function == LineFunction::SortNumericInverse));
       break;
     case LineFunction::RemoveEmptyLines:
       editor_.removeLines(text::emptyLinesToRemove(lines));
@@ -40,8 +41,7 @@ void Notebook::runLineFunction(
       editor_.cutLineStarts(cuts);
       break;
     }
-    case LineFunction::Reload:
-      break;
+    case LineFunction::Reload: break;
   }
 }
 

@@ -32,11 +32,10 @@ std::string filesOf(const store::Store& store, const std::string& indexLine) {
 
 // Byte order of UTF-8 text is code point order; only A-Z fold.
 bool textLess(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(text::asciiLower(x)) <
-               static_cast<unsigned char>(text::asciiLower(y));
-      });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(text::asciiLower(x)) <
+           static_cast<unsigned char>(text::asciiLower(y));
+  });
 }
 
 const std::string& cell(const CardListRow& row, int column) {
@@ -49,16 +48,14 @@ const std::string& cell(const CardListRow& row, int column) {
 
 }  // namespace
 
-std::vector<CardListRow> cardListRows(const store::Store& store,
-                                      const i18n::StringTable& strings) {
+std::vector<CardListRow> cardListRows(const store::Store& store, const i18n::StringTable& strings) {
   std::vector<CardListRow> rows{{"-2", "quillWick", "Default", "default.kvn", kMainCard}};
   const std::string& filter = store.settings[store::kCategoryFilter];
   for (int card = 0; card < store.cardIndex.count(); ++card) {
     const std::string& line = store.cardIndex.line(card);
     if (!store::shownByFilter(line, filter)) continue;
     rows.push_back({std::to_string(card), store::displayName(line),
-                    groupOf(store, strings, store::categoryId(line)), filesOf(store, line),
-                    card});
+                    groupOf(store, strings, store::categoryId(line)), filesOf(store, line), card});
   }
   return rows;
 }

@@ -29,8 +29,7 @@ constexpr int kCardListColumns = 4;
 // The main card's row, then one row per card the category filter shows, in index order. A card
 // whose category has no line in the category list gets an empty group; one whose settings file
 // is missing or unreadable gets an empty file cell. Nothing here fails.
-std::vector<CardListRow> cardListRows(const store::Store& store,
-                                      const i18n::StringTable& strings);
+std::vector<CardListRow> cardListRows(const store::Store& store, const i18n::StringTable& strings);
 
 // Sorts by `column`: the number column by value, the others by text with A-Z compared without
 // case. Rows with equal keys keep their order.

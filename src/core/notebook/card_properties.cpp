@@ -124,9 +124,9 @@ int Notebook::addCard(const CardProperties& properties, std::string_view content
                                                 linked, properties.name);
   const std::string ownFile = number + ".kvn";
   if (!linked) store::writeFileAtomically(store_.dataFolder / ownFile, content);
-  store::writeTextLines(store::cardSettingsFile(store_, line),
-                        store::newCardSettingsLines(linked ? properties.linkedFile : ownFile,
-                                                    kNewCardFontItem));
+  store::writeTextLines(
+      store::cardSettingsFile(store_, line),
+      store::newCardSettingsLines(linked ? properties.linkedFile : ownFile, kNewCardFontItem));
 
   int card = kNoCard;
   // One save for the new line and the slot taken from another card, so the file never shows

@@ -60,8 +60,7 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
 void Notebook::writeSealed(const fs::path& file) {
   if (cardPassword_.empty()) throw store::StoreError(file, store::Fault::NoPassword);
   // An old encoded card opened here is never written back in the old form nor in plain text.
-  if (!crypto::sealingAvailable())
-    throw store::StoreError(file, store::Fault::NoSealing);
+  if (!crypto::sealingAvailable()) throw store::StoreError(file, store::Fault::NoSealing);
   std::string rtf = editor_.rtf();
   store::writeFileAtomically(file, crypto::sealCard(rtf, cardPassword_));
   crypto::wipe(rtf);

@@ -78,8 +78,7 @@ bool Notebook::canSynchronise() const {
   return current_.number >= 0 && !store::isLinked(store_.cardIndex.line(current_.number));
 }
 
-std::optional<Notice> Notebook::synchronise(
-    const std::function<std::string()>& chooseLink) {
+std::optional<Notice> Notebook::synchronise(const std::function<std::string()>& chooseLink) {
   if (!canSynchronise()) return std::nullopt;
   if (current_.syncLink.empty()) {
     prompts_.message(text(Str::sMsgSynchroLinkEmpty));

@@ -103,9 +103,8 @@ DeleteResult deleteCategory(store::Store& store, int k, ports::Prompts& prompts,
   }
 
   auto oldLines = categories.lines();
-  const bool confirmed =
-      prompts.question(strings[i18n::Str::sMsgDeleteCategoryTitle],
-                       strings[i18n::Str::sMsgDeleteCategoryQuestion] + name);
+  const bool confirmed = prompts.question(strings[i18n::Str::sMsgDeleteCategoryTitle],
+                                          strings[i18n::Str::sMsgDeleteCategoryQuestion] + name);
   if (confirmed) {
     auto lines = oldLines;
     lines.erase(lines.begin() + position);

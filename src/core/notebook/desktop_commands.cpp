@@ -102,8 +102,8 @@ Notice Notebook::copyHotKeyText(int slot, ports::Clipboard& clipboard) {
 }
 
 Notice Notebook::startLineFeed(int slot, ports::Clipboard& clipboard) {
-  feedLines_ = isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text)
-                               : std::vector<std::string>{};
+  feedLines_ =
+      isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text) : std::vector<std::string>{};
   if (feedLines_.empty()) {
     feedCursor_ = -1;
     return {text(Str::sErrEmptyShortcut), true};

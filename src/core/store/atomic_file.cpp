@@ -97,8 +97,7 @@ void writeWindows(const std::filesystem::path& target, std::string_view bytes) {
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-      fail();
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) fail();
     done += written;
   }
   if (!FlushFileBuffers(file)) fail();
@@ -135,8 +134,7 @@ void writePosix(const std::filesystem::path& target, std::string_view bytes) {
   for (unsigned attempt = 0; attempt < 100 && file < 0; ++attempt) {
     temp = temporaryNameFor(target, attempt);
     file = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (file < 0 && errno != EEXIST)
-      throw StoreError(target, Fault::Unwritable, errnoText(errno));
+    if (file < 0 && errno != EEXIST) throw StoreError(target, Fault::Unwritable, errnoText(errno));
   }
   if (file < 0) throw StoreError(target, Fault::Unwritable, errnoText(EEXIST));
 

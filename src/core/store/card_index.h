@@ -19,7 +19,7 @@ bool hasValidCounter(const std::vector<std::string>& lines);
 // The lines of a counted file (the index, the categories) as they are read: blank lines are
 // dropped wherever they stand, and the last line left is the counter when it is a number.
 struct CountedLines {
-  std::vector<std::string> entries;   // every other line, in file order
+  std::vector<std::string> entries;    // every other line, in file order
   std::optional<std::string> counter;  // nothing when there is no line left or it is no number
 };
 CountedLines splitCounted(std::vector<std::string> lines);

@@ -11,7 +11,7 @@
 namespace qw::store {
 
 struct CardSettings {
-  std::string contentFile;  // line 1: "7.kvn", "default.kvn" or a linked file's full path
+  std::string contentFile;     // line 1: "7.kvn", "default.kvn" or a linked file's full path
   ports::Selection selection;  // lines 2 and 3, stored positions
   ports::EditorLook look;      // lines 4, 6, 7, 8, 9, 10
   bool wordWrap = false;       // line 5: "0" means wrapping is on
@@ -33,7 +33,9 @@ std::vector<std::string> newCardSettingsLines(const std::string& contentFile, in
 
 // A protected card's content file (sealed, or old encoded) holds ciphertext: never read or
 // written as text.
-inline bool isProtectedFile(const std::filesystem::path& file) { return file.extension() == ".kvc"; }
+inline bool isProtectedFile(const std::filesystem::path& file) {
+  return file.extension() == ".kvc";
+}
 
 // Line 11 names a partner file only when it is longer than two characters.
 std::string syncLinkOf(const std::string& line11);

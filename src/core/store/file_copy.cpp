@@ -27,7 +27,8 @@ constexpr std::int64_t kFileTimeTo1970 = 116444736000000000;
 fs::file_time_type fromFileTime(const FILETIME& time) {
   const std::int64_t ticks =
       (std::int64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime) - kFileTimeTo1970;
-  const std::chrono::sys_time<std::chrono::nanoseconds> since1970{std::chrono::nanoseconds(ticks * 100)};
+  const std::chrono::sys_time<std::chrono::nanoseconds> since1970{
+      std::chrono::nanoseconds(ticks * 100)};
   // MSVC's file clock counts 100 ns, coarser than the nanoseconds above.
   return std::chrono::time_point_cast<fs::file_time_type::duration>(
       std::chrono::file_clock::from_sys(since1970));

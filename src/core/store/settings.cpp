@@ -15,8 +15,8 @@ std::string valueOf(const std::string& line) {
 }  // namespace
 
 Settings Settings::defaults() {
-  return Settings{
-      {"Français", "quillWick", "$00A67467", "clYellow", "clWhite", "-0-", "0", "Manual", "Hide", "Win"}};
+  return Settings{{"Français", "quillWick", "$00A67467", "clYellow", "clWhite", "-0-", "0",
+                   "Manual", "Hide", "Win"}};
 }
 
 Settings settingsFromLines(const std::vector<std::string>& lines) {

@@ -66,7 +66,8 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
   char buffer[65536];
   while (bytes.size() < atMost) {
     // Taken in size_t: npos - size as a streamsize is negative, and a read of that gets nothing.
-    const auto wanted = static_cast<std::streamsize>(std::min(sizeof buffer, atMost - bytes.size()));
+    const auto wanted =
+        static_cast<std::streamsize>(std::min(sizeof buffer, atMost - bytes.size()));
     if (!in.read(buffer, wanted) && in.gcount() == 0) break;
     bytes.append(buffer, static_cast<size_t>(in.gcount()));
   }
@@ -95,7 +96,8 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file, std:
   std::string bytes;
   // The size is a hint: the file may grow or shrink while it is read.
   size_t done = 0;
-  bytes.resize(std::min(atMost, S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) + 1 : 65536));
+  bytes.resize(
+      std::min(atMost, S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) + 1 : 65536));
   while (done < atMost) {
     if (done == bytes.size()) bytes.resize(std::min(atMost, bytes.size() * 2));
     const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);

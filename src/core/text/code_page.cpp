@@ -10,10 +10,9 @@ namespace {
 
 // Code points of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
 constexpr std::array<char16_t, 32> k1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Length of the leading run of ASCII bytes, which every supported code page keeps as they are.
@@ -118,9 +117,8 @@ void appendDecoded(std::string& out, std::string_view bytes, int codePage) {
   } else if (const char16_t* high = detail::singleByteHigh(codePage)) {
     appendSingleByte(out, bytes, [high](unsigned char b) { return high[b - 0x80]; });
   } else {
-    appendSingleByte(out, bytes, [](unsigned char b) -> char32_t {
-      return b < 0xA0 ? k1252High[b - 0x80] : b;
-    });
+    appendSingleByte(
+        out, bytes, [](unsigned char b) -> char32_t { return b < 0xA0 ? k1252High[b - 0x80] : b; });
   }
 }
 
@@ -133,7 +131,7 @@ std::string decodeCodePage(std::string_view bytes, int codePage) {
 
 int codePageOfCharset(int fcharset) {
   switch (fcharset) {
-    case 0: return 1252;    // ANSI
+    case 0: return 1252;  // ANSI
     case 2: return kSymbolCodePage;
     case 77: return 10000;  // Mac Roman
     case 128: return 932;   // Shift JIS

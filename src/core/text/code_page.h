@@ -10,7 +10,7 @@
 namespace qw::text {
 
 // Windows' own numbers for the two code pages that are not tables of bytes.
-constexpr int kSymbolCodePage = 42;   // a symbol font's byte b is U+F000 + b
+constexpr int kSymbolCodePage = 42;  // a symbol font's byte b is U+F000 + b
 constexpr int kUtf8CodePage = 65001;
 // Ours, outside the numbers a document can name: the Symbol font's encoding (symbol_font.h).
 constexpr int kSymbolFontCodePage = -2;

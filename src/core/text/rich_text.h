@@ -23,10 +23,10 @@ struct CharFormat {
   bool italic = false;
   bool underline = false;
   bool strike = false;
-  std::string font;                  // family name; empty: the editor's default font
+  std::string font;  // family name; empty: the editor's default font
   int halfPoints = kDefaultHalfPoints;
-  std::optional<Rgb> colour;         // nothing: automatic (the editor's text colour)
-  std::optional<Rgb> highlight;      // nothing: no background of its own
+  std::optional<Rgb> colour;     // nothing: automatic (the editor's text colour)
+  std::optional<Rgb> highlight;  // nothing: no background of its own
   friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <optional>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -56,7 +56,7 @@ struct GroupState {
 
 struct Font {
   std::string name;
-  int codePage = 0;  // 0: the document's
+  int codePage = 0;     // 0: the document's
   bool symbol = false;  // the Symbol font: its private-use characters stand for others
 };
 
@@ -67,6 +67,7 @@ struct Tables {
   int ansiCodePage = 1252;
 };
 
+// clang-format off
 enum class Word : std::uint8_t {
   Unknown,
   // document
@@ -83,6 +84,7 @@ enum class Word : std::uint8_t {
   // Unicode and binary
   U, Uc, Bin,
 };
+// clang-format on
 
 // The control words the reader acts on, in an open-addressing table: a word is looked up
 // for every control word of the input, so this is on the hot path.
@@ -124,6 +126,7 @@ class WordTable {
 
 const WordTable& wordTable() {
   static const WordTable table = [] {
+    // clang-format off
     WordTable t = {
         {"ansi", Word::Ansi}, {"mac", Word::Mac}, {"pc", Word::Pc}, {"pca", Word::Pca},
         {"ansicpg", Word::AnsiCpg}, {"deff", Word::Deff}, {"urtf", Word::Urtf},
@@ -144,19 +147,33 @@ const WordTable& wordTable() {
         {"qmspace", Word::Qmspace}, {"zwj", Word::Zwj}, {"zwnj", Word::Zwnj},
         {"u", Word::U}, {"uc", Word::Uc}, {"bin", Word::Bin},
     };
+    // clang-format on
     // Every kind of underline reads as underline.
-    for (const char* w : {"uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
-                          "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
-                          "ululdbwave", "ulw", "ulwave"})
+    for (const char* w :
+         {"uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
+          "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
       t.emplace(w, Word::Ul);
     // Destinations older writers emit without \*: their text is not part of the document.
-    for (const char* w :
-         {"stylesheet", "info", "pict", "nonshppict", "header", "headerl", "headerr",
-          "headerf", "footer", "footerl", "footerr", "footerf", "fldinst", "footnote",
-          "annotation", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pn",
-          "xe", "tc", "txe", "template", "filetbl", "revtbl", "listtable",
-          "listoverridetable", "rsidtbl", "objdata", "themedata", "colorschememapping",
-          "datastore", "latentstyles", "generator", "bkmkstart", "bkmkend", "fldtype"})
+    for (const char* w : {"stylesheet", "info",
+                          "pict",       "nonshppict",
+                          "header",     "headerl",
+                          "headerr",    "headerf",
+                          "footer",     "footerl",
+                          "footerr",    "footerf",
+                          "fldinst",    "footnote",
+                          "annotation", "ftnsep",
+                          "ftnsepc",    "ftncn",
+                          "aftnsep",    "aftnsepc",
+                          "aftncn",     "pn",
+                          "xe",         "tc",
+                          "txe",        "template",
+                          "filetbl",    "revtbl",
+                          "listtable",  "listoverridetable",
+                          "rsidtbl",    "objdata",
+                          "themedata",  "colorschememapping",
+                          "datastore",  "latentstyles",
+                          "generator",  "bkmkstart",
+                          "bkmkend",    "fldtype"})
       t.emplace(w, Word::SkipDest);
     return t;
   }();
@@ -213,9 +230,7 @@ class ModelSink {
     return runs.back().text;
   }
 
-  void lineBreak(const Style& style) {
-    textFor(style).append(kLineSeparatorUtf8);
-  }
+  void lineBreak(const Style& style) { textFor(style).append(kLineSeparatorUtf8); }
 
   void paragraphBreak() {
     doc_.paragraphs.emplace_back();
@@ -638,9 +653,7 @@ class Parser {
       case Word::FontTable: enterDestination(Dest::FontTable); break;
       case Word::ColourTable: enterDestination(Dest::ColourTable); break;
       case Word::SkipDest: enterDestination(Dest::Skip); break;
-      case Word::Object:
-        enterDestination(g.dest == Dest::Body ? Dest::Object : Dest::Skip);
-        break;
+      case Word::Object: enterDestination(g.dest == Dest::Body ? Dest::Object : Dest::Skip); break;
       case Word::Result:
         if (g.dest == Dest::Object) enterDestination(Dest::Body);
         break;
@@ -675,11 +688,13 @@ class Parser {
         s = Style{};
         s.font = tables_.defaultFont;
         break;
+      // clang-format off
       case Word::B: flush(); s.bold = on; break;
       case Word::I: flush(); s.italic = on; break;
       case Word::Ul: flush(); s.underline = on; break;
       case Word::UlNone: flush(); s.underline = false; break;
       case Word::Strike: flush(); s.strike = on; break;
+      // clang-format on
       case Word::Fs:
         flush();
         s.halfPoints = clampHalfPoints(hasParam ? clampToInt(param, 0, 1 << 20) : 0);

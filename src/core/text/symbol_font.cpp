@@ -12,6 +12,7 @@ constexpr char32_t kPrivateUseBase = 0xF000;
 // 0xFF, and 0x60, the radical extender, which Unicode has no character for). The pieces of
 // large brackets and the extenders take the characters Unicode added for them; the sans-serif
 // ®, © and ™ at 0xE2..0xE4 read as the usual signs.
+// clang-format off
 constexpr std::array<char16_t, 0xE0> kCharacters = {
     // 0x20
     0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B,
@@ -54,6 +55,7 @@ constexpr std::array<char16_t, 0xE0> kCharacters = {
     0x0000, 0x27E9, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F,
     0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0x0000,
 };
+// clang-format on
 
 }  // namespace
 

@@ -19,10 +19,9 @@ void appendUtf8(std::string& out, char32_t cp) {
                           static_cast<char>(0x80 | (cp & 0x3F))};
     out.append(bytes, 3);
   } else {
-    const char bytes[] = {static_cast<char>(0xF0 | (cp >> 18)),
-                          static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
-                          static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
-                          static_cast<char>(0x80 | (cp & 0x3F))};
+    const char bytes[] = {
+        static_cast<char>(0xF0 | (cp >> 18)), static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
+        static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
     out.append(bytes, 4);
   }
 }
@@ -38,8 +37,8 @@ bool isValidUtf8(std::string_view s) {
   while (pos < s.size()) {
     // Eight ASCII bytes at a time: most text is mostly ASCII.
     std::uint64_t word;
-    while (pos + 8 <= s.size() && (std::memcpy(&word, s.data() + pos, 8),
-                                   (word & 0x8080808080808080ULL) == 0))
+    while (pos + 8 <= s.size() &&
+           (std::memcpy(&word, s.data() + pos, 8), (word & 0x8080808080808080ULL) == 0))
       pos += 8;
     if (pos >= s.size()) break;
     if (static_cast<unsigned char>(s[pos]) < 0x80) {

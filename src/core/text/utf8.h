@@ -11,7 +11,9 @@ namespace qw::text {
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // Only A to Z change: the case rule of searches, name sorts and font names.
-constexpr char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char asciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Appends the UTF-8 form of a code point; surrogates and values past U+10FFFF become U+FFFD.
 void appendUtf8(std::string& out, char32_t codePoint);

@@ -29,7 +29,9 @@ std::string autostartEntry(const fs::path& executable) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=KTR quillWick\n"
-         "Exec=" + desktop_entry::execValue(executable.string()) + "\n"
+         "Exec=" +
+         desktop_entry::execValue(executable.string()) +
+         "\n"
          // The icon of the installed launcher; without it the session shows a generic one.
          "Icon=quillwick\n"
          "X-GNOME-Autostart-enabled=true\n";

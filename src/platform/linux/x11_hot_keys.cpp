@@ -99,7 +99,8 @@ std::vector<unsigned> X11HotKeys::lockVariants(unsigned mask) const {
 }
 
 void X11HotKeys::ungrab(const Grab& grab) {
-  for (unsigned mask : lockVariants(grab.mask)) XUngrabKey(display_, int(grab.keycode), mask, root_);
+  for (unsigned mask : lockVariants(grab.mask))
+    XUngrabKey(display_, int(grab.keycode), mask, root_);
 }
 
 std::vector<HotKey> X11HotKeys::registerKeys(const std::vector<HotKey>& keys) {
@@ -151,9 +152,10 @@ std::vector<HotKey> X11HotKeys::registerKeys(const std::vector<HotKey>& keys) {
   for (size_t k = 0; k < keys.size(); ++k) {
     Attempt& attempt = attempts[k];
     if (!attempt.refused) {
-      attempt.refused = std::any_of(failedRequests.begin(), failedRequests.end(), [&](auto request) {
-        return request >= attempt.firstRequest && request <= attempt.lastRequest;
-      });
+      attempt.refused =
+          std::any_of(failedRequests.begin(), failedRequests.end(), [&](auto request) {
+            return request >= attempt.firstRequest && request <= attempt.lastRequest;
+          });
       // Some lock variants may have succeeded; a half-registered key would work only with
       // NumLock on, say, so give them all back.
       if (attempt.refused) ungrab(attempt.grab);
@@ -176,7 +178,8 @@ void X11HotKeys::unregisterAll() {
   lastRelease_.clear();
 }
 
-bool X11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) {
+bool X11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message,
+                                   qintptr* /*result*/) {
   if (eventType != "xcb_generic_event_t") return false;
   const auto* event = static_cast<const xcb_generic_event_t*>(message);
   const auto type = event->response_type & 0x7f;
@@ -198,8 +201,8 @@ bool X11HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, q
     // A press while the key is down, or one stamped with the time of the release just before
     // it, is the key repeating rather than a new press.
     const auto released = lastRelease_.find(keycode);
-    const bool repeat =
-        held_.count(keycode) != 0 || (released != lastRelease_.end() && released->second == key->time);
+    const bool repeat = held_.count(keycode) != 0 ||
+                        (released != lastRelease_.end() && released->second == key->time);
     held_.insert(keycode);
     if (!repeat) emit activated(grab.id);
     return true;

@@ -17,8 +17,8 @@ std::string toUtf8(const std::wstring& text) {
                                          nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
   std::string out(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                      length, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length,
+                      nullptr, nullptr);
   return out;
 }
 
@@ -28,15 +28,15 @@ std::wstring openCommand() {
   // RRF_NOEXPAND makes every call fail with ERROR_INVALID_PARAMETER.
   const DWORD flags = RRF_RT_REG_SZ;
   DWORD size = 0;
-  LONG result = RegGetValueW(HKEY_CLASSES_ROOT, kOpenCommandKey, nullptr, flags, nullptr,
-                             nullptr, &size);
+  LONG result =
+      RegGetValueW(HKEY_CLASSES_ROOT, kOpenCommandKey, nullptr, flags, nullptr, nullptr, &size);
   // The value may grow between two calls, or once expanded: ask again a few times if it does.
   for (int attempt = 0; attempt < 4 && (result == ERROR_SUCCESS || result == ERROR_MORE_DATA);
        ++attempt) {
     std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
     DWORD capacity = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    result = RegGetValueW(HKEY_CLASSES_ROOT, kOpenCommandKey, nullptr, flags, nullptr,
-                          value.data(), &capacity);
+    result = RegGetValueW(HKEY_CLASSES_ROOT, kOpenCommandKey, nullptr, flags, nullptr, value.data(),
+                          &capacity);
     if (result == ERROR_SUCCESS) {
       value.resize(wcsnlen(value.c_str(), value.size()));
       return value;

@@ -28,7 +28,8 @@ namespace win32 {
 
 UINT virtualKey(int key) {
   // The virtual-key codes of digits and upper-case letters are their ASCII codes, as Qt's are.
-  if ((key >= keys::k0 && key <= keys::k9) || (key >= keys::kA && key <= keys::kZ)) return UINT(key);
+  if ((key >= keys::k0 && key <= keys::k9) || (key >= keys::kA && key <= keys::kZ))
+    return UINT(key);
   // Windows has F1 to F24.
   if (key >= keys::kF1 && key < keys::kF1 + 24) return VK_F1 + UINT(key - keys::kF1);
   return 0;
@@ -77,8 +78,7 @@ void Win32HotKeys::unregisterAll() {
   ids_.clear();
 }
 
-LRESULT CALLBACK Win32HotKeys::windowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK Win32HotKeys::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -86,7 +86,8 @@ LRESULT CALLBACK Win32HotKeys::windowProc(HWND window, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<Win32HotKeys*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // Identifiers below 0 are the system's own (IDHOT_SNAPDESKTOP and such).
     const auto identifier = static_cast<long long>(wParam);
-    if (self != nullptr && identifier >= 1 && identifier <= static_cast<long long>(self->ids_.size())) {
+    if (self != nullptr && identifier >= 1 &&
+        identifier <= static_cast<long long>(self->ids_.size())) {
       const int id = self->ids_[std::size_t(identifier - 1)];
       if (self->pressed_) self->pressed_(id);
     }

@@ -37,8 +37,10 @@ TEST(StringTable, BothLanguagesHoldEveryEntry) {
 }
 
 TEST(StringTable, UnknownLanguageFallsBackToFrench) {
-  for (const char* value : {"", "français", "anglais", "FRANÇAIS", "Francais", "English",
-                            "Anglais ", " Anglais", "Fran\xE7" "ais"}) {
+  for (const char* value :
+       {"", "français", "anglais", "FRANÇAIS", "Francais", "English", "Anglais ", " Anglais",
+        "Fran\xE7"
+        "ais"}) {
     SCOPED_TRACE(value);
     const auto table = StringTable::forLanguage(value);
     EXPECT_FALSE(table.english());
@@ -85,8 +87,7 @@ TEST(StringTable, LookupsOutsideTheTableThrow) {
 
 // Both questions put the card's name between a prefix and a suffix entry.
 TEST(StringTable, MessagesFrameTheCardName) {
-  const auto framed = [](std::string_view language, Str prefix, std::string_view name,
-                         Str suffix) {
+  const auto framed = [](std::string_view language, Str prefix, std::string_view name, Str suffix) {
     const auto table = StringTable::forLanguage(language);
     return table[prefix] + std::string(name) + table[suffix];
   };
@@ -108,9 +109,10 @@ TEST(StringTable, MessagesFrameTheCardName) {
 TEST(StringTable, TheSessionStartTextFollowsTheInheritedTable) {
   const int index = static_cast<int>(Str::sOptionsLaunchAtSessionStart);
   EXPECT_GE(index, 170);
-  expectTexts({{index, "Lancer KTRquillWick à l'ouverture de la session",
-                "Launch KTRquillWick when the session starts"},
-               {95, "Lancer KTRquillWick au démarrage de Windows", "Load KTRquillWick at startup"}});
+  expectTexts(
+      {{index, "Lancer KTRquillWick à l'ouverture de la session",
+        "Launch KTRquillWick when the session starts"},
+       {95, "Lancer KTRquillWick au démarrage de Windows", "Load KTRquillWick at startup"}});
 }
 
 // The inherited table has empty rows; ours has none, so a text added in one language only
@@ -118,13 +120,15 @@ TEST(StringTable, TheSessionStartTextFollowsTheInheritedTable) {
 TEST(StringTable, OurOwnEntriesHaveATextInBothLanguages) {
   const auto fr = StringTable::forLanguage("Français");
   const auto en = StringTable::forLanguage("Anglais");
-  for (int index = static_cast<int>(Str::sErrProtectedCardTransfer); index < kStringCount; ++index) {
+  for (int index = static_cast<int>(Str::sErrProtectedCardTransfer); index < kStringCount;
+       ++index) {
     SCOPED_TRACE("entry " + std::to_string(index));
     EXPECT_NE(fr.at(index), "");
     EXPECT_NE(en.at(index), "");
   }
-  expectTexts({{static_cast<int>(Str::sFormatUnderline), "Souligné", "Underline"},
-               {static_cast<int>(Str::sOptionsGlobalKeysLabel), "Touches globales :", "Global keys :"}});
+  expectTexts(
+      {{static_cast<int>(Str::sFormatUnderline), "Souligné", "Underline"},
+       {static_cast<int>(Str::sOptionsGlobalKeysLabel), "Touches globales :", "Global keys :"}});
 }
 
 TEST(StringTable, EmptyEntriesKeepTheirPlace) {
@@ -231,8 +235,8 @@ TEST(StringTable, SampledEntriesInBothLanguages) {
       {145, "Voulez-vous supprimer le Menu : ", "Do you really want to delete the Menu : "},
       {149, "Voulez-vous sauvegarder le fichier associé à : ",
        "Do you want to save the file associated to : "},
-      {152, "Voulez-vous supprimer la Categorie : ",
-       "Do you really want to delete the Template : "},
+      {152,
+       "Voulez-vous supprimer la Categorie : ", "Do you really want to delete the Template : "},
       // So are inner quotes.
       {4, "Coller dans \"Principal\"", "Paste in \"Main\""},
       {14, "Entrer le numéro de ligne puis appuyer sur Entrée",
@@ -242,8 +246,7 @@ TEST(StringTable, SampledEntriesInBothLanguages) {
       {159, "\" a été récupérée depuis la dernière sauvegarde",
        "\" has been reloaded from last backup"},
       // The wrong-password message was never translated.
-      {163, "ERR#202 : Le mot de passe est mauvais...",
-       "ERR#202 : Le mot de passe est mauvais..."},
+      {163, "ERR#202 : Le mot de passe est mauvais...", "ERR#202 : Le mot de passe est mauvais..."},
       // The French text names the main card by its stored name, the English one calls it "Main".
       {141, "Err#103 : La Fiche \"quillWick\" ne peut pas être supprimée",
        "Err#103 : The \"Main\" card cannot be deleted"},

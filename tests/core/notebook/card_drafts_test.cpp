@@ -7,8 +7,8 @@
 #include <chrono>
 
 #include "core/crypto/sealed_card.h"
-#include "core/store/store_error.h"
 #include "core/notebook/notebook_fixture.h"
+#include "core/store/store_error.h"
 
 namespace qw::notebook {
 namespace {
@@ -29,8 +29,8 @@ class CardDrafts : public fixtures::NotebookFolder {
     return draft && draft->run();
   }
   std::string question(const std::string& name) const {
-    return strings[Str::sMsgRestoreDraftTitle] + "|" + strings[Str::sMsgRestoreDraftPrefix] +
-           name + strings[Str::sMsgRestoreDraftSuffix];
+    return strings[Str::sMsgRestoreDraftTitle] + "|" + strings[Str::sMsgRestoreDraftPrefix] + name +
+           strings[Str::sMsgRestoreDraftSuffix];
   }
   // Card Alpha edited to `words`, its draft written, and the program gone without a save.
   void crashWhileTyping(const std::string& words) {

@@ -30,10 +30,11 @@ class CardFiles : public fixtures::NotebookFolder {
   // content file (a relative content line lives in the data folder).
   void addCard(const std::string& line, const std::string& contentLine, const std::string& text) {
     const std::string number = line.substr(0, line.find(';'));
-    writeBytes(data / (number + ".kvo"), contentLine +
+    writeBytes(data / (number + ".kvo"),
+               contentLine +
                    "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-    const fs::path content = fs::path(contentLine).is_absolute() ? fs::path(contentLine)
-                                                                 : data / contentLine;
+    const fs::path content =
+        fs::path(contentLine).is_absolute() ? fs::path(contentLine) : data / contentLine;
     if (!text.empty()) writeBytes(content, text);
     indexLines.push_back(line);
     std::string index;
@@ -45,7 +46,10 @@ class CardFiles : public fixtures::NotebookFolder {
 
   // A French start that opens the card named `shown`.
   void startOn(const std::string& shown) {
-    writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=" + shown + "\r\n");
+    writeBytes(data / "param.ini",
+               "Langue=Fran\xE7"
+               "ais\r\nDefaultFiche=" +
+                   shown + "\r\n");
     start().open();
   }
 };
@@ -81,9 +85,8 @@ TEST_F(CardFiles, AShownCardGetsFreshSnapshotsAndTheJournal) {
   notebook->makeSafetyNet();
   EXPECT_EQ(readBytes(data / "7.kvn.$$$"), "new text");
   EXPECT_EQ(readBytes(data / "7.kvo.$$$"), readBytes(data / "7.kvo"));
-  EXPECT_EQ(readBytes(data / "backup.ini"),
-            "Recettes\r\n" + (data / "7.kvo").string() + "\r\n" + (data / "7.kvn").string() +
-                "\r\n");
+  EXPECT_EQ(readBytes(data / "backup.ini"), "Recettes\r\n" + (data / "7.kvo").string() + "\r\n" +
+                                                (data / "7.kvn").string() + "\r\n");
 }
 
 TEST_F(CardFiles, SavingAnUnchangedCardRewritesOnlyItsSettingsAndDropsTheSafetyNet) {

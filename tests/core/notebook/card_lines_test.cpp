@@ -74,10 +74,9 @@ TEST_F(CardLines, ReloadDropsTheTypingAndShowsTheSavedText) {
 
 TEST_F(CardLines, NothingHappensWhenNoCardIsShown) {
   // A linked card whose file is gone: its load fails and the editor shows nothing.
-  store::fixtures::writeBytes(data / "1.kvo",
-                              (temp.path() / "gone.txt").string() +
-                                  "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n"
-                                  "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  store::fixtures::writeBytes(data / "1.kvo", (temp.path() / "gone.txt").string() +
+                                                  "\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n"
+                                                  "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   store::fixtures::writeBytes(data / "fiches.kvn", "1;-0-1:Linked\r\n50\r\n");
   loadStore();
   store->settings[store::kDefaultCard] = "Linked";

@@ -74,7 +74,9 @@ TEST_F(CardListRows, FilesIsEmptyWhenTheSettingsFileIsMissingEmptyOrUnreadable) 
   index({"1;-0-0:Missing", "2;-0-0:Empty", "3;-0-0:Folder", "4;-0-0:Accented"});
   settingsFile("2", "");
   fs::create_directories(store.dataFolder / "3.kvo");
-  settingsFile("4", "C:\\Donn\xE9" "es\\r\xE9sum\xE9.txt\r\n");  // Windows-1252 on disk
+  settingsFile("4",
+               "C:\\Donn\xE9"
+               "es\\r\xE9sum\xE9.txt\r\n");  // Windows-1252 on disk
 
   const auto rows = cardListRows(store, strings);
   ASSERT_EQ(rows.size(), 5u);
@@ -102,8 +104,10 @@ TEST(CardListSorting, NumbersCompareAsNumbersNotAsText) {
 }
 
 TEST(CardListSorting, TextsFoldOnlyAToZAndEqualKeysKeepTheirOrder) {
-  std::vector<CardListRow> rows{row(0, "banana"), row(1, "\xC3\x89t\xC3\xA9"),  // "Été"
-                                row(2, "Apple"),  row(3, "apple"),
+  std::vector<CardListRow> rows{row(0, "banana"),
+                                row(1, "\xC3\x89t\xC3\xA9"),  // "Été"
+                                row(2, "Apple"),
+                                row(3, "apple"),
                                 row(4, "\xC3\xA9t\xC3\xA9"),  // "été"
                                 row(5, "")};
   sortCardList(rows, kTitleColumn, false);
@@ -157,8 +161,7 @@ TEST(CardListSortState, ComingToNumFromAnotherColumnSortsDescendingFirst) {
 
 TEST(CategoryFilter, IdsOfTickedItemsInListOrder) {
   EXPECT_EQ(categoryFilterFrom({{"0", true}, {"3", true}, {"12", true}}), "-0-3-12-");
-  EXPECT_EQ(categoryFilterFrom({{"0", false}, {"3", true}, {"12", false}, {"5", true}}),
-            "-3-5-");
+  EXPECT_EQ(categoryFilterFrom({{"0", false}, {"3", true}, {"12", false}, {"5", true}}), "-3-5-");
   EXPECT_EQ(categoryFilterFrom({{"0", true}, {"3", false}}), "-0-");
   EXPECT_EQ(categoryFilterFrom({{"0", false}, {"3", false}}), "-");
   EXPECT_EQ(categoryFilterFrom({}), "-");

@@ -40,8 +40,9 @@ TEST_F(CardPropertiesTest, AddingToAnEmptyIndexWritesTheLineTheCounterAndBothFil
   EXPECT_EQ(indexOnDisk(), (std::vector<std::string>{"1;-0-0:Notes", "2"}));
   EXPECT_EQ(store->cardIndex.lines(), indexOnDisk());
   EXPECT_EQ(readBytes(data / "1.kvn"), "");
-  EXPECT_EQ(readBytes(data / "1.kvo"), "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n"
-                                       "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(readBytes(data / "1.kvo"),
+            "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n"
+            "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 
   CardProperties second = named("Work");
   second.categoryId = "12";
@@ -179,12 +180,14 @@ TEST_F(CardPropertiesTest, ASealedCardKeepsItsSealedFile) {
 
 TEST_F(CardPropertiesTest, NamesAndPathsAreStoredExactlyWhateverTheyHold) {
   start();
-  const std::vector<std::string> names = {"a:b", "x-1:y", "say \"hi\"", "Crème brûlée", "-0-:-",
-                                          "Привет"};
+  const std::vector<std::string> names = {"a:b",          "x-1:y", "say \"hi\"",
+                                          "Crème brûlée", "-0-:-", "Привет"};
   for (const auto& name : names) {
     // While every name fits the code page, the index stays single-byte text.
     if (name == "Привет") {
-      EXPECT_NE(readBytes(data / "fiches.kvn").find("4;-0-0:Cr\xE8me br\xFBl\xE9" "e\r\n"),
+      EXPECT_NE(readBytes(data / "fiches.kvn")
+                    .find("4;-0-0:Cr\xE8me br\xFBl\xE9"
+                          "e\r\n"),
                 std::string::npos);
     }
     notebook->addCard(named(name));

@@ -35,7 +35,8 @@ TEST_F(CardStrip, ANewFolderShowsOnlyTheMainCardSelected) {
 
 TEST_F(CardStrip, TheCategoryFilterHidesCardsButKeepsThemInTheIndex) {
   makeCards({"1;-0-0:Plain", "2;-3-0:Work A", "3;-12-0:Other", "4;-3-0:Work B"},
-            "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\nx\r\nx\r\nx\r\n"
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=quillWick\r\nx\r\nx\r\nx\r\n"
             "LCategories=-3-\r\n");
   start();
   EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Work A", "Work B"}));
@@ -44,14 +45,18 @@ TEST_F(CardStrip, TheCategoryFilterHidesCardsButKeepsThemInTheIndex) {
 }
 
 TEST_F(CardStrip, TheDefaultCardOpensByNameAndAnUnknownNameOpensTheMainCard) {
-  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Beta\r\n");
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"},
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=Beta\r\n");
   start();
   EXPECT_EQ(notebook->selectedPosition(), 2);
   EXPECT_EQ(notebook->current().number, 1);
   EXPECT_EQ(editor.content, "text of 2");
 
   notebook->saveCard();
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=Gamma\r\n");
+  writeBytes(data / "param.ini",
+             "Langue=Fran\xE7"
+             "ais\r\nDefaultFiche=Gamma\r\n");
   start();
   EXPECT_EQ(notebook->selectedPosition(), 0);
   EXPECT_EQ(notebook->current().number, kMainCard);
@@ -59,7 +64,8 @@ TEST_F(CardStrip, TheDefaultCardOpensByNameAndAnUnknownNameOpensTheMainCard) {
 
 TEST_F(CardStrip, CardsWithoutContentFileAreDroppedAndHotKeysFollowTheirCards) {
   makeCards({"1;-0-0:Alpha", "2;-0-H1-0:Empty", "3;-0-H2-0:Gamma"},
-            "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\n");
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=quillWick\r\n");
   writeBytes(data / "2.kvo", "\r\n");  // names no content file
   start();
   EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Alpha", "Gamma"}));
@@ -74,7 +80,9 @@ TEST_F(CardStrip, AHundredCardsKeepTheirOrderAndTheirFilesWhenSomeAreDropped) {
   std::vector<std::string> index;
   for (int n = 1; n <= 100; ++n)
     index.push_back(std::to_string(n) + ";-0-0:Card " + std::to_string(n));
-  makeCards(index, "Langue=Fran\xE7" "ais\r\n");
+  makeCards(index,
+            "Langue=Fran\xE7"
+            "ais\r\n");
   writeBytes(data / "10.kvo", "\r\n");  // no content file: dropped
   writeBytes(data / "70.kvo", "\r\n");
   start();
@@ -90,7 +98,9 @@ TEST_F(CardStrip, AHundredCardsKeepTheirOrderAndTheirFilesWhenSomeAreDropped) {
 }
 
 TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
-  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"},
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=Alpha\r\n");
   start();
   editor.type("edited alpha");
   notebook->switchToPosition(2);
@@ -108,7 +118,9 @@ TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
 }
 
 TEST_F(CardStrip, AFailedSaveStopsTheSwitchSoNothingIsLost) {
-  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=Alpha\r\n");
+  makeCards({"1;-0-0:Alpha", "2;-0-0:Beta"},
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=Alpha\r\n");
   start();
   editor.type("unsaved work");
   fs::remove(data / "1.kvn");
@@ -120,7 +132,9 @@ TEST_F(CardStrip, AFailedSaveStopsTheSwitchSoNothingIsLost) {
 }
 
 TEST_F(CardStrip, HotKeyTextsHeldAsRichTextBecomePlain) {
-  makeCards({"1;-0-H4-0:Alpha"}, "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\n");
+  makeCards({"1;-0-H4-0:Alpha"},
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=quillWick\r\n");
   writeBytes(data / "1.kvn", "{\\rtf1\\ansi {\\b Hello} world\\par second}");
   start();
   EXPECT_EQ(store->hotKeys[4].text, "Hello world\r\nsecond");
@@ -128,7 +142,8 @@ TEST_F(CardStrip, HotKeyTextsHeldAsRichTextBecomePlain) {
 
 TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
   makeCards({"1;-1-0:One", "2;-12-0:Twelve", "3;-0-0:Plain"},
-            "Langue=Fran\xE7" "ais\r\nDefaultFiche=One\r\nx\r\nx\r\nx\r\nLCategories=-0-1-12-\r\n");
+            "Langue=Fran\xE7"
+            "ais\r\nDefaultFiche=One\r\nx\r\nx\r\nx\r\nLCategories=-0-1-12-\r\n");
   start();
   editor.type("edited one");
   store->settings[store::kCategoryFilter] = "-12-";
@@ -148,10 +163,12 @@ TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
 // each, and never from a protected card's file.
 TEST_F(CardStrip, TheFontsOfTheCardsAreTheirFontTablesOnceEach) {
   makeCards({"1;-0-0:Alpha", "2;-0-0:Beta", "3;-0-0:Gamma", "4;-0-0:Delta"},
-            "Langue=Fran\xE7" "ais\r\n");
+            "Langue=Fran\xE7"
+            "ais\r\n");
   writeBytes(data / "default.kvn", "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}\\f0 main}");
-  writeBytes(data / "1.kvn", "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}}"
-                             "\\f1 text\\par {\\fonttbl{\\f2 Late;}}}");
+  writeBytes(data / "1.kvn",
+             "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}}"
+             "\\f1 text\\par {\\fonttbl{\\f2 Late;}}}");
   writeBytes(data / "2.kvn", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5 Times New Roman;}} two}");
   writeBytes(data / "3.kvn", "plain text naming {\\fonttbl{\\f0 Plain;}}");
   writeBytes(data / "4.kvo", "4.kvc\r\n");

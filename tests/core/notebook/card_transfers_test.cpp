@@ -220,8 +220,7 @@ TEST_F(CardTransfers, AFailedCopyReportsTheLinkAndLeavesBothFiles) {
   auto outcome = notebook.synchronise(noChoice);
   ASSERT_TRUE(outcome.has_value());
   EXPECT_TRUE(outcome->failed);
-  EXPECT_EQ(outcome->text,
-            said(Str::sErrSynchroLinkUnavailable) + "\n\r" + unreachable);
+  EXPECT_EQ(outcome->text, said(Str::sErrSynchroLinkUnavailable) + "\n\r" + unreachable);
   EXPECT_EQ(outcome->text.substr(0, 7), "ERR#112");
   EXPECT_EQ(readBytes(cardFile()), "text of 1");
   EXPECT_FALSE(fs::exists(outside("no folder")));

@@ -70,7 +70,7 @@ TEST_F(CategoryList, EmptyDuplicateOrMultiLineNamesAddNothing) {
 TEST_F(CategoryList, CaseIsIgnoredForTheLettersOfTheStoredCodePage) {
   EXPECT_TRUE(sameNameIgnoringCase("\xC5\x92UVRE \xC3\x80 \xC3\x9E",  // ŒUVRE À Þ
                                    "\xC5\x93uvre \xC3\xA0 \xC3\xBE"));
-  EXPECT_TRUE(sameNameIgnoringCase("\xC5\xB8", "\xC3\xBF"));  // Ÿ ÿ
+  EXPECT_TRUE(sameNameIgnoringCase("\xC5\xB8", "\xC3\xBF"));   // Ÿ ÿ
   EXPECT_FALSE(sameNameIgnoringCase("\xC3\x97", "\xC3\xB7"));  // × is not a capital of ÷
   EXPECT_FALSE(sameNameIgnoringCase("Work", "Works"));
   EXPECT_FALSE(sameNameIgnoringCase("Work", "Wor"));
@@ -78,8 +78,10 @@ TEST_F(CategoryList, CaseIsIgnoredForTheLettersOfTheStoredCodePage) {
 
 TEST_F(CategoryList, DeletedIdsAreNeverGivenAgainAndTheFilterKeepsThem) {
   writeCategories("1;:A\n2;:B\n3\n");
-  writeBytes(data / "param.ini", "Langue=Fran\xE7" "ais\r\nDefaultFiche=\r\nx\r\nx\r\nx\r\n"
-                                 "LCategories=-0-1-2-\r\n");
+  writeBytes(data / "param.ini",
+             "Langue=Fran\xE7"
+             "ais\r\nDefaultFiche=\r\nx\r\nx\r\nx\r\n"
+             "LCategories=-0-1-2-\r\n");
   start();
   prompts.answers = {true};
   EXPECT_EQ(remove(0), DeleteResult::Deleted);

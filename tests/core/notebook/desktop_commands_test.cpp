@@ -215,8 +215,7 @@ TEST_F(DesktopCommands, EmptySlotsAndSlotsWithoutAKeyAreEmptyShortcuts) {
   clipboard.held = "kept";
   for (int slot : {2, 0, 10, 11, -1}) {
     SCOPED_TRACE(slot);
-    EXPECT_EQ(notebook.copyHotKeyText(slot, clipboard),
-              (Notice{"ERR#108 : Empty shortcut", true}));
+    EXPECT_EQ(notebook.copyHotKeyText(slot, clipboard), (Notice{"ERR#108 : Empty shortcut", true}));
     EXPECT_TRUE(notebook.startLineFeed(slot, clipboard).failed);
     EXPECT_FALSE(notebook.nextFeedLine(clipboard).has_value());
   }
@@ -248,14 +247,12 @@ TEST_F(DesktopCommands, TheFeedSplitsAtEveryKindOfLineEnd) {
     }
   }
   // The notice cuts a long line as the popup does, and counts from 1.
-  EXPECT_EQ(notebook.startLineFeed(1, clipboard).text,
-            std::string(30, 'x') + "...\nLine 1/2");
+  EXPECT_EQ(notebook.startLineFeed(1, clipboard).text, std::string(30, 'x') + "...\nLine 1/2");
 
   // A one-line feed gives that line each time.
   store->hotKeys[1].text = "only";
   notebook.startLineFeed(1, clipboard);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(notebook.nextFeedLine(clipboard)->text, "only\nLine 1/1");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(notebook.nextFeedLine(clipboard)->text, "only\nLine 1/1");
 }
 
 TEST_F(DesktopCommands, AGoneFileFailsCopyAndPasteAndIsNotCreated) {
@@ -288,7 +285,11 @@ TEST_F(DesktopCommands, PastingIntoAPlainCardKeepsItsEncodingRules) {
   };
   const Case cases[] = {
       // Windows-1252 stays so while the new text fits it.
-      {"caf\xE9", "\xE2\x82\xAC" "5", "caf\xE9\r\n\x80" "5\r\n"},
+      {"caf\xE9",
+       "\xE2\x82\xAC"
+       "5",
+       "caf\xE9\r\n\x80"
+       "5\r\n"},
       // A character outside it turns the whole file into UTF-8 behind a BOM.
       {"caf\xE9", "\xC4\x89", bom + "caf\xC3\xA9\r\n\xC4\x89\r\n"},
       {bom + "\xC4\x89", "x", bom + "\xC4\x89\r\nx\r\n"},

@@ -39,10 +39,9 @@ TEST(ErrorText, AStoredFileGivesItsPathAndItsReasonInTheInterfaceLanguage) {
 TEST(ErrorText, EveryFaultAndDamageHasItsOwnWordsInBothLanguages) {
   for (const auto* strings : {&kFrench, &kEnglish}) {
     std::set<std::string> said;
-    for (const Fault fault : {Fault::Missing, Fault::Unreadable, Fault::IsFolder,
-                              Fault::Unwritable, Fault::NotKeptAside, Fault::FolderUncreatable,
-                              Fault::NotAFolder, Fault::FolderUnwritable, Fault::NoPassword,
-                              Fault::NoSealing})
+    for (const Fault fault : {Fault::Missing, Fault::Unreadable, Fault::IsFolder, Fault::Unwritable,
+                              Fault::NotKeptAside, Fault::FolderUncreatable, Fault::NotAFolder,
+                              Fault::FolderUnwritable, Fault::NoPassword, Fault::NoSealing})
       said.insert(errorText(StoreError(fs::path("f"), fault), *strings));
     for (const crypto::Damage damage :
          {crypto::Damage::Empty, crypto::Damage::CutShort, crypto::Damage::NotACard,
@@ -72,8 +71,7 @@ TEST_F(ErrorMessages, ACardFileThatCannotBeReadIsToldInFrench) {
   start();
   notebook->switchToPosition(1);
   ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0], "ERR#106 : Fichier non accessible\n" +
-                                     (data / "1.kvn").string() +
+  EXPECT_EQ(prompts.messages[0], "ERR#106 : Fichier non accessible\n" + (data / "1.kvn").string() +
                                      "\nUn dossier se trouve à la place du fichier");
 }
 
@@ -99,7 +97,8 @@ TEST_F(ErrorMessages, AStartWithoutADataFolderNamesEachFolderInBothLanguages) {
     const std::string perUser = (temp.path() / "user" / "dataQuillWick").string() + "\n";
     EXPECT_EQ(startFailureText(error),
               "quillWick ne peut pas démarrer : aucun dossier de données ne peut être créé ni "
-              "écrit.\n" + beside + "Un fichier se trouve à la place du dossier\n" + perUser +
+              "écrit.\n" +
+                  beside + "Un fichier se trouve à la place du dossier\n" + perUser +
                   "Un fichier se trouve à la place du dossier\n\n"
                   "quillWick cannot start: no data folder can be created or written.\n" +
                   beside + "A file stands where the folder should be\n" + perUser +
@@ -114,12 +113,13 @@ TEST_F(ErrorMessages, AStartThatCannotReadItsIndexSaysWhichFileInBothLanguages) 
     FAIL() << "a folder was read as the index";
   } catch (const std::exception& error) {
     const std::string text = startFailureText(error);
-    EXPECT_EQ(text, "quillWick ne peut pas démarrer : ses données ne peuvent pas être lues ni "
-                    "écrites.\n" + (data / "fiches.kvn").string() +
-                        "\nUn dossier se trouve à la place du fichier\n\n"
-                        "quillWick cannot start: its data cannot be read or written.\n" +
-                        (data / "fiches.kvn").string() +
-                        "\nA folder stands where the file should be");
+    EXPECT_EQ(text,
+              "quillWick ne peut pas démarrer : ses données ne peuvent pas être lues ni "
+              "écrites.\n" +
+                  (data / "fiches.kvn").string() +
+                  "\nUn dossier se trouve à la place du fichier\n\n"
+                  "quillWick cannot start: its data cannot be read or written.\n" +
+                  (data / "fiches.kvn").string() + "\nA folder stands where the file should be");
   }
 }
 

@@ -37,8 +37,7 @@ class FakeEditor : public ports::Editor {
   std::vector<std::string> lines() const override {
     std::vector<std::string> result;
     std::size_t start = 0;
-    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos;
-         start = end + 2)
+    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
       result.push_back(content.substr(start, end - start));
     result.push_back(content.substr(start));
     return result;

@@ -28,8 +28,8 @@ TEST_F(IndexRepair, NewCardsAfterABlankLineBelowTheCounterOverwriteNoOlderCard) 
   notebook.switchToPosition(0);
 
   EXPECT_EQ(readBytes(data / "3.kvn"), "bread, milk");
-  EXPECT_EQ(indexOnDisk(), (std::vector<std::string>{"3;-0-0:Courses", "6;-0-0:One",
-                                                     "7;-0-0:Two", "8;-0-0:Three", "9"}));
+  EXPECT_EQ(indexOnDisk(), (std::vector<std::string>{"3;-0-0:Courses", "6;-0-0:One", "7;-0-0:Two",
+                                                     "8;-0-0:Three", "9"}));
   EXPECT_FALSE(fs::exists(data / "fiches.kvn.bad"));
 }
 

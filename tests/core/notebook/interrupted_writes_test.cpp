@@ -160,7 +160,8 @@ Trace runTraced(Start& run, const Command& command, int failAt = -1) {
   int step = 0;
   store::setWriteStepHook([&](const fs::path& target, WriteStep reached) {
     trace.take(run.data, reached);
-    if (step++ == failAt) throw store::StoreError(target, store::Fault::Unwritable, "injected failure");
+    if (step++ == failAt)
+      throw store::StoreError(target, store::Fault::Unwritable, "injected failure");
   });
   try {
     command.run(run);

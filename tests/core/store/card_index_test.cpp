@@ -48,7 +48,7 @@ TEST(CardIndex, LinesMustEndWithANumber) {
   CardIndex index({"1;-0-0:A", "2"});
   EXPECT_THROW(index.setLines({"1;-0-0:A", "-2"}), std::invalid_argument);
   EXPECT_THAT(index.lines(), ElementsAre("1;-0-0:A", "2"));  // unchanged after a refusal
-  EXPECT_THROW(index.setLine(1, "x"), std::out_of_range);     // the counter is no card
+  EXPECT_THROW(index.setLine(1, "x"), std::out_of_range);    // the counter is no card
 }
 
 TEST(CardIndex, CounterParsing) {

@@ -7,8 +7,8 @@ namespace {
 
 TEST(CardSettings, FifteenLineCreationFormsOfTheMainCardAndANewCard) {
   EXPECT_EQ(newCardSettingsLines("default.kvn", 0),
-            (std::vector<std::string>{"default.kvn", "0", "0", "8", "1", "0", "1", "16", "0",
-                                      "0", "0", "0", "0", "0", "0"}));
+            (std::vector<std::string>{"default.kvn", "0", "0", "8", "1", "0", "1", "16", "0", "0",
+                                      "0", "0", "0", "0", "0"}));
   const auto card = newCardSettingsLines("12.kvn", 11);
   ASSERT_EQ(card.size(), 15u);
   EXPECT_EQ(card[0], "12.kvn");

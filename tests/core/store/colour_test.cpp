@@ -95,10 +95,30 @@ TEST(Colour, DecimalIsA32BitInteger) {
 }
 
 TEST(Colour, GarbageIsRefused) {
-  for (const std::string& text : std::vector<std::string>{
-           "", "$", "$123456789", "$0x12", "$-1", "$+1", "$ 1", "$1G", "clyellow", "yellow",
-        " clYellow", "clYellow ", "12a", "1 ", " 1", "--1", "+-1", "-", "+", "4294967296",
-        "-2147483649", "99999999999999999999999", "1.5", std::string("1\0", 2)}) {
+  for (const std::string& text : std::vector<std::string>{"",
+                                                          "$",
+                                                          "$123456789",
+                                                          "$0x12",
+                                                          "$-1",
+                                                          "$+1",
+                                                          "$ 1",
+                                                          "$1G",
+                                                          "clyellow",
+                                                          "yellow",
+                                                          " clYellow",
+                                                          "clYellow ",
+                                                          "12a",
+                                                          "1 ",
+                                                          " 1",
+                                                          "--1",
+                                                          "+-1",
+                                                          "-",
+                                                          "+",
+                                                          "4294967296",
+                                                          "-2147483649",
+                                                          "99999999999999999999999",
+                                                          "1.5",
+                                                          std::string("1\0", 2)}) {
     EXPECT_EQ(parseColour(text), std::nullopt) << text;
   }
 }

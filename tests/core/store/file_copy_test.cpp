@@ -15,8 +15,8 @@ namespace {
 using ::testing::ElementsAre;
 using namespace qw::store::fixtures;
 namespace fs = std::filesystem;
-using std::chrono::seconds;
 using std::chrono::milliseconds;
+using std::chrono::seconds;
 
 // A file time `since` after 1970.
 fs::file_time_type at(std::chrono::system_clock::duration since) {
@@ -63,11 +63,9 @@ TEST(FileCopy, TimeStampsHaveTwoSecondSteps) {
     std::chrono::system_clock::duration time;
     std::int64_t stamp;
   } cases[] = {
-      {seconds(1000), 1000},
-      {seconds(1001), 1000},
-      {seconds(1001) + milliseconds(999), 1000},
-      {seconds(1002), 1002},
-      {seconds(-1), -2},  // before 1970, floored rather than cut towards zero
+      {seconds(1000), 1000}, {seconds(1001), 1000}, {seconds(1001) + milliseconds(999), 1000},
+      {seconds(1002), 1002}, {seconds(-1), -2},  // before 1970, floored rather than cut towards
+                                                 // zero
   };
   for (const auto& c : cases) {
     fs::last_write_time(file, at(c.time));

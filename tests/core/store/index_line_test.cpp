@@ -36,9 +36,9 @@ TEST(IndexLine, NameWithSeparatorsIsShownWholeAndMayLookLinked) {
 
 TEST(IndexLine, HotKeyFieldMustBeHAndANumber) {
   EXPECT_EQ(hotKeySlot("7;-3-H10-0:x"), 10);
-  for (const char* line : {"7;-3-H-0:x", "7;-3-Hx-0:x", "7;-3-H2x-0:x", "7;-3-h2-0:x",
-                           "7;-3-H+2-0:x", "7;-3-H99999999999-0:x",
-                           "7;-3-H2"}) {  // the last: no "-" closes the field
+  for (const char* line :
+       {"7;-3-H-0:x", "7;-3-Hx-0:x", "7;-3-H2x-0:x", "7;-3-h2-0:x", "7;-3-H+2-0:x",
+        "7;-3-H99999999999-0:x", "7;-3-H2"}) {  // the last: no "-" closes the field
     EXPECT_EQ(hotKeySlot(line), std::nullopt) << line;
   }
 }

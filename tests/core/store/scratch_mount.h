@@ -47,7 +47,8 @@ class ScratchMount {
 #ifdef __linux__
   // Writes the filler until not one more byte fits.
   void fill() const {
-    const int file = ::open((at_ / kFiller).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    const int file =
+        ::open((at_ / kFiller).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (file < 0) return;
     const std::string chunk(4096, 'f');
     for (std::size_t size = chunk.size(); size > 0; size /= 2)

@@ -20,9 +20,9 @@ TEST(Settings, DefaultsAndTheirLines) {
 }
 
 TEST(Settings, ValuesComeByLinePositionNotByKey) {
-  const auto settings = settingsFromLines({"Hidden=Anglais", "DefaultFiche=Notes", "a=$000000FF",
-                                           "b=clRed", "c=clBlue", "Langue=-0-3-", "x=1",
-                                           "y=Startup", "z=Show"});
+  const auto settings =
+      settingsFromLines({"Hidden=Anglais", "DefaultFiche=Notes", "a=$000000FF", "b=clRed",
+                         "c=clBlue", "Langue=-0-3-", "x=1", "y=Startup", "z=Show"});
   EXPECT_EQ(settings.values,
             (std::array<std::string, 10>{"Anglais", "Notes", "$000000FF", "clRed", "clBlue",
                                          "-0-3-", "1", "Startup", "Show", "Win"}));

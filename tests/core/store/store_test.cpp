@@ -21,7 +21,8 @@ using namespace qw::store::fixtures;
 namespace fs = std::filesystem;
 
 const std::string kDefaultParamIni =
-    "Langue=Fran\xE7" "ais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
+    "Langue=Fran\xE7"
+    "ais\r\nDefaultFiche=quillWick\r\nBGMenuColor=$00A67467\r\n"
     "LDMenuColor=clYellow\r\nLSMenuColor=clWhite\r\nLCategories=-0-\r\nAffichList=0\r\n"
     "Launch=Manual\r\nHidden=Hide\r\n";
 
@@ -77,8 +78,9 @@ TEST_F(StoreTest, FirstStartCreatesTheFolderAndItsThreeFiles) {
 }
 
 TEST_F(StoreTest, ExistingFilesAreReadAndNotRewritten) {
-  const std::string shortSettings = "Langue=Anglais\r\nDefaultFiche=Notes\r\nBGMenuColor=clNavy\r\n"
-                                    "LDMenuColor=clRed\r\nLSMenuColor\r\n";
+  const std::string shortSettings =
+      "Langue=Anglais\r\nDefaultFiche=Notes\r\nBGMenuColor=clNavy\r\n"
+      "LDMenuColor=clRed\r\nLSMenuColor\r\n";
   prepare("1;-0-0:Notes\r\n2\r\n", "1;:Work\r\n2\r\n", shortSettings);
   addCardFiles("1", "text");
   EXPECT_CALL(platform_, setStartAtLogon(_, _)).Times(0);
@@ -252,10 +254,10 @@ TEST_F(StoreTest, AnIndexOfWhichNoCardLineCanBeReadIsRebuiltFromTheSettingsFiles
   addCardFiles("40", std::string(60, 'x') + "\r\n");
 
   const Store store = load();
-  EXPECT_THAT(store.cardIndex.lines(),
-              ElementsAre("2;-0-0:Fiche 2", "3;-0-0:Fiche 3", "5;-0-1:Outside notes",
-                          "7;-0-0:Fiche 7", "12;-0-0:Shopping list",
-                          "40;-0-0:" + std::string(40, 'x'), "41"));
+  EXPECT_THAT(
+      store.cardIndex.lines(),
+      ElementsAre("2;-0-0:Fiche 2", "3;-0-0:Fiche 3", "5;-0-1:Outside notes", "7;-0-0:Fiche 7",
+                  "12;-0-0:Shopping list", "40;-0-0:" + std::string(40, 'x'), "41"));
   EXPECT_EQ(readBytes(data("fiches.kvn.bad")), "garbage\r\n");
   ASSERT_TRUE(store.indexRepair);
   EXPECT_EQ(store.indexRepair->cards, 6);
@@ -325,7 +327,8 @@ TEST_F(StoreTest, NamesOutsideTheCodePageAreStoredAsUtf8WithBom) {
   store.cardIndex.addCard("0", 1, false, "Привет");
   saveCardIndex(store);
   EXPECT_EQ(readBytes(data("fiches.kvn")),
-            "\xEF\xBB\xBF" "1;-0-0:Café\r\n2;-0-H1-0:Привет\r\n3\r\n");
+            "\xEF\xBB\xBF"
+            "1;-0-0:Café\r\n2;-0-H1-0:Привет\r\n3\r\n");
   addCardFiles("1", "");
   addCardFiles("2", "");
   const Store again = load();

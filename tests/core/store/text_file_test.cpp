@@ -32,11 +32,15 @@ TEST(TextFile, SplitLinesAcceptsEveryLineEnd) {
 }
 
 TEST(TextFile, DecodingFollowsTheBom) {
-  EXPECT_EQ(decodeStoredText("Fran\xE7" "ais \x80"), "Français €");
+  EXPECT_EQ(decodeStoredText("Fran\xE7"
+                             "ais \x80"),
+            "Français €");
   EXPECT_EQ(decodeStoredText(kBom + "Привет"), "Привет");
   EXPECT_EQ(decodeStoredText(kBom), "");
   // Broken UTF-8 after a BOM: each bad byte becomes U+FFFD, the rest is kept.
-  EXPECT_EQ(decodeStoredText(kBom + "a\xFF" "b\xC3"), "a\uFFFDb\uFFFD");
+  EXPECT_EQ(decodeStoredText(kBom + "a\xFF"
+                                    "b\xC3"),
+            "a\uFFFDb\uFFFD");
   EXPECT_EQ(decodeStoredText(kBom + "\xED\xA0\x80!"), "\uFFFD\uFFFD\uFFFD!");  // surrogate
   EXPECT_EQ(decodeStoredText(kBom + "\xC0\xAF"), "\uFFFD\uFFFD");              // overlong
   // A BOM is only recognised at the very start.
@@ -44,7 +48,9 @@ TEST(TextFile, DecodingFollowsTheBom) {
 }
 
 TEST(TextFile, EncodingUsesTheCodePageWheneverItCan) {
-  EXPECT_EQ(encodeStoredText("Français €"), "Fran\xE7" "ais \x80");
+  EXPECT_EQ(encodeStoredText("Français €"),
+            "Fran\xE7"
+            "ais \x80");
   EXPECT_EQ(encodeStoredText(""), "");
   EXPECT_EQ(encodeStoredText("Привет"), kBom + "Привет");
   EXPECT_EQ(encodeStoredText("Café Привет"), kBom + "Café Привет");

@@ -14,9 +14,12 @@ TEST(CodePage, Windows1252RoundTripsEveryByte) {
 }
 
 TEST(CodePage, Windows1252KnownCharacters) {
-  EXPECT_EQ(decodeWindows1252("Fran\xE7" "ais"), "Français");
+  EXPECT_EQ(decodeWindows1252("Fran\xE7"
+                              "ais"),
+            "Français");
   EXPECT_EQ(decodeWindows1252("\x80\x9C"), "€œ");
-  EXPECT_EQ(encodeWindows1252("Français €"), std::string("Fran\xE7" "ais \x80"));
+  EXPECT_EQ(encodeWindows1252("Français €"), std::string("Fran\xE7"
+                                                         "ais \x80"));
 }
 
 TEST(CodePage, Windows1252RefusesWhatItCannotHold) {
@@ -63,19 +66,25 @@ TEST(CodePage, DoubleByteCodePages) {
   EXPECT_EQ(decodeCodePage("a\x80z", 936), "a€z");
   // A lead byte at the end, or before a byte that cannot follow it.
   EXPECT_EQ(decodeCodePage("x\xc4", 936), "x\uFFFD");
-  EXPECT_EQ(decodeCodePage("\xc4\x0a" "b", 936), "\uFFFD\nb");
+  EXPECT_EQ(decodeCodePage("\xc4\x0a"
+                           "b",
+                           936),
+            "\uFFFD\nb");
   EXPECT_EQ(decodeCodePage("\x81\x7f", 949), "\uFFFD");  // in range, but unassigned
 }
 
 TEST(CodePage, SymbolAndUtf8) {
-  EXPECT_EQ(decodeCodePage("\xb7" "a\x01", kSymbolCodePage), "\uF0B7\uF061\x01");
+  EXPECT_EQ(decodeCodePage("\xb7"
+                           "a\x01",
+                           kSymbolCodePage),
+            "\uF0B7\uF061\x01");
   EXPECT_EQ(decodeCodePage("\xe2\x82\xac\xff", kUtf8CodePage), "€\uFFFD");
 }
 
 TEST(CodePage, CharsetNumbers) {
-  const std::pair<int, int> cases[] = {
-      {0, 1252}, {1, 0}, {2, kSymbolCodePage}, {77, 10000}, {128, 932},
-      {134, 936}, {204, 1251}, {238, 1250}, {99, 0}, {-1, 0}};
+  const std::pair<int, int> cases[] = {{0, 1252},  {1, 0},     {2, kSymbolCodePage}, {77, 10000},
+                                       {128, 932}, {134, 936}, {204, 1251},          {238, 1250},
+                                       {99, 0},    {-1, 0}};
   for (const auto& [charset, codePage] : cases)
     EXPECT_EQ(codePageOfCharset(charset), codePage) << "charset " << charset;
 }

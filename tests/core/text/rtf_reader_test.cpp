@@ -13,9 +13,7 @@ namespace qw::text {
 namespace {
 
 // The body of a minimal document.
-RichText body(std::string_view rtf) {
-  return readRtf("{\\rtf1\\ansi " + std::string(rtf) + "}");
-}
+RichText body(std::string_view rtf) { return readRtf("{\\rtf1\\ansi " + std::string(rtf) + "}"); }
 
 std::string bodyText(std::string_view rtf) { return plainText(body(rtf), "\n"); }
 
@@ -41,12 +39,12 @@ constexpr Rgb kBlue{0, 0, 255};
 
 TEST(RtfReader, UnicodeEscapesSkipTheirFallback) {
   EXPECT_EQ(bodyText("a\\u8364?b\\u-3913?c"), "a€b\uF0B7c");
-  EXPECT_EQ(bodyText("{\\uc2\\u946xx}\\u946?z"), "ββz");   // \uc is restored with the group
-  EXPECT_EQ(bodyText("\\uc1\\u8364\\'80x"), "€x");           // a \'hh is one fallback unit
+  EXPECT_EQ(bodyText("{\\uc2\\u946xx}\\u946?z"), "ββz");  // \uc is restored with the group
+  EXPECT_EQ(bodyText("\\uc1\\u8364\\'80x"), "€x");        // a \'hh is one fallback unit
   EXPECT_EQ(bodyText("\\uc2\\u8364\\'80\\'80x"), "€x");
-  EXPECT_EQ(bodyText("\\uc1\\u8364\\foo x"), "€x");          // so is a control word
+  EXPECT_EQ(bodyText("\\uc1\\u8364\\foo x"), "€x");  // so is a control word
   EXPECT_EQ(bodyText("\\uc0\\u8364?"), "€?");
-  EXPECT_EQ(bodyText("\\u8364 ?"), "€");                     // the space is the delimiter
+  EXPECT_EQ(bodyText("\\u8364 ?"), "€");  // the space is the delimiter
 }
 
 TEST(RtfReader, FallbackSkippingStopsAtAGroup) {
@@ -164,9 +162,9 @@ TEST(RtfReader, CharacterToggles) {
 }
 
 TEST(RtfReader, PlainResetsCharactersAndPardDoesNot) {
-  const RichText t = readRtf(
-      "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0 Courier;}{\\f1 Arial;}}" + std::string(kRedBlueTable) +
-      "\\f0\\b\\i\\ul\\strike\\fs40\\cf1\\highlight2 x\\pard y\\plain z}");
+  const RichText t = readRtf("{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0 Courier;}{\\f1 Arial;}}" +
+                             std::string(kRedBlueTable) +
+                             "\\f0\\b\\i\\ul\\strike\\fs40\\cf1\\highlight2 x\\pard y\\plain z}");
   const auto& runs = t.paragraphs[0].runs;
   ASSERT_EQ(runs.size(), 2u);
   EXPECT_EQ(runs[0].text, "xy");
@@ -285,12 +283,11 @@ TEST(RtfReader, OversizedParametersAndMalformedWords) {
 
 TEST(RtfReader, ControlSymbolsAndSpecialCharacters) {
   EXPECT_EQ(bodyText("a\\~b\\-c\\_d\\\\e\\{f\\}g"), "a\u00A0b\u00ADc\u2011d\\e{f}g");
-  EXPECT_EQ(bodyText("\\lquote\\rquote\\ldblquote\\rdblquote\\bullet\\endash\\emdash"),
-            "‘’“”•–—");
+  EXPECT_EQ(bodyText("\\lquote\\rquote\\ldblquote\\rdblquote\\bullet\\endash\\emdash"), "‘’“”•–—");
   EXPECT_EQ(bodyText("a\\tab b\\line c\\par d"), "a\tb\nc\nd");
   EXPECT_EQ(body("a\\line b").paragraphs[0].runs[0].text, "a\u2028b");
-  EXPECT_EQ(bodyText("a\\\r\nb"), "a\nb");         // backslash before a line end is \par
-  EXPECT_EQ(bodyText("a\r\nb\rc\nd"), "abcd");       // raw line ends are nothing
+  EXPECT_EQ(bodyText("a\\\r\nb"), "a\nb");      // backslash before a line end is \par
+  EXPECT_EQ(bodyText("a\r\nb\rc\nd"), "abcd");  // raw line ends are nothing
   EXPECT_EQ(bodyText("a\\sect b\\page c"), "a\nb\nc");
   EXPECT_EQ(bodyText("a\\'0d\\'0ab\\u13?c"), "abc");  // nor are escaped ones
   EXPECT_EQ(bodyText("a\\'00b\\u0?c"), "abc");
@@ -304,8 +301,7 @@ TEST(RtfReader, FontTableForms) {
       "Roman;}{\\f3\\fnil\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}{\\f4 Liberation Sans"
       "{\\*\\falt Arial};}{\\f5 No Semicolon}}\\f1 a\\f2 b\\f3 c\\f4 d\\f5 e\\f0 f}");
   EXPECT_EQ(fontsOf(t), (std::vector<std::string>{"Times", "Times New Roman", "Ариал",
-                                                   "Liberation Sans", "No Semicolon",
-                                                   "Helvetica"}));
+                                                  "Liberation Sans", "No Semicolon", "Helvetica"}));
 }
 
 TEST(RtfReader, RunsMergeWhenTheirFormatsResolveAlike) {
@@ -324,7 +320,9 @@ TEST(RtfReader, NonRtfIsPlainText) {
   EXPECT_EQ(t.paragraphs[1].runs[0].text, "déjà");
   EXPECT_TRUE(t.paragraphs[4].runs.empty());
   EXPECT_EQ(t.paragraphs[0].runs[0].format, CharFormat{});
-  EXPECT_EQ(docText("\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC\n"), "café €\r\n");
+  EXPECT_EQ(docText("\xEF\xBB\xBF"
+                    "caf\xC3\xA9 \xE2\x82\xAC\n"),
+            "café €\r\n");
   EXPECT_EQ(readRtf("").paragraphs.size(), 1u);
 }
 

@@ -80,8 +80,8 @@ TEST(RtfWriter, CharactersOutsideWindows1252) {
 }
 
 TEST(RtfWriter, FontNamesKeepEveryCharacter) {
-  RichText t{{Paragraph{{run("x", font(" A;B{c}\\d\te ")), run("y", font("")),
-                         run("z", font("ＭＳ 明朝"))}}}};
+  RichText t{{Paragraph{
+      {run("x", font(" A;B{c}\\d\te ")), run("y", font("")), run("z", font("ＭＳ 明朝"))}}}};
   const std::string rtf = writeRtf(t);
   EXPECT_NE(rtf.find("{\\f0\\fnil\\fcharset0  A\\'3bB\\{c\\}\\\\d\\'09e ;}"), std::string::npos)
       << rtf;

@@ -50,8 +50,8 @@ TEST(StoredPosition, OutOfRangePositionsAreClamped) {
 }
 
 TEST(StoredPosition, ConversionsInvertEachOtherOnBoundaries) {
-  const RichText model{{Paragraph{{text::Run{"x😊\u2028y", {}}}}, Paragraph{},
-                        Paragraph{{text::Run{"Жz", {}}}}}};
+  const RichText model{
+      {Paragraph{{text::Run{"x😊\u2028y", {}}}}, Paragraph{}, Paragraph{{text::Run{"Жz", {}}}}}};
   const std::string text = plainText(model);
   const std::int64_t length = storedLength(text);
   EXPECT_EQ(length, 11);

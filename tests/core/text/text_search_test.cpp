@@ -50,7 +50,11 @@ TEST(FindText, PositionsCountCodePointsAndBothHalvesOfABreak) {
   EXPECT_EQ(findText(text, "abc", 12), 12);
   EXPECT_EQ(findText(text, "abc", 13), std::nullopt);
   EXPECT_EQ(findText(text, "\nx", 0), 4);
-  EXPECT_EQ(findText("\xF0\x9F\x98\x8A" "a\xF0\x9F\x98\x8A" "a", "a", 2), 3);
+  EXPECT_EQ(findText("\xF0\x9F\x98\x8A"
+                     "a\xF0\x9F\x98\x8A"
+                     "a",
+                     "a", 2),
+            3);
 }
 
 TEST(FindText, StartOutsideTheText) {

@@ -25,6 +25,7 @@ inline bool chance(std::mt19937& rng, int percent) {
 // Characters that each take another path through the writer and the reader: RTF syntax,
 // Windows-1252, its C1 holes, other scripts, characters beyond the BMP, controls, separators.
 inline const std::vector<char32_t>& interestingCharacters() {
+  // clang-format off
   static const std::vector<char32_t> chars = {
       'a', 'Z', 'q', '0', '7', ' ', '-', '?', ';', '\\', '{', '}', '\t', 0x2028, 0x2029,
       U'é', U'€', U'“', U'Ÿ', 0x81, 0x9D, 0xA0, 0xAD, U'Ж', U'ω', U'中', U'語', U'한',
@@ -32,6 +33,7 @@ inline const std::vector<char32_t>& interestingCharacters() {
       // the Symbol font's own characters and private-use places
       U'α', U'•', U'∴', U'⎛', 0xF061, 0xF07F,
   };
+  // clang-format on
   return chars;
 }
 
@@ -48,9 +50,9 @@ inline std::string randomText(std::mt19937& rng, int maxLength) {
 }
 
 inline CharFormat randomFormat(std::mt19937& rng) {
-  static const std::vector<std::string> fonts = {
-      "", "Arial", "Courier New", "ＭＳ 明朝", "Times;Semi", "{Brace}\\", " Lead", "Tab\tName",
-      "Symbol"};
+  static const std::vector<std::string> fonts = {"",          "Arial",      "Courier New",
+                                                 "ＭＳ 明朝", "Times;Semi", "{Brace}\\",
+                                                 " Lead",     "Tab\tName",  "Symbol"};
   static const std::vector<int> sizes = {24, 24, 16, 17, 1, kMaxHalfPoints, 48};
   static const std::vector<Rgb> colours = {{0, 0, 0}, {255, 0, 0}, {0, 128, 255}, {1, 2, 3}};
   CharFormat f;
@@ -82,8 +84,8 @@ inline RichText randomModel(std::uint32_t seed) {
 
 // A model that breaks every rule normalise() enforces.
 inline RichText randomRawModel(std::uint32_t seed) {
-  static const std::vector<std::string> junk = {"\r", "\n", "\r\n", std::string(1, '\0'),
-                                                "\xC3", "\xFF", "\xED\xA0\x80", ""};
+  static const std::vector<std::string> junk = {
+      "\r", "\n", "\r\n", std::string(1, '\0'), "\xC3", "\xFF", "\xED\xA0\x80", ""};
   std::mt19937 rng(seed);
   RichText t;
   const int paragraphs = std::uniform_int_distribution<int>(0, 5)(rng);
@@ -105,6 +107,7 @@ inline RichText randomRawModel(std::uint32_t seed) {
 
 // Random sequences of RTF tokens: groups, formatting, tables, destinations, escapes.
 inline std::string randomRtfSoup(std::uint32_t seed, int tokens) {
+  // clang-format off
   static const std::vector<std::string> pieces = {
       "{", "}", "{", "}", "\\b ", "\\b0 ", "\\i ", "\\ul ", "\\ulnone ", "\\strike ", "\\par ",
       "\\par\r\n", "\\line ", "\\tab ", "\\plain ", "\\pard ", "\\f0 ", "\\f1 ", "\\f2 ",
@@ -119,6 +122,7 @@ inline std::string randomRtfSoup(std::uint32_t seed, int tokens) {
       "\\ansicpg1251 ", "\\urtf ", "\\deff1 ", "\\sect ", "hello", " ", "world", "\\\\",
       "\\{", "\\}", "\r\n", "\\~", "\\-", "\xE9", "\xC4\xE3", "\xE2\x80\xA8", ";", "\\", "-",
       "12", "{\\info x}", "{\\*\\generator g;}", "\\rtf1 ", "\\'81", "\\'40"};
+  // clang-format on
   std::mt19937 rng(seed);
   std::string s = "{\\rtf1\\ansi ";
   for (int i = 0; i < tokens; ++i) s += pick(rng, pieces);
@@ -132,9 +136,9 @@ inline std::string randomBytes(std::uint32_t seed, int length) {
   for (int i = 0; i < length; ++i) {
     // Favour the bytes RTF gives meaning to.
     static const std::string special = "{}\\'*; \r\n0123456789-abuf";
-    s += chance(rng, 50) ? special[std::uniform_int_distribution<std::size_t>(
-                               0, special.size() - 1)(rng)]
-                         : static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
+    s += chance(rng, 50)
+             ? special[std::uniform_int_distribution<std::size_t>(0, special.size() - 1)(rng)]
+             : static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
   }
   return s;
 }
