@@ -12,8 +12,6 @@
 
 #include "core/notebook/card_drafts.h"
 
-class QTextEdit;
-
 namespace qw::gui {
 
 class DraftKeeper : public QObject {
@@ -21,10 +19,13 @@ class DraftKeeper : public QObject {
  public:
   // `take` gives the draft to write, or nothing when there is none.
   using Take = std::function<std::optional<notebook::DraftJob>()>;
-  DraftKeeper(QTextEdit* editor, Take take,
-              std::chrono::milliseconds quiet = std::chrono::seconds(3), QObject* parent = nullptr);
+  explicit DraftKeeper(Take take, std::chrono::milliseconds quiet = std::chrono::seconds(3),
+                       QObject* parent = nullptr);
   // Waits for a draft still being written.
   ~DraftKeeper() override;
+
+  // Every change of the text starts the wait again: the draft follows a pause in the typing.
+  void textChanged();
 
  private:
   void writeDraft();

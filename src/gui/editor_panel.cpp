@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -85,8 +86,11 @@ EditorPanel::EditorPanel(QWidget* parent)
   setObjectName("PText");
   bar_ = new FormatBar(this);
   editor_ = new CardEditor(this);
-  // Tells when a loaded card is first on the screen.
+  // Tells when a loaded card is first on the screen, and which keys the text had.
   editor_->viewport()->installEventFilter(this);
+  editor_->installEventFilter(this);
+  // Installed last, so called first: the first paint is marked before the work it queues.
+  trace::watchPaints(editor_->viewport());
 
   auto* status = new QWidget(this);
   status->setObjectName("PBottomFile");
@@ -119,11 +123,16 @@ EditorPanel::EditorPanel(QWidget* parent)
           &EditorPanel::modifiedChanged);
   connect(editor_, &QTextEdit::textChanged, this, [this] {
     if (!cardName_.isEmpty()) refreshCaretLine();
+    emit textChanged();
   });
-  connect(editor_, &CardEditor::keyReleased, this, &EditorPanel::refreshCaretLine);
+  connect(editor_, &CardEditor::keyReleased, this, [this] {
+    refreshCaretLine();
+    if (releaseCounts_) emit caretPlacedByUser();
+  });
   connect(editor_, &CardEditor::mouseReleased, this, [this] {
     refreshCaretLine();
     showSelectionFormat();
+    emit caretPlacedByUser();
   });
   refreshCaretLine();
 }
@@ -202,6 +211,13 @@ const QTextDocument& EditorPanel::document() const {
 }
 
 QFont EditorPanel::textFont() const { return editor_->font(); }
+
+void EditorPanel::runAfterFirstPaint(std::function<void()> work) {
+  if (painted_)
+    QTimer::singleShot(0, this, std::move(work));
+  else
+    afterFirstPaint_.push_back(std::move(work));
+}
 
 void EditorPanel::focusText() { editor_->setFocus(Qt::OtherFocusReason); }
 
@@ -288,6 +304,16 @@ void EditorPanel::completeLoad() const {
 }
 
 bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == editor_) trackKeys(event);
+  // The tray icon, the icons drawn at several sizes and the system-wide keys (a hundred
+  // requests to the X server) are a good part of the start: they come once the window is drawn.
+  if (event->type() == QEvent::Paint && watched == editor_->viewport() && !painted_) {
+    painted_ = true;
+    QTimer::singleShot(0, this, [work = std::move(afterFirstPaint_)] {
+      for (const auto& w : work) w();
+    });
+    afterFirstPaint_.clear();
+  }
   // After the first paint of a card and the work that paint left queued (the rest of the
   // window's included): the rest of a big card, then the word that it is drawn.
   if (event->type() == QEvent::Paint && watched == editor_->viewport() && paintAwaited_) {
@@ -315,6 +341,15 @@ bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
     default: break;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void EditorPanel::trackKeys(QEvent* event) {
+  if (event->type() == QEvent::KeyPress)
+    keysDown_.insert(static_cast<QKeyEvent*>(event)->key());
+  else if (event->type() == QEvent::KeyRelease)
+    releaseCounts_ = keysDown_.remove(static_cast<QKeyEvent*>(event)->key());
+  else if (event->type() == QEvent::FocusOut)
+    keysDown_.clear();  // a key held then is released elsewhere
 }
 
 std::string EditorPanel::rtf() const {

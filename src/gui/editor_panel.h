@@ -3,7 +3,9 @@
 // the content file and the caret line. It is the editor the notebook core talks to.
 
 #include <QFont>
+#include <QSet>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,10 +27,9 @@ class EditorPanel : public QWidget, public ports::Editor {
  public:
   explicit EditorPanel(QWidget* parent = nullptr);
 
-  CardEditor* editor() const { return editor_; }
   // A big card shows its first screens at once and takes in the rest right after it is drawn,
   // or before anything reads or edits it: every method below, and any key, click or wheel
-  // turn anywhere in the program. The few readers of editor() call this first.
+  // turn anywhere in the program.
   void completeLoad() const;
   bool loadPending() const { return pending_.has_value(); }
   FormatBar* formatBar() const { return bar_; }
@@ -43,6 +44,9 @@ class EditorPanel : public QWidget, public ports::Editor {
   void focusText();
   // The caret line display set to line `line` (0-based) of `count`, whatever the caret says.
   void showLine(int line, int count);
+  // Work that waits until the window is first drawn: run once, in the order given, right after
+  // the text's first paint and before the rest of a big first card comes in.
+  void runAfterFirstPaint(std::function<void()> work);
 
   // The words of the caret line display; French until set.
   void setStrings(const i18n::StringTable& strings);
@@ -85,6 +89,12 @@ class EditorPanel : public QWidget, public ports::Editor {
   void cardDrawn();
   // A card's text has replaced the editor's, or a failed load has emptied it.
   void cardLoaded();
+  // Any change of the text, typed or loaded.
+  void textChanged();
+  // The user put the caret somewhere: a click, or the release of a key pressed in the text.
+  // The release of a shortcut (F3) or of the Enter that closed a message box is someone
+  // else's and does not count.
+  void caretPlacedByUser();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,6 +109,9 @@ class EditorPanel : public QWidget, public ports::Editor {
   // marks the text modified.
   template <typename Edit>
   void editLines(Edit edit);
+
+  // Tracks the keys pressed in the text, for caretPlacedByUser.
+  void trackKeys(QEvent* event);
 
   FormatBar* bar_;
   CardEditor* editor_;
@@ -116,6 +129,13 @@ class EditorPanel : public QWidget, public ports::Editor {
   mutable std::optional<std::string> pending_;  // the file of a card drawn from its first part
   unsigned loads_ = 0;         // cards loaded so far: a queued completion is for one of them
   bool paintAwaited_ = false;  // the card loaded last is not drawn yet
+  // Waiting for the first paint; cleared once it has come.
+  std::vector<std::function<void()>> afterFirstPaint_;
+  bool painted_ = false;
+  // The keys that went down in the text and are not released yet; the release the editor is
+  // handling is one of them (seen before the editor reports it).
+  QSet<int> keysDown_;
+  bool releaseCounts_ = false;
   std::optional<i18n::StringTable> strings_;
 };
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCollator>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
@@ -123,29 +122,43 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   setWindowTitle("KTRquillWick");
   resize(984, 683);
   buildLayout();
-  editorPanel_->editor()->viewport()->installEventFilter(this);
-  // Installed last, so called first: the first paint is marked before the work it queues.
-  trace::watchPaints(editorPanel_->editor()->viewport());
+  editorPanel_->runAfterFirstPaint([this] { showTray(); });
 }
 
 MainWindow::~MainWindow() { delete keysMessage_; }
 
 void MainWindow::buildLayout() {
-  auto* central = new NavyClient;
-  central->setObjectName("TFGQuillWickClient");
-  setCentralWidget(central);
-  auto* layout = new QHBoxLayout(central);
+  auto* client = new NavyClient;
+  client->setObjectName("TFGQuillWickClient");
+  setCentralWidget(client);
+  auto* layout = new QHBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+  layout->addWidget(buildStripPanel());
+  layout->addWidget(buildCardSide(), 1);
+  buildListButtons();
 
+  popup_ = std::make_unique<InfoPopup>();
+  transfers_ = new TransferCommands(*editorPanel_, prompts_, *popup_, this);
+  transfers_->setErrorReport([this](const std::exception& e) { reportError(e); });
+  connect(transfers_, &TransferCommands::cardReloaded, this, &MainWindow::showCurrentCard);
+  menu_ = new CardMenu(this);
+  search_ = new SearchController(*stripPanel_, *editorPanel_, this);
+  connectPanels(client);
+}
+
+StripPanel* MainWindow::buildStripPanel() {
   stripPanel_ = new StripPanel;
   QPalette panel = stripPanel_->palette();
   panel.setColor(QPalette::Window, kPanelColour);
   panel.setColor(QPalette::WindowText, Qt::white);
   stripPanel_->setPalette(panel);
   stripPanel_->setAutoFillBackground(true);
-  layout->addWidget(stripPanel_);
+  return stripPanel_;
+}
 
+// The card list above the editor, split by a blue bar; the list waits hidden.
+QWidget* MainWindow::buildCardSide() {
   auto* right = new QWidget;
   right->setObjectName("Panel1");
   right->setAutoFillBackground(true);
@@ -155,7 +168,6 @@ void MainWindow::buildLayout() {
   splitter->setObjectName("Splitter2");
   splitter->setHandleWidth(4);
   rightLayout->addWidget(splitter);
-  layout->addWidget(right, 1);
 
   listPanel_ = new QWidget;
   listPanel_->setObjectName("PListPrecise");
@@ -168,7 +180,11 @@ void MainWindow::buildLayout() {
   splitter->addWidget(editorPanel_);
   splitter->setSizes({170, 500});
   splitter->setStretchFactor(1, 1);
+  return right;
+}
 
+// The two buttons at the front of the formatting bar that show and hide the card list.
+void MainWindow::buildListButtons() {
   auto* showButton = new QToolButton;
   showButton->setObjectName("IListPrecise");
   showButton->setIcon(listButtonIcon(true));
@@ -184,88 +200,42 @@ void MainWindow::buildLayout() {
   connect(showButton, &QToolButton::clicked, this, [this] { showList(true); });
   connect(hideButton, &QToolButton::clicked, this, [this] { showList(false); });
   hideButton->hide();
+}
 
-  popup_ = std::make_unique<InfoPopup>();
-  transfers_ = new TransferCommands(*editorPanel_, prompts_, *popup_, this);
-  transfers_->setErrorReport([this](const std::exception& e) { reportError(e); });
-  connect(transfers_, &TransferCommands::cardReloaded, this, &MainWindow::showCurrentCard);
-
-  menu_ = new CardMenu(this);
-  search_ = new SearchController(*stripPanel_, *editorPanel_, this);
+// The window's own items: the card commands are wired once the notebook is open.
+void MainWindow::connectPanels(QWidget* client) {
   connect(menu_->nextSearch, &QAction::triggered, search_, &SearchController::nextSearch);
   connect(menu_->search, &QAction::triggered, search_, &SearchController::focusSearch);
-  for (QWidget* w : {static_cast<QWidget*>(stripPanel_), static_cast<QWidget*>(central)}) {
+  for (QWidget* w : {static_cast<QWidget*>(stripPanel_), client}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
             [this, w](const QPoint& at) { menu_->popup(w->mapToGlobal(at)); });
   }
-
   connect(stripPanel_->strip, &CardStripView::clicked, this, [this](int position) {
     switchToPosition(position);
     focusCard();
   });
-  connect(stripPanel_->exit, &QPushButton::clicked, this, [this] {
-    quitRequested_ = false;
-    close();
-  });
+  connect(stripPanel_->exit, &QPushButton::clicked, this, &QWidget::close);
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
   connect(menu_->minimize, &QAction::triggered, this, [this] {
-    // The window's own close then hides it, the card saved on the way.
-    windowShown_ = true;
-    quitRequested_ = false;
+    // Asked for from the tray, the window's own close still only hides it, the card saved.
+    if (phase_ == Phase::PutAway) phase_ = Phase::OnScreen;
     close();
   });
-  connect(menu_->restore, &QAction::triggered, this, [this] {
-    if (!windowShown_) showWindow();
-  });
-  connect(menu_->encrypt, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->protectCurrentCard(); }, false); });
-  connect(menu_->decrypt, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->unprotectCurrentCard(); }, false); });
-  connect(menu_->newCardFromClipboard, &QAction::triggered, this,
-          [this] { newCardFromClipboard(false); });
-  connect(menu_->pasteInCurrent, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->pasteIntoCurrentCard(clipboard_); }, false); });
-  connect(menu_->pasteInto, &QMenu::triggered, this, [this](QAction* item) {
-    const int position = notebook_ ? positionOfItem(item) : -1;
-    if (position < 0) return;
-    std::optional<notebook::Notice> refused;
-    runCommand([&] { refused = notebook_->appendClipboardTo(position, clipboard_); }, false);
-    if (refused) showNotice(*refused);
-  });
-  connect(menu_->copyFrom, &QMenu::triggered, this, [this](QAction* item) {
-    const int position = notebook_ ? positionOfItem(item) : -1;
-    if (position < 0) return;
-    if (const auto notice = notebook_->copyCardToClipboard(position, clipboard_))
-      showNotice(*notice);
-  });
+  connect(menu_->restore, &QAction::triggered, this, &MainWindow::bringBack);
   connect(menu_->about, &QAction::triggered, this, [this] {
     if (notebook_) aboutDialog()->exec();
   });
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
   connect(menu_->newCard, &QAction::triggered, this, &MainWindow::newCard);
   connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
+  connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
   connect(stripPanel_->editCategories, &QPushButton::clicked, this, &MainWindow::editCategories);
   connect(stripPanel_->updateCategories, &QPushButton::clicked, this,
           &MainWindow::updateCategoryFilter);
-  connect(menu_->deleteCard, &QAction::triggered, this, [this] {
-    runCommand([this] { notebook_->deleteCurrentCard(); });
-    focusCard();
+  connect(stripPanel_->lineFunctions, &QComboBox::activated, this, [this](int item) {
+    if (commands_) commands_->runLineFunction(item);
   });
-  connect(menu_->previous, &QAction::triggered, this, [this] {
-    runCommand([this] { notebook_->previousCard(); }, false);
-    focusCard();
-  });
-  connect(menu_->next, &QAction::triggered, this, [this] {
-    runCommand([this] { notebook_->nextCard(); }, false);
-    focusCard();
-  });
-  connect(menu_->moveUp, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->moveCurrentCardUp(); }); });
-  connect(menu_->moveDown, &QAction::triggered, this,
-          [this] { runCommand([this] { notebook_->moveCurrentCardDown(); }); });
-  connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
-  connect(stripPanel_->lineFunctions, &QComboBox::activated, this, &MainWindow::runLineFunction);
 }
 
 void MainWindow::finishStart() {
@@ -283,17 +253,6 @@ void MainWindow::finishStart() {
 void MainWindow::showTray() {
   finishStart();
   if (!tray_->isVisible()) tray_->show();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The tray icon is a window of its own, the icons are drawn at several sizes and the
-  // system-wide keys are a hundred requests to the X server, a good part of the start: they
-  // come once the window is drawn.
-  if (event->type() == QEvent::Paint && watched == editorPanel_->editor()->viewport()) {
-    watched->removeEventFilter(this);
-    QTimer::singleShot(0, this, &MainWindow::showTray);
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::trayActivated(QSystemTrayIcon::ActivationReason reason) {
@@ -356,17 +315,13 @@ void MainWindow::registerGlobalKeys() {
 
 void MainWindow::globalKeyPressed(int id) {
   const std::optional<GlobalKey> key = globalKeyOf(id);
-  if (!key || !notebook_) return;
+  if (!key || !commands_) return;
   switch (key->action) {
     case GlobalKey::ShowWindow: showWindow(); break;
-    case GlobalKey::CopySlot: showNotice(notebook_->copyHotKeyText(key->slot, clipboard_)); break;
-    case GlobalKey::StartLineFeed:
-      showNotice(notebook_->startLineFeed(key->slot, clipboard_));
-      break;
-    case GlobalKey::NextFeedLine:
-      if (const auto notice = notebook_->nextFeedLine(clipboard_)) showNotice(*notice);
-      break;
-    case GlobalKey::NewCardFromClipboard: newCardFromClipboard(true); break;
+    case GlobalKey::CopySlot: commands_->copyHotKeyText(key->slot); break;
+    case GlobalKey::StartLineFeed: commands_->startLineFeed(key->slot); break;
+    case GlobalKey::NextFeedLine: commands_->nextFeedLine(); break;
+    case GlobalKey::NewCardFromClipboard: commands_->newCardFromClipboard(true); break;
   }
 }
 
@@ -375,38 +330,23 @@ void MainWindow::showNotice(const notebook::Notice& notice) {
                 notice.failed ? InfoPopup::errorColour() : InfoPopup::successColour());
 }
 
-void MainWindow::newCardFromClipboard(bool fromGlobalKey) {
-  if (!notebook_) return;
-  std::optional<std::string> name;
-  runCommand([&] { name = notebook_->newCardFromClipboard(clipboard_); });
-  if (!name) return;
-  if (!windowShown_) showWindow();
-  focusCard();
-  // A key pressed in another program deserves a word where the user is looking.
-  if (fromGlobalKey) showNotice({*name});
-}
-
-int MainWindow::positionOfItem(const QAction* item) const {
-  const int card = item->data().toInt();
-  const auto& strip = notebook_->strip();
-  for (int position = 0; position < static_cast<int>(strip.size()); ++position)
-    if (strip[position].card == card) return position;
-  return -1;
-}
-
 void MainWindow::showWindow() {
   trace::mark("show");
   if (isMinimized() || !isVisible()) showNormal();
-  windowShown_ = true;
+  phase_ = Phase::OnScreen;
   raise();
   activateWindow();
   focusCard();
 }
 
+void MainWindow::bringBack() {
+  if (phase_ == Phase::PutAway) showWindow();
+}
+
 void MainWindow::focusCard() { editorPanel_->focusText(); }
 
-void MainWindow::stepAside() {
-  windowShown_ = false;
+void MainWindow::hideToTray() {
+  phase_ = Phase::PutAway;
   showTray();  // a start hidden may come before the first paint
   if (QSystemTrayIcon::isSystemTrayAvailable() && tray_->isVisible())
     hide();
@@ -414,28 +354,9 @@ void MainWindow::stepAside() {
     showMinimized();
 }
 
-void MainWindow::runLineFunction(int item) {
-  if (!notebook_) return;
-  QCollator collator;  // the user's locale
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  const auto collate = [&collator](const std::string& a, const std::string& b) {
-    return collator.compare(QString::fromStdString(a), QString::fromStdString(b));
-  };
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  runCommand(
-      [&] {
-        notebook_->runLineFunction(static_cast<notebook::Notebook::LineFunction>(item), collate);
-      },
-      false);
-  QApplication::restoreOverrideCursor();
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (!firstShowDone_) {
-    firstShowDone_ = true;
-    firstShow();
-  }
+  if (phase_ == Phase::Built) firstShow();
 }
 
 void MainWindow::loadData() {
@@ -449,6 +370,7 @@ void MainWindow::firstShow() {
   try {
     loadData();
   } catch (const std::exception& e) {
+    phase_ = Phase::Ended;
     emit loadFailed(qs(notebook::startFailureText(e)));
     return;
   }
@@ -466,34 +388,35 @@ void MainWindow::firstShow() {
   stripPanel_->setCategories(*store_, *strings_);
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
-  connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] {
-    notebook_->makeSafetyNet();
-    // Once the first card is on the screen, the fonts the others name are loaded ahead.
-    if (!fontsWarmed_) {
-      fontsWarmed_ = true;
-      warmFonts(this, notebook_->fontFamiliesOfCards(), editorPanel_->textFont());
-    }
-  });
+  commands_ =
+      std::make_unique<Commands>(*notebook_, clipboard_, static_cast<CommandWindow&>(*this));
+  commands_->connectMenu(*menu_);
+  connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] { notebook_->makeSafetyNet(); });
+  // Once the first card is on the screen, the fonts the others name are loaded ahead.
+  connect(
+      editorPanel_, &EditorPanel::cardDrawn, this,
+      [this] { warmFonts(this, notebook_->fontFamiliesOfCards(), editorPanel_->textFont()); },
+      Qt::SingleShotConnection);
   transfers_->setNotebook(&*notebook_, &*strings_);
   try {
     notebook_->open();
   } catch (const std::exception& e) {
     reportError(e);
   }
-  drafts_ = std::make_unique<DraftKeeper>(editorPanel_->editor(),
-                                          [this] { return notebook_->takeDraft(); });
+  drafts_ = std::make_unique<DraftKeeper>([this] { return notebook_->takeDraft(); });
+  connect(editorPanel_, &EditorPanel::textChanged, drafts_.get(), &DraftKeeper::textChanged);
   showStrip();
   showCurrentCard();
   // Shown, not applied: applying would resize the card's stored selection at every start.
   editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->textFont().pointSize());
   showList(settings[store::kShowList] == "1");
-  windowShown_ = true;
+  phase_ = Phase::OnScreen;
   focusCard();
 
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
   if (settings[store::kHidden] == "Hide" && QSystemTrayIcon::isSystemTrayAvailable())
     QTimer::singleShot(0, this, [this] {
-      if (windowShown_) stepAside();
+      if (phase_ == Phase::OnScreen) hideToTray();
     });
   trace::mark("ready");
 }
@@ -553,9 +476,9 @@ void MainWindow::newCard() {
   const auto properties =
       propertiesDialog()->ask(CardPropertiesDialog::Mode::Add, {}, *store_, *strings_);
   if (!properties) return;
-  runCommand([&] { notebook_->createCard(*properties); });
+  commands_->run([&] { notebook_->createCard(*properties); });
   // Asked for from the tray menu, the new card comes on the screen.
-  if (!windowShown_) showWindow();
+  bringBack();
   focusCard();
 }
 
@@ -571,7 +494,7 @@ void MainWindow::editCardProperties() {
       propertiesDialog()->ask(CardPropertiesDialog::Mode::Modify, notebook_->propertiesOf(card),
                               *store_, *strings_, notebook_->currentCardProtected());
   if (!properties) return;
-  runCommand([&] { notebook_->editCurrentCard(*properties); });
+  commands_->run([&] { notebook_->editCurrentCard(*properties); });
   focusCard();
 }
 
@@ -604,6 +527,7 @@ void MainWindow::refreshListView() {
 }
 
 void MainWindow::updateCategoryFilter() {
+  if (!commands_) return;
   std::vector<std::pair<std::string, bool>> ticks;
   for (int i = 0; i < stripPanel_->categoryList->count(); ++i) {
     const QListWidgetItem* item = stripPanel_->categoryList->item(i);
@@ -611,7 +535,7 @@ void MainWindow::updateCategoryFilter() {
                        item->checkState() == Qt::Checked);
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  runCommand([&] {
+  commands_->run([&] {
     // Saved first (the filter's own save then finds nothing changed): a card that cannot be
     // written leaves the filter as it was.
     notebook_->saveCard();
@@ -683,20 +607,12 @@ void MainWindow::showCurrentCard() {
 }
 
 void MainWindow::switchToPosition(int position) {
-  runCommand([this, position] { notebook_->switchToPosition(position); }, false);
+  if (commands_) commands_->switchToPosition(position);
 }
 
-void MainWindow::runCommand(const std::function<void()>& command, bool stripChanges) {
-  if (!notebook_) return;
-  trace::mark("command");
-  try {
-    command();
-  } catch (const std::exception& e) {
-    reportError(e);
-  }
-  if (stripChanges) showStrip();
+void MainWindow::showOutcome(bool stripChanged) {
+  if (stripChanged) showStrip();
   showCurrentCard();
-  trace::mark("command-done");
 }
 
 bool MainWindow::saveCard() {
@@ -716,19 +632,29 @@ void MainWindow::reportError(const std::exception& error) {
       qs(strings_ ? notebook::errorText(error, *strings_) : notebook::startFailureText(error)));
 }
 
+void MainWindow::endSession() {
+  if (phase_ != Phase::Built && phase_ != Phase::Ended) phase_ = Phase::SessionEnding;
+}
+
 void MainWindow::quit() {
-  quitRequested_ = true;
+  if (phase_ != Phase::OnScreen && phase_ != Phase::PutAway) {
+    close();
+    return;
+  }
+  const Phase before = phase_;
+  phase_ = Phase::Quitting;
   close();
+  // A card that could not be written keeps the program running, as it was.
+  if (phase_ == Phase::Quitting) phase_ = before;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A card that could not be written keeps the program open, unless the session ends.
-  if (!saveCard() && !sessionEnding_) {
-    quitRequested_ = false;
+  if (!saveCard() && phase_ != Phase::SessionEnding) {
     event->ignore();
     return;
   }
-  if (!windowShown_ || quitRequested_) {
+  if (phase_ != Phase::OnScreen) {
     saveOnExit();
     event->accept();
     // The program lives in the tray, so closing its last window does not end it by itself.
@@ -737,27 +663,27 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  stepAside();
+  hideToTray();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  // Minimised by the user, the window is still the user's, not in the tray: only stepping aside
-  // clears the flag. Brought back from the task bar, it is on the screen again.
-  if (event->type() == QEvent::WindowStateChange && firstShowDone_ && notebook_ && isVisible() &&
+  // Minimised by the user, the window is still the user's, not in the tray: only hiding to the
+  // tray puts it away. Brought back from the task bar, it is on the screen again.
+  if (event->type() == QEvent::WindowStateChange && phase_ == Phase::PutAway && isVisible() &&
       !isMinimized())
-    windowShown_ = true;
+    phase_ = Phase::OnScreen;
 }
 
 void MainWindow::saveBeforeExit() {
-  if (!notebook_ || exitSaved_) return;
+  if (!notebook_ || phase_ == Phase::Ended) return;
   saveCard();
   saveOnExit();
 }
 
 void MainWindow::saveOnExit() {
   if (!notebook_) return;
-  exitSaved_ = true;
+  phase_ = Phase::Ended;
   notebook_->disableSaving();
   try {
     store::saveCardIndex(*store_);

@@ -12,6 +12,7 @@
 #include "core/i18n/strings.h"
 #include "core/notebook/notebook.h"
 #include "core/store/store.h"
+#include "gui/commands.h"
 #include "gui/message_prompts.h"
 #include "gui/qt_clipboard.h"
 #include "platform/global_hot_keys.h"
@@ -40,7 +41,7 @@ class TransferCommands;
 // The program's only long-lived window: the card strip on the left, the card on the right.
 // Nothing is read from disk until its first show, but for the data folder given as `loading`:
 // the program has it read while the window is built.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private CommandWindow {
   Q_OBJECT
  public:
   MainWindow(store::StoreLocation where, ports::PlatformServices& platform,
@@ -55,7 +56,8 @@ class MainWindow : public QMainWindow {
   const store::Store& store() const { return *store_; }
   const i18n::StringTable& strings() const { return *strings_; }
   notebook::Notebook& notebook() { return *notebook_; }
-  bool windowShown() const { return windowShown_; }
+  // On the screen as the user's window, not put away in the tray or the task bar.
+  bool windowShown() const { return phase_ == Phase::OnScreen; }
   TransferCommands& transfers() { return *transfers_; }
   InfoPopup& popup() { return *popup_; }
 
@@ -65,10 +67,7 @@ class MainWindow : public QMainWindow {
   void quit();
   // A session end (or SIGTERM): the close that follows ends the program instead of hiding it,
   // even when the card cannot be written.
-  void endSession() {
-    sessionEnding_ = true;
-    quitRequested_ = true;
-  }
+  void endSession();
   // The program ends without a close (the desktop session ends under Windows, where Qt quits
   // without closing the window): the card, the index and the settings are written, once.
   void saveBeforeExit();
@@ -84,10 +83,24 @@ class MainWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Where the window is in its life: one value, so no two flags can disagree.
+  enum class Phase {
+    Built,          // the data folder not loaded yet: no card, nothing to save
+    OnScreen,       // the user's: shown, or minimised by the user
+    PutAway,        // in the tray, or minimised to the task bar where there is none
+    Quitting,       // a quit was asked: the close under way ends the program
+    SessionEnding,  // the next close ends the program, even when the card cannot be written
+    Ended,          // written for the last time, or never loaded: nothing more is saved
+  };
+
+  // The panels and the wiring of the buttons and menus that need no data.
   void buildLayout();
+  StripPanel* buildStripPanel();
+  QWidget* buildCardSide();
+  void buildListButtons();
+  void connectPanels(QWidget* client);
   // What the start leaves until the window is drawn, or steps aside before it is: the window's
   // icon, the tray icon and the system-wide keys.
   void finishStart();
@@ -97,18 +110,9 @@ class MainWindow : public QMainWindow {
   // which of them another program or the desktop keeps.
   void registerGlobalKeys();
   void globalKeyPressed(int id);
-  // The popup in blue, or red for a failure.
-  void showNotice(const notebook::Notice& notice);
-  // Ctrl+Alt+N and Win+V; a hidden window comes back with the new card.
-  void newCardFromClipboard(bool fromGlobalKey);
-  // The strip position of the card an item of "Paste Into" or "Copy From" stands for.
-  int positionOfItem(const QAction* item) const;
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
-  // The keyboard to the card's text, as the window comes back or a click or a command opens a
-  // card; the editor is still left out of the Tab walk.
-  void focusCard();
-  // Steps aside: into the tray when the desktop has one, else to the task bar.
-  void stepAside();
+  // Hides to the tray when the desktop has one, else minimises to the task bar.
+  void hideToTray();
   void firstShow();
   void applyStrings();
   void showStrip();
@@ -129,17 +133,18 @@ class MainWindow : public QMainWindow {
   void updateCategoryFilter();
   void showList(bool shown);
   void editOptions();
-  // An item of the line function list was chosen.
-  void runLineFunction(int item);
   // Saves the open card; false (after telling the user) when it could not be written.
   bool saveCard();
   void saveOnExit();
-  void reportError(const std::exception& error);
-  // Runs a card command of the notebook, then shows its outcome; a failure is reported and
-  // leaves the notebook as the command left it.
-  // `stripChanges` says whether the command can change the strip (and so the menus and the
-  // list); a plain switch does not, and keeps the list's order and selection.
-  void runCommand(const std::function<void()>& command, bool stripChanges = true);
+
+  // --- CommandWindow ---
+  void showOutcome(bool stripChanged) override;
+  void reportError(const std::exception& error) override;
+  void showNotice(const notebook::Notice& notice) override;
+  void bringBack() override;
+  // The keyboard to the card's text, as the window comes back or a click or a command opens a
+  // card; the editor is still left out of the Tab walk.
+  void focusCard() override;
 
   store::StoreLocation where_;
   ports::PlatformServices& platform_;
@@ -149,6 +154,8 @@ class MainWindow : public QMainWindow {
   std::optional<store::Store> store_;
   std::optional<i18n::StringTable> strings_;
   std::optional<notebook::Notebook> notebook_;
+  // What the menus and the keys do, once the notebook is open.
+  std::unique_ptr<Commands> commands_;
   // After the notebook, so it goes first: its timer asks the notebook for drafts.
   std::unique_ptr<DraftKeeper> drafts_;
 
@@ -173,12 +180,7 @@ class MainWindow : public QMainWindow {
   CardPropertiesDialog* propertiesDialog_ = nullptr;
   OptionsDialog* optionsDialog_ = nullptr;
 
-  bool firstShowDone_ = false;
-  bool windowShown_ = false;
-  bool quitRequested_ = false;
-  bool sessionEnding_ = false;
-  bool exitSaved_ = false;
-  bool fontsWarmed_ = false;  // the cards' fonts are loaded, or on their way
+  Phase phase_ = Phase::Built;
 };
 
 }  // namespace qw::gui

@@ -11,7 +11,6 @@
 #include "core/text/line_number.h"
 #include "core/text/stored_position.h"
 #include "core/text/text_search.h"
-#include "gui/card_editor.h"
 #include "gui/editor_panel.h"
 #include "gui/folding_panel.h"
 #include "gui/qt_text.h"
@@ -47,20 +46,15 @@ SearchController::SearchController(StripPanel& panel, EditorPanel& editor, QObje
       editor_(editor),
       searchField_(panel.search),
       lineField_(panel.lineNumber),
-      editorWidget_(editor.editor()),
       strings_(i18n::StringTable::forLanguage("Français")) {
   inform_ = [this](const QString& text) {
     QMessageBox::information(editor_.window(), qs(strings_[i18n::Str::sMainTitle]), text);
   };
   panel_.search->installEventFilter(this);
   panel_.lineNumber->installEventFilter(this);
-  editor_.editor()->installEventFilter(this);
   connect(panel_.search, &QLineEdit::textChanged, this, [this] { searchStart_ = 0; });
   connect(&editor_, &EditorPanel::cardLoaded, this, &SearchController::restartSearch);
-  connect(editor_.editor(), &CardEditor::keyReleased, this, [this] {
-    if (editorReleaseCounts_) editorReleased();
-  });
-  connect(editor_.editor(), &CardEditor::mouseReleased, this, &SearchController::editorReleased);
+  connect(&editor_, &EditorPanel::caretPlacedByUser, this, &SearchController::editorReleased);
 }
 
 void SearchController::setStrings(const i18n::StringTable& strings) { strings_ = strings; }
@@ -97,13 +91,6 @@ bool SearchController::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (watched == lineField_) {
     if (const QKeyEvent* key = realRelease(event); key && isEnter(*key)) goToLine();
-  } else if (watched == editorWidget_) {
-    if (event->type() == QEvent::KeyPress)
-      editorKeysDown_.insert(static_cast<QKeyEvent*>(event)->key());
-    else if (event->type() == QEvent::KeyRelease)
-      editorReleaseCounts_ = editorKeysDown_.remove(static_cast<QKeyEvent*>(event)->key());
-    else if (event->type() == QEvent::FocusOut)
-      editorKeysDown_.clear();  // a key held then is released elsewhere
   }
   return QObject::eventFilter(watched, event);
 }

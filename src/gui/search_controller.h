@@ -3,7 +3,6 @@
 // field, F3 and Ctrl+F search; Enter in the line field selects a line.
 
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -47,19 +46,12 @@ class SearchController : public QObject {
   // events arrive while the panels are already half destroyed.
   const QObject* searchField_;
   const QObject* lineField_;
-  const QObject* editorWidget_;
   i18n::StringTable strings_;
   std::function<void(const QString&)> inform_;
   std::int64_t searchStart_ = 0;
   // A key went down in the search field and its release is still to come. A release without
   // it, such as the Enter that closed a message box, is someone else's.
   bool searchKeyArmed_ = false;
-  // The keys that went down in the editor and are not released yet. Only their releases move
-  // the search start to the caret: the release of F3, whose press was a shortcut, or of the
-  // Enter that closed a message box, is someone else's.
-  QSet<int> editorKeysDown_;
-  // The release the editor is handling is one of them; seen before the editor reports it.
-  bool editorReleaseCounts_ = false;
 };
 
 }  // namespace qw::gui

@@ -25,14 +25,15 @@ struct KeptEditor {
   std::shared_ptr<notebook::DraftSequence> sequence = std::make_shared<notebook::DraftSequence>();
   QTextEdit editor;
   int taken = 0;
-  DraftKeeper keeper{&editor,
-                     [this]() -> std::optional<notebook::DraftJob> {
+  DraftKeeper keeper{[this]() -> std::optional<notebook::DraftJob> {
                        ++taken;
                        if (!editor.document()->isModified()) return std::nullopt;
                        return notebook::DraftJob(sequence, draft,
                                                  editor.toPlainText().toStdString(), {});
                      },
                      std::chrono::milliseconds(1500)};
+  const QMetaObject::Connection typing =
+      QObject::connect(&editor, &QTextEdit::textChanged, &keeper, &DraftKeeper::textChanged);
 };
 
 TEST(DraftKeeper, WritesOnceTheTypingPausesAndNotBefore) {

@@ -31,11 +31,13 @@ class EditorLines : public ::testing::Test {
     panel.load(bytes);
     panel.setModified(false);
   }
-  QTextDocument& doc() { return *panel.editor()->document(); }
+  // The card's text widget, as the user sees it.
+  CardEditor* text() { return panel.findChild<CardEditor*>("MMain"); }
+  QTextDocument& doc() { return *text()->document(); }
   void caretAt(int position) {
     QTextCursor cursor(&doc());
     cursor.setPosition(position);
-    panel.editor()->setTextCursor(cursor);
+    text()->setTextCursor(cursor);
   }
   // The format of the first character of `word` in the text.
   QTextCharFormat formatOf(const QString& word) {
@@ -53,20 +55,20 @@ class EditorLines : public ::testing::Test {
 TEST_F(EditorLines, LinesEndAtParagraphsAndShiftEnterBreaks) {
   EXPECT_EQ(panel.lines(), Lines{""});  // an empty editor has one empty line
 
-  panel.editor()->setFocus();
-  QTest::keyClicks(panel.editor(), "ab");
-  QTest::keyClick(panel.editor(), Qt::Key_Return, Qt::ShiftModifier);
-  QTest::keyClicks(panel.editor(), "cd");
-  QTest::keyClick(panel.editor(), Qt::Key_Return);
-  QTest::keyClicks(panel.editor(), "e");
-  QTest::keyClick(panel.editor(), Qt::Key_Return, Qt::ShiftModifier);
+  text()->setFocus();
+  QTest::keyClicks(text(), "ab");
+  QTest::keyClick(text(), Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(text(), "cd");
+  QTest::keyClick(text(), Qt::Key_Return);
+  QTest::keyClicks(text(), "e");
+  QTest::keyClick(text(), Qt::Key_Return, Qt::ShiftModifier);
   ASSERT_EQ(doc().blockCount(), 2);  // the Shift+Enter breaks stay inside their paragraphs
   EXPECT_EQ(panel.lines(), (Lines{"ab", "cd", "e", ""}));
-  EXPECT_EQ(panel.editor()->lineCount(), 4);
+  EXPECT_EQ(text()->lineCount(), 4);
 }
 
 TEST_F(EditorLines, LineNumbersFollowEveryChangeOfTheTextAndOfTheDocument) {
-  CardEditor& editor = *panel.editor();
+  CardEditor& editor = *text();
   editor.setPlainText(QStringLiteral("a\u2028b\nc"));
   EXPECT_EQ(editor.lineCount(), 3);
   EXPECT_EQ(editor.lineOf(0), 0);
@@ -112,7 +114,7 @@ TEST_F(EditorLines, RemovedLinesTakeTheirBreaksAndTheRestKeepsItsFormat) {
 
 TEST_F(EditorLines, RemovingLinesInsideOneParagraphAndAtTheEnd) {
   // Shift+Enter breaks inside the first paragraph, and an empty last line.
-  panel.editor()->setPlainText(QStringLiteral("a\u2028\u2028\u2028b\nx\n"));
+  text()->setPlainText(QStringLiteral("a\u2028\u2028\u2028b\nx\n"));
   ASSERT_EQ(panel.lines(), (Lines{"a", "", "", "b", "x", ""}));
   panel.removeLines({1, 2, 4, 5});
   EXPECT_EQ(panel.lines(), (Lines{"a", "b"}));
@@ -130,7 +132,7 @@ TEST_F(EditorLines, CutLineStartsKeepsTheFormatOfWhatStays) {
   EXPECT_TRUE(panel.isModified());
 
   // A line after a Shift+Enter break, and a character outside the 16-bit range counted once.
-  panel.editor()->setPlainText(QStringLiteral("x\u2028   \U0001F600y"));
+  text()->setPlainText(QStringLiteral("x\u2028   \U0001F600y"));
   panel.cutLineStarts({{1, 3}});
   EXPECT_EQ(panel.lines(), (Lines{"x", "\xF0\x9F\x98\x80y"}));
   panel.cutLineStarts({{1, 1}});
@@ -154,7 +156,7 @@ TEST_F(EditorLines, SetLinesRewritesInTheTypingFormatAsOneUndoStep) {
 
   panel.setLines({});
   EXPECT_EQ(panel.lines(), Lines{""});
-  EXPECT_TRUE(panel.editor()->updatesEnabled());
+  EXPECT_TRUE(text()->updatesEnabled());
 }
 
 TEST_F(EditorLines, AppendLinesGoesAfterTheLastLineWhateverTheCaret) {
@@ -162,7 +164,7 @@ TEST_F(EditorLines, AppendLinesGoesAfterTheLastLineWhateverTheCaret) {
   caretAt(0);
   panel.appendLines({"one", "two"});
   EXPECT_EQ(panel.lines(), (Lines{"  plain", "bold", "  red", "tail", "one", "two", ""}));
-  EXPECT_EQ(panel.editor()->textCursor().position(), 0);
+  EXPECT_EQ(text()->textCursor().position(), 0);
   EXPECT_TRUE(panel.isModified());
   EXPECT_TRUE(isBold(formatOf("bold")));
 

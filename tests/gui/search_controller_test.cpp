@@ -49,8 +49,11 @@ class SearchControllerTest : public ::testing::Test {
     fixtures::showActive(&window);  // focus moves only inside the active window
   }
 
+  // The card's text widget, as the user sees it.
+  CardEditor* cardText() const { return editor->findChild<CardEditor*>("MMain"); }
+
   void setText(const QString& text) {
-    editor->editor()->setPlainText(text);
+    cardText()->setPlainText(text);
     controller.restartSearch();
   }
 
@@ -69,10 +72,10 @@ class SearchControllerTest : public ::testing::Test {
 
   // Clicks the editor just before a document position.
   void clickEditorAt(int position) {
-    QTextCursor cursor(editor->editor()->document());
+    QTextCursor cursor(cardText()->document());
     cursor.setPosition(position);
-    const QRect caret = editor->editor()->cursorRect(cursor);
-    QTest::mouseClick(editor->editor()->viewport(), Qt::LeftButton, {},
+    const QRect caret = cardText()->cursorRect(cursor);
+    QTest::mouseClick(cardText()->viewport(), Qt::LeftButton, {},
                       QPoint(caret.left() + 1, caret.center().y()));
   }
 
@@ -180,7 +183,7 @@ TEST_F(SearchControllerTest, F3SearchesFromTheClickAndStepsThroughHits) {
 
   press(Qt::Key_F3);
   EXPECT_EQ(editor->selection(), (Selection{6, 5}));
-  EXPECT_EQ(focus(), editor->editor());
+  EXPECT_EQ(focus(), cardText());
   EXPECT_EQ(controller.searchStart(), 7) << "the release of F3 in the editor moves nothing";
   press(Qt::Key_F3);
   EXPECT_EQ(editor->selection(), (Selection{12, 5}));
@@ -229,7 +232,7 @@ TEST_F(SearchControllerTest, AfterTheNoMoreResultBoxClosedWithEnterF3StartsAtThe
   ASSERT_TRUE(closed);
   ASSERT_EQ(messages, std::vector<QString>{"'one' : No more result"});
   fixtures::showActive(&window);  // as the window manager gives it back its activation
-  ASSERT_EQ(focus(), editor->editor());
+  ASSERT_EQ(focus(), cardText());
   QTest::keyRelease(focus(), Qt::Key_Return);
   EXPECT_EQ(controller.searchStart(), 0);
 
@@ -269,7 +272,7 @@ TEST_F(SearchControllerTest, F3AndCtrlFWithoutTextOpenThePanelOnTheSearchField) 
 
   strip->functions->setOpen(false);
   strip->search->setText("world");
-  editor->editor()->setFocus();
+  cardText()->setFocus();
   press(Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(strip->functions->isOpen());
   EXPECT_EQ(focus(), strip->search);
