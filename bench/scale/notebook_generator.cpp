@@ -44,10 +44,10 @@ NotebookTexts writeNotebook(const std::filesystem::path& dataFolder, const Noteb
   std::filesystem::create_directories(dataFolder);
 
   store::Settings settings = store::Settings::defaults();
-  settings[store::kLanguage] = "Anglais";
-  settings[store::kCategoryFilter] = "-0-1-2-3-";
-  settings[store::kHidden] = "Show";
-  store::writeTextLines(dataFolder / "param.ini", store::settingsLines(settings));
+  settings.setLanguage(store::Language::English);
+  settings.setCategoryFilter("-0-1-2-3-");
+  settings.setHiddenStart(false);
+  store::writeTextLines(dataFolder / "param.ini", settings.lines());
   store::writeTextLines(dataFolder / "categ.kvn", {"1;:Work", "2;:Home", "3;:Recipes", "4"});
   // The main card, as every notebook has it after its first start.
   store::writeTextLines(dataFolder / "default.kvo", store::newCardSettingsLines("default.kvn", 0));

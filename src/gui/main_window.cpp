@@ -27,6 +27,7 @@
 
 #include "core/notebook/card_list.h"
 #include "core/notebook/error_text.h"
+#include "core/notebook/settings_commands.h"
 #include "core/store/store_error.h"
 #include "gui/about_dialog.h"
 #include "gui/app_icon.h"
@@ -281,7 +282,7 @@ void MainWindow::registerGlobalKeys() {
     if (QGuiApplication::platformName().startsWith("wayland"))
       problem = qs(s[Str::sKeysUnavailableOnThisDesktop]);
   } else {
-    const bool alternative = store_->settings[store::kGlobalKeys] == "CtrlAlt";
+    const bool alternative = store_->settings.globalKeys() == store::GlobalKeys::CtrlAlt;
     std::vector<platform::HotKey> keys = globalKeyTable(alternative);
     std::vector<platform::HotKey> kept = globalKeys_->registerKeys(keys);
     // Put away where there is no tray, the window would have no way back without its key: the
@@ -409,12 +410,12 @@ void MainWindow::firstShow() {
   showCurrentCard();
   // Shown, not applied: applying would resize the card's stored selection at every start.
   editorPanel_->formatBar()->sizeBox()->showSize(editorPanel_->textFont().pointSize());
-  showList(settings[store::kShowList] == "1");
+  showList(settings.showList());
   phase_ = Phase::OnScreen;
   focusCard();
 
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
-  if (settings[store::kHidden] == "Hide" && QSystemTrayIcon::isSystemTrayAvailable())
+  if (settings.hiddenStart() && QSystemTrayIcon::isSystemTrayAvailable())
     QTimer::singleShot(0, this, [this] {
       if (phase_ == Phase::OnScreen) hideToTray();
     });
@@ -455,9 +456,9 @@ CardPropertiesDialog* MainWindow::propertiesDialog() {
 
 void MainWindow::applyStripLook() {
   const store::Settings& settings = store_->settings;
-  stripPanel_->strip->setLook({settingColour(settings[store::kStripBackground], kPanelColour),
-                               settingColour(settings[store::kCardNameColour], Qt::yellow),
-                               settingColour(settings[store::kActiveCardColour], Qt::white)});
+  stripPanel_->strip->setLook({settingColour(settings.stripBackground(), kPanelColour),
+                               settingColour(settings.cardNameColour(), Qt::yellow),
+                               settingColour(settings.activeCardColour(), Qt::white)});
 }
 
 void MainWindow::editCategories() {
@@ -535,15 +536,15 @@ void MainWindow::updateCategoryFilter() {
                        item->checkState() == Qt::Checked);
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  bool applied = false;
   commands_->run([&] {
-    // Saved first (the filter's own save then finds nothing changed): a card that cannot be
-    // written leaves the filter as it was.
-    notebook_->saveCard();
-    store_->settings[store::kCategoryFilter] = notebook::categoryFilterFrom(ticks);
-    store::saveSettings(*store_, platform_);
-    notebook_->applyCategoryFilter();
+    notebook::changeCategoryFilter(*notebook_, *store_, notebook::categoryFilterFrom(ticks),
+                                   platform_);
+    applied = true;
   });
   QApplication::restoreOverrideCursor();
+  // A filter that could not be saved is not in force: the ticks show the one that is.
+  if (!applied) stripPanel_->setCategories(*store_, *strings_);
   focusCard();
 }
 
@@ -553,18 +554,16 @@ void MainWindow::showList(bool shown) {
   showListButton_->setVisible(!shown);
   hideListButton_->setVisible(shown);
   // Written with the other settings at the next save.
-  // WORKAROUND: MinGW's GCC 12 warns of an overlapping copy (-Wrestrict, GCC bug 105329) when a
-  // literal is assigned here; a string built first is moved in.
-  if (store_) store_->settings[store::kShowList] = std::string(shown ? "1" : "0");
+  if (store_) store_->settings.setShowList(shown);
 }
 
 void MainWindow::editOptions() {
   if (!notebook_) return;
-  const std::string keysBefore = store_->settings[store::kGlobalKeys];
+  const store::GlobalKeys keysBefore = store_->settings.globalKeys();
   if (!optionsDialog()->run()) return;
   applyStripLook();
   // New modifiers take effect at once.
-  if (store_->settings[store::kGlobalKeys] != keysBefore) registerGlobalKeys();
+  if (store_->settings.globalKeys() != keysBefore) registerGlobalKeys();
 }
 
 void MainWindow::applyStrings() {

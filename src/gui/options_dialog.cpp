@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/notebook/error_text.h"
+#include "core/notebook/settings_commands.h"
 #include "core/store/colour.h"
 #include "core/store/index_line.h"
 #include "gui/colour_list.h"
@@ -88,9 +89,9 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
   hideAtStartup_->setVisible(false);
   topLayout->addWidget(globalKeysLabel_, 3, 0);
   topLayout->addWidget(globalKeys_, 3, 1);
-  globalKeys_->addItem("Win (Super)", "Win");
-  // "CtrlAlt" is what the alternative keys were stored as when they were Ctrl+Alt ones.
-  globalKeys_->addItem(globalKeySetName(true), "CtrlAlt");
+  // In the order of store::GlobalKeys.
+  globalKeys_->addItem("Win (Super)");
+  globalKeys_->addItem(globalKeySetName(true));
 
   // The sample looks like the top of the card strip, the second name being the active card.
   example_->setFrameShape(QFrame::Box);
@@ -199,36 +200,31 @@ void OptionsDialog::applyStrings() {
 void OptionsDialog::loadSettings() {
   const auto& settings = store_.settings;
   // An unknown language runs the interface in French, so that is what the list shows.
-  const int language = language_->findText(qs(settings[store::kLanguage]),
-                                           Qt::MatchExactly | Qt::MatchCaseSensitive);
-  language_->setCurrentIndex(language < 0 ? 0 : language);
+  language_->setCurrentIndex(settings.language() == store::Language::English ? 1 : 0);
 
   defaultCard_->clear();
   defaultCard_->addItem(qs(strings_[Str::sMainCardName]));
   const auto& index = store_.cardIndex;
   for (int card = 0; card < index.count(); ++card)
     defaultCard_->addItem(qs(store::displayName(index.line(card))));
-  defaultCard_->setCurrentIndex(defaultCard_->findText(qs(settings[store::kDefaultCard]),
+  defaultCard_->setCurrentIndex(defaultCard_->findText(qs(settings.defaultCard()),
                                                        Qt::MatchExactly | Qt::MatchCaseSensitive));
 
-  setSampleColour(kBackground, settings[store::kStripBackground]);
-  setSampleColour(kNames, settings[store::kCardNameColour]);
-  setSampleColour(kActive, settings[store::kActiveCardColour]);
+  setSampleColour(kBackground, settings.stripBackground());
+  setSampleColour(kNames, settings.cardNameColour());
+  setSampleColour(kActive, settings.activeCardColour());
 
-  startup_->setChecked(settings[store::kLaunch] == "Startup");
-  hideAtStartup_->setChecked(settings[store::kHidden] == "Hide");
-  // Anything but "CtrlAlt" is the Win/Super default.
-  globalKeys_->setCurrentIndex(settings[store::kGlobalKeys] == "CtrlAlt" ? 1 : 0);
+  startup_->setChecked(settings.startAtLogon());
+  hideAtStartup_->setChecked(settings.hiddenStart());
+  globalKeys_->setCurrentIndex(static_cast<int>(settings.globalKeys()));
 }
 
-void OptionsDialog::setSampleColour(Sample which, std::string text) {
-  static constexpr store::SettingIndex kKeys[] = {store::kStripBackground, store::kCardNameColour,
-                                                  store::kActiveCardColour};
-  // A value that names no colour is shown, and would be saved, as its default.
-  if (!store::parseColour(text)) text = defaults()[kKeys[which]];
-  const QColor fallback = settingColour(defaults()[kKeys[which]], Qt::black);
-  const QColor colour = settingColour(text, fallback);
-  sample_[which] = std::move(text);
+void OptionsDialog::setSampleColour(Sample which, std::uint32_t value) {
+  const std::uint32_t defaultValue = which == kBackground ? defaults().stripBackground()
+                                     : which == kNames    ? defaults().cardNameColour()
+                                                          : defaults().activeCardColour();
+  const QColor colour = settingColour(value, settingColour(defaultValue, Qt::black));
+  sample_[which] = value;
 
   // The list shows the colour too: its standard item, or the custom one holding it.
   ColourList* list = which == kBackground ? backgroundList_
@@ -258,32 +254,31 @@ void OptionsDialog::chooseColour(Sample which, const QColor& colour) {
   const store::Rgb rgb{static_cast<std::uint8_t>(colour.red()),
                        static_cast<std::uint8_t>(colour.green()),
                        static_cast<std::uint8_t>(colour.blue())};
-  setSampleColour(which, store::colourText(store::colourOf(rgb)));
+  setSampleColour(which, store::colourOf(rgb));
 }
 
 void OptionsDialog::restoreDefaults() {
-  setSampleColour(kBackground, defaults()[store::kStripBackground]);
-  setSampleColour(kNames, defaults()[store::kCardNameColour]);
-  setSampleColour(kActive, defaults()[store::kActiveCardColour]);
+  setSampleColour(kBackground, defaults().stripBackground());
+  setSampleColour(kNames, defaults().cardNameColour());
+  setSampleColour(kActive, defaults().activeCardColour());
   defaultCard_->setCurrentIndex(0);
 }
 
 void OptionsDialog::save() {
-  const store::Settings before = store_.settings;
-  auto& settings = store_.settings;
-  settings[store::kLanguage] = utf8(language_->currentText());
-  settings[store::kDefaultCard] = utf8(defaultCard_->currentText());  // empty when none
-  settings[store::kStripBackground] = sample_[kBackground];
-  settings[store::kCardNameColour] = sample_[kNames];
-  settings[store::kActiveCardColour] = sample_[kActive];
-  settings[store::kLaunch] = startup_->isChecked() ? "Startup" : "Manual";
-  settings[store::kHidden] = hideAtStartup_->isChecked() ? "Hide" : "Show";
-  settings[store::kGlobalKeys] = utf8(globalKeys_->currentData().toString());
+  store::Settings settings = store_.settings;
+  settings.setLanguage(language_->currentIndex() == 1 ? store::Language::English
+                                                      : store::Language::French);
+  settings.setDefaultCard(utf8(defaultCard_->currentText()));  // empty when none
+  settings.setStripBackground(sample_[kBackground]);
+  settings.setCardNameColour(sample_[kNames]);
+  settings.setActiveCardColour(sample_[kActive]);
+  settings.setStartAtLogon(startup_->isChecked());
+  settings.setHiddenStart(hideAtStartup_->isChecked());
+  settings.setGlobalKeys(static_cast<store::GlobalKeys>(globalKeys_->currentIndex()));
   try {
-    store::saveSettings(store_, platform_);
+    notebook::changeOptions(store_, settings, platform_);
   } catch (const std::exception& error) {
-    // The dialog stays open and memory keeps agreeing with param.ini.
-    store_.settings = before;
+    // The dialog stays open; memory, param.ini and the start at logon are as they were.
     prompts_->message(notebook::errorText(error, strings_));
     return;
   }

@@ -44,12 +44,12 @@ class OptionsDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // The sample's three colours in settings form; they are what saving writes.
+  // The sample's three colours (0x00BBGGRR); they are what saving writes.
   enum Sample { kBackground, kNames, kActive };
 
   void applyStrings();
   void loadSettings();
-  void setSampleColour(Sample which, std::string text);
+  void setSampleColour(Sample which, std::uint32_t colour);
   void chooseColour(Sample which, const QColor& colour);
   void restoreDefaults();
   void save();
@@ -59,7 +59,7 @@ class OptionsDialog : public QDialog {
   ports::PlatformServices& platform_;
   std::unique_ptr<MessagePrompts> ownPrompts_;
   ports::Prompts* prompts_;
-  std::array<std::string, 3> sample_;
+  std::array<std::uint32_t, 3> sample_{};
 
   QLabel* languageLabel_;                // LLanguage
   QComboBox* language_;                  // CBLanguage

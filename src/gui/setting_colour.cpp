@@ -39,12 +39,10 @@ QColor systemColour(std::uint32_t index) {
 
 }  // namespace
 
-QColor settingColour(const std::string& value, const QColor& fallback) {
-  const auto colour = store::parseColour(value);
-  if (!colour) return fallback;
-  if (const auto rgb = store::rgbOf(*colour)) return QColor(rgb->r, rgb->g, rgb->b);
-  if ((*colour & store::kSystemColourFlag) == store::kSystemColourFlag)
-    return systemColour(*colour & 0xFF);
+QColor settingColour(std::uint32_t colour, const QColor& fallback) {
+  if (const auto rgb = store::rgbOf(colour)) return QColor(rgb->r, rgb->g, rgb->b);
+  if ((colour & store::kSystemColourFlag) == store::kSystemColourFlag)
+    return systemColour(colour & 0xFF);
   return fallback;  // clNone, clDefault
 }
 

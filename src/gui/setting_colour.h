@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QColor>
-#include <string>
+#include <cstdint>
 
 namespace qw::gui {
 
-// The colour a settings value names ("clYellow", "$00A67467", a system colour). A value that
-// names no colour gives `fallback`, so a hand-edited settings file never breaks the window.
-QColor settingColour(const std::string& value, const QColor& fallback);
+// The colour of a settings colour value (0x00BBGGRR, or a system colour of the palette);
+// clNone and clDefault give `fallback`.
+QColor settingColour(std::uint32_t colour, const QColor& fallback);
 
 }  // namespace qw::gui

@@ -113,7 +113,7 @@ void StripPanel::setStrings(const i18n::StringTable& s) {
 }
 
 void StripPanel::setCategories(const store::Store& store, const i18n::StringTable& s) {
-  const std::string& filter = store.settings[store::kCategoryFilter];
+  const std::string& filter = store.settings.categoryFilter();
   const auto add = [&](const std::string& name, const std::string& id) {
     auto* item = new QListWidgetItem(qs(name), categoryList);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -15,17 +15,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using qw::fuzz::check;
   const auto lines = qw::fuzz::storedLines(qw::fuzz::bytesOf(data, size));
 
-  const Settings read = settingsFromLines(lines);
-  const auto saved = settingsLines(read);
+  const Settings read = Settings::fromLines(lines);
+  const auto saved = read.lines();
   check(saved.size() == 9 || saved.size() == 10, "a save writes neither nine nor ten lines");
-  check(settingsFromLines(saved) == read, "saved settings read back differently");
+  check(Settings::fromLines(saved) == read, "saved settings read back differently");
   check(qw::fuzz::survivesRewrite(saved), "saved settings changed on disk");
 
-  for (const SettingIndex colour : {kStripBackground, kCardNameColour, kActiveCardColour}) {
-    const auto value = parseColour(read[colour]);
-    if (!value) continue;
-    check(parseColour(colourText(*value)) == value, "a colour does not survive being written");
-    if (const auto rgb = rgbOf(*value)) check(rgbOf(colourOf(*rgb)) == rgb, "a colour's RGB moved");
+  for (const std::uint32_t value :
+       {read.stripBackground(), read.cardNameColour(), read.activeCardColour()}) {
+    check(parseColour(colourText(value)) == value, "a colour does not survive being written");
+    if (const auto rgb = rgbOf(value)) check(rgbOf(colourOf(*rgb)) == rgb, "a colour's RGB moved");
   }
+  // Setting the colours a file holds keeps them.
+  Settings again = read;
+  again.setStripBackground(read.stripBackground());
+  again.setCardNameColour(read.cardNameColour());
+  again.setActiveCardColour(read.activeCardColour());
+  check(again.stripBackground() == read.stripBackground() &&
+            again.cardNameColour() == read.cardNameColour() &&
+            again.activeCardColour() == read.activeCardColour(),
+        "setting a held colour changed it");
   return 0;
 }

@@ -77,7 +77,7 @@ TEST_F(CategoriesDialogTest, EnterInTheNameAddsItOnceAndKeepsItTyped) {
   QTest::keyClick(name(), Qt::Key_Return);
   EXPECT_EQ(shown(), QStringList{"Work"});
   EXPECT_EQ(readBytes(data / "categ.kvn"), "1;:Work\r\n2\r\n");
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-1-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-1-");
   EXPECT_EQ(name()->text(), "Work");
   EXPECT_TRUE(dialog->isVisible());
 

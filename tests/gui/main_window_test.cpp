@@ -660,7 +660,7 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   categories->item(1)->setCheckState(Qt::Checked);
   find<QPushButton>(window, "BCategUpdate")->click();
 
-  EXPECT_EQ(window.store().settings[store::kCategoryFilter], "-3-");
+  EXPECT_EQ(window.store().settings.categoryFilter(), "-3-");
   EXPECT_NE(readFile(data / "param.ini").find("LCategories=-3-\r\n"), std::string::npos);
   EXPECT_EQ(window.notebook().current().number, notebook::kMainCard);
   auto* list = find<QTreeWidget>(window, "ListView1");
@@ -676,6 +676,30 @@ TEST_F(FullWindow, TheUpdateButtonAppliesTheTicksAndTheListToggleIsRemembered) {
   EXPECT_TRUE(find<QToolButton>(window, "IListPrecise")->isVisible());
   window.quit();
   EXPECT_NE(readFile(data / "param.ini").find("AffichList=0\r\n"), std::string::npos);
+}
+
+// A filter that cannot be saved is not half applied: memory, param.ini, the strip and the ticks
+// all keep the filter in force.
+TEST_F(FullWindow, AFilterThatCannotBeSavedLeavesTheStripAndTheTicksAsTheyWere) {
+  MainWindow& window = shownWindow();
+  const std::string filter = window.store().settings.categoryFilter();
+  const int stripLength = static_cast<int>(window.notebook().strip().size());
+  const int shownCard = window.notebook().current().number;
+  fs::remove(data / "param.ini");
+  fs::create_directory(data / "param.ini");  // the atomic writer cannot replace a folder
+
+  auto* categories = find<QListWidget>(window, "CLBCategorie");
+  const Qt::CheckState workTick = categories->item(1)->checkState();
+  categories->item(1)->setCheckState(workTick == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  QString error;
+  fixtures::answerNextBox(QMessageBox::Ok, &error);
+  find<QPushButton>(window, "BCategUpdate")->click();
+
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(window.store().settings.categoryFilter(), filter);
+  EXPECT_EQ(static_cast<int>(window.notebook().strip().size()), stripLength);
+  EXPECT_EQ(window.notebook().current().number, shownCard);
+  EXPECT_EQ(categories->item(1)->checkState(), workTick);
 }
 
 TEST_F(FullWindow, AListHiddenAtStartHoldsTheShownCardsWhenItOpens) {

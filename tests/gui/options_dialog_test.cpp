@@ -139,7 +139,9 @@ TEST_F(OptionsDialogTest, AFirstStartSelectsNoCardAndAnUnknownLanguageShowsFrenc
   EXPECT_EQ(dialog->windowTitle(), "Options");
   dialog->hide();
 
-  store->settings[store::kLanguage] = "Klingon";
+  std::vector<std::string> lines = store->settings.lines();
+  lines[0] = "Langue=Klingon";
+  store->settings = store::Settings::fromLines(lines);
   show();
   EXPECT_EQ(child<QComboBox>("CBLanguage")->currentText(), "Français");
 }
@@ -160,7 +162,7 @@ TEST_F(OptionsDialogTest, ColourListsRecolourOnlyTheirPartOfTheSampleAndSavingWr
   EXPECT_EQ(ink("LEx2"), QColor(Qt::red));
 
   // Nothing is stored until the dialog is saved.
-  EXPECT_EQ(store->settings[store::kCardNameColour], "clYellow");
+  EXPECT_EQ(store->settings.lines()[3], "LDMenuColor=clYellow");
   click("BSaveAndClose");
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(saved(), englishSettings("",
@@ -219,7 +221,7 @@ TEST_F(OptionsDialogTest, SavingWritesEveryValueAndTheLogonEntryButNotTheLanguag
   EXPECT_CALL(platform, setStartAtLogon(false, temp.path() / "quillwick"));
   click("BSaveAndClose");
   EXPECT_EQ(saved(), englishSettings("Beta", kDefaultColours, "Manual", "Show"));
-  EXPECT_EQ(store->settings[store::kLanguage], "Anglais");
+  EXPECT_EQ(store->settings.language(), store::Language::English);
   // The table in use stays French until the next start.
   show();
   EXPECT_EQ(dialog->windowTitle(), "Options");
@@ -235,9 +237,9 @@ TEST_F(OptionsDialogTest, ColourNamesOnlyThePaletteResolvesAreKeptAndNonsenseBec
   EXPECT_EQ(ink("LEx1"), QColor(Qt::yellow));
   EXPECT_EQ(ink("LEx2"), QColor(Qt::blue));
   click("BSaveAndClose");
-  EXPECT_EQ(store->settings[store::kStripBackground], "clBtnFace");
-  EXPECT_EQ(store->settings[store::kCardNameColour], "clYellow");
-  EXPECT_EQ(store->settings[store::kActiveCardColour], "16711680");
+  EXPECT_EQ(store->settings.lines()[2], "BGMenuColor=clBtnFace");
+  EXPECT_EQ(store->settings.lines()[3], "LDMenuColor=clYellow");
+  EXPECT_EQ(store->settings.lines()[4], "LSMenuColor=16711680");
 }
 
 TEST_F(OptionsDialogTest, AFailedSaveIsReportedAndKeepsTheDialogAndTheSettings) {
@@ -247,6 +249,13 @@ TEST_F(OptionsDialogTest, AFailedSaveIsReportedAndKeepsTheDialogAndTheSettings) 
   fs::create_directory(data / "param.ini");  // the atomic writer cannot replace a folder
   const store::Settings before = store->settings;
   child<QCheckBox>("CBStartup")->setChecked(true);
+  // The start at logon goes back with the settings: half applied, the program would start at
+  // logon while the options say it does not.
+  {
+    ::testing::InSequence order;
+    EXPECT_CALL(platform, setStartAtLogon(true, _));
+    EXPECT_CALL(platform, setStartAtLogon(false, _));
+  }
   click("BSaveAndClose");
   EXPECT_EQ(prompts.messages.size(), 1u);
   EXPECT_TRUE(dialog->isVisible());
@@ -264,7 +273,7 @@ TEST_F(OptionsDialogTest, EnterSavesEscapeCancelsAndRunTellsWhich) {
   });
   EXPECT_CALL(platform, setStartAtLogon(true, _));
   EXPECT_TRUE(dialog->run());
-  EXPECT_EQ(store->settings[store::kLaunch], "Startup");
+  EXPECT_TRUE(store->settings.startAtLogon());
 }
 
 TEST_F(OptionsDialogTest, TheGlobalKeysChoiceIsATenthLineOnlyForCtrlAlt) {
@@ -282,7 +291,7 @@ TEST_F(OptionsDialogTest, TheGlobalKeysChoiceIsATenthLineOnlyForCtrlAlt) {
     click("BSaveAndClose");
   });
   ASSERT_TRUE(dialog->run());
-  EXPECT_EQ(store->settings[store::kGlobalKeys], "Win");
+  EXPECT_EQ(store->settings.globalKeys(), store::GlobalKeys::Win);
   EXPECT_EQ(saved().find("GlobalKeys"), std::string::npos) << saved();
 }
 

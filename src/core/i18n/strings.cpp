@@ -349,6 +349,10 @@ StringTable StringTable::forLanguage(std::string_view language) {
   return StringTable(language == "Anglais");
 }
 
+StringTable StringTable::forLanguage(Language language) {
+  return StringTable(language == Language::English);
+}
+
 const std::string& StringTable::at(int index) const {
   if (index < 0 || index >= size()) {
     throw std::out_of_range("string table index " + std::to_string(index));

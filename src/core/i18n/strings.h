@@ -254,11 +254,15 @@ enum class Section {
   Messages,
 };
 
+// The two interface languages.
+enum class Language { French, English };
+
 class StringTable {
  public:
   // "Français" gives French and "Anglais" English, compared exactly. Anything else falls back to
   // French, the language of a fresh install, so the table always holds all its entries.
   static StringTable forLanguage(std::string_view language);
+  static StringTable forLanguage(Language language);
 
   const std::string& operator[](Str id) const { return texts_[static_cast<std::size_t>(id)]; }
 

@@ -50,7 +50,7 @@ const std::string& cell(const CardListRow& row, int column) {
 
 std::vector<CardListRow> cardListRows(const store::Store& store, const i18n::StringTable& strings) {
   std::vector<CardListRow> rows{{"-2", "quillWick", "Default", "default.kvn", kMainCard}};
-  const std::string& filter = store.settings[store::kCategoryFilter];
+  const std::string& filter = store.settings.categoryFilter();
   for (int card = 0; card < store.cardIndex.count(); ++card) {
     const std::string& line = store.cardIndex.line(card);
     if (!store::shownByFilter(line, filter)) continue;

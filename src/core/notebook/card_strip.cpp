@@ -72,7 +72,7 @@ void Notebook::buildStrip() {
   // Cards whose settings file names no content file are dropped before any position is
   // handed out, so the strip and the hot keys never point at a shifted card. Each settings
   // file is read once: 500 of them are a good part of the start.
-  const std::string& filter = store_.settings[store::kCategoryFilter];
+  const std::string& filter = store_.settings.categoryFilter();
   const size_t count = store_.cardIndex.count();
   auto read = std::exchange(store_.contentPathsAtLoad, std::nullopt);
   const bool known = read && read->size() == count;
@@ -96,7 +96,7 @@ void Notebook::buildStrip() {
 }
 
 void Notebook::openDefaultCard() {
-  const std::string& wanted = store_.settings[store::kDefaultCard];
+  const std::string& wanted = store_.settings.defaultCard();
   selected_ = 0;
   if (wanted != text(Str::sMainCardName)) {
     // The last card of that name wins, as it always has.

@@ -31,7 +31,7 @@ void saveOrUndo(store::Store& store, std::vector<std::string> oldLines, std::str
     store::saveCategories(store);
   } catch (...) {
     store.categories.setLines(std::move(oldLines));
-    store.settings[store::kCategoryFilter] = std::move(oldFilter);
+    store.settings.setCategoryFilter(std::move(oldFilter));
     throw;
   }
 }
@@ -70,7 +70,7 @@ bool addCategory(store::Store& store, const std::string& name) {
     if (sameNameIgnoringCase(categories.name(k), name)) return false;
 
   auto oldLines = categories.lines();
-  std::string oldFilter = store.settings[store::kCategoryFilter];
+  std::string oldFilter = store.settings.categoryFilter();
   // Never an id some card or category holds, whatever the counter says: it may have been lost.
   long long free = categories.counter();
   while (categoryIdTaken(store, free)) ++free;
@@ -79,7 +79,7 @@ bool addCategory(store::Store& store, const std::string& name) {
   lines.back() = id + ";:" + name;
   lines.push_back(std::to_string(free + 1));
   categories.setLines(std::move(lines));
-  store.settings[store::kCategoryFilter] += id + "-";
+  store.settings.setCategoryFilter(oldFilter + id + "-");
   saveOrUndo(store, std::move(oldLines), std::move(oldFilter));
   return true;
 }
@@ -110,7 +110,7 @@ DeleteResult deleteCategory(store::Store& store, int k, ports::Prompts& prompts,
     lines.erase(lines.begin() + position);
     categories.setLines(std::move(lines));
   }
-  saveOrUndo(store, std::move(oldLines), store.settings[store::kCategoryFilter]);
+  saveOrUndo(store, std::move(oldLines), store.settings.categoryFilter());
   return confirmed ? DeleteResult::Deleted : DeleteResult::Declined;
 }
 

@@ -25,13 +25,13 @@ namespace fs = std::filesystem;
 constexpr std::size_t kNameLength = 40;
 
 // The interface language param.ini names; French, as at a first start, when it cannot be read.
-std::string languageSetting(const Store& store) {
+Language languageSetting(const Store& store) {
   try {
     if (const auto lines = readTextLines(store.dataFolder / "param.ini"))
-      return settingsFromLines(*lines)[kLanguage];
+      return Settings::fromLines(*lines).language();
   } catch (const StoreError&) {
   }
-  return {};
+  return Language::French;
 }
 
 // The first line of the card's text that holds more than blanks, trimmed and cut to

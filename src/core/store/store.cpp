@@ -236,7 +236,7 @@ void loadCategories(Store& store) {
 
 void loadSettings(Store& store, ports::PlatformServices& platform) {
   if (const auto lines = readTextLines(dataPath(store, kSettingsFile))) {
-    store.settings = settingsFromLines(*lines);
+    store.settings = Settings::fromLines(*lines);
     return;
   }
   store.settings = Settings::defaults();
@@ -254,14 +254,14 @@ Store loadStore(const StoreLocation& where, ports::PlatformServices& platform) {
   loadCardIndex(store);
   loadCategories(store);
   loadSettings(store, platform);
-  store.language = store.settings[kLanguage];
+  store.language = store.settings.language();
   store.browserPath = platform.browserPath();
   return store;
 }
 
 void saveSettings(const Store& store, ports::PlatformServices& platform) {
-  platform.setStartAtLogon(store.settings[kLaunch] == "Startup", store.executable);
-  writeTextLines(dataPath(store, kSettingsFile), settingsLines(store.settings));
+  platform.setStartAtLogon(store.settings.startAtLogon(), store.executable);
+  writeTextLines(dataPath(store, kSettingsFile), store.settings.lines());
 }
 
 void saveCardIndex(const Store& store) {

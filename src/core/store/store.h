@@ -41,7 +41,7 @@ struct Store {
   std::filesystem::path dataFolder;  // ends in "dataQuillWick"
   bool dataFolderIsPerUser = false;  // true when the folder beside the executable was unusable
   Settings settings;
-  std::string language;  // copy of the language setting taken at load; never changes after
+  Language language = Language::French;  // the setting as loaded; never changes after
   std::string browserPath;
   CardIndex cardIndex;
   HotKeySlots hotKeys;

@@ -23,8 +23,8 @@ class CardCommands : public fixtures::NotebookFolder {
   // A start that shows every category and opens the card named `shown`.
   Notebook& open(const std::string& shown = "ktrquillWick") {
     loadStore();
-    store->settings[store::kCategoryFilter] = "-0-1-2-3-";
-    store->settings[store::kDefaultCard] = shown;
+    store->settings.setCategoryFilter("-0-1-2-3-");
+    store->settings.setDefaultCard(shown);
     return openNotebook();
   }
 

@@ -16,7 +16,7 @@ class CardLines : public fixtures::NotebookFolder {
   Notebook& openCard() {
     makeCards({"1;-0-0:Lines"});
     loadStore();
-    store->settings[store::kDefaultCard] = "Lines";
+    store->settings.setDefaultCard("Lines");
     return openNotebook();
   }
 
@@ -79,7 +79,7 @@ TEST_F(CardLines, NothingHappensWhenNoCardIsShown) {
                                                   "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
   store::fixtures::writeBytes(data / "fiches.kvn", "1;-0-1:Linked\r\n50\r\n");
   loadStore();
-  store->settings[store::kDefaultCard] = "Linked";
+  store->settings.setDefaultCard("Linked");
   Notebook& notebook = openNotebook();
   ASSERT_EQ(notebook.current().number, kFailedCard);
   const int loads = editor.loads;

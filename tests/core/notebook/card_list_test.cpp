@@ -39,7 +39,7 @@ class CardListRows : public ::testing::Test {
 TEST_F(CardListRows, MainRowFirstThenShownCardsInIndexOrderWithTheirFourTexts) {
   index({"40;-0-0:Plain", "41;-3-H2-0:Plan: A-B", "42;-12-1:Linked", "43;-1-0:Hidden",
          "44;-7-0:Orphan"});
-  store.settings[store::kCategoryFilter] = "-0-3-12-7-";
+  store.settings.setCategoryFilter("-0-3-12-7-");
   settingsFile("40", "40.kvn\r\n0\r\n0\r\n");
   settingsFile("41", "41.kvn\r\n");
   settingsFile("42", "/home/me/notes.txt\r\n5\r\n");
@@ -60,13 +60,13 @@ TEST_F(CardListRows, MainRowFirstThenShownCardsInIndexOrderWithTheirFourTexts) {
 
 TEST_F(CardListRows, CategoryIdsMatchWholeAndAnEmptyFilterLeavesTheMainRowAlone) {
   index({"1;-1-0:One", "2;-12-0:Twelve", "3;-0-0:Zero"});
-  store.settings[store::kCategoryFilter] = "-12-";
+  store.settings.setCategoryFilter("-12-");
   auto rows = cardListRows(store, strings);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1].title, "Twelve");
   EXPECT_EQ(rows[1].num, "1");
 
-  store.settings[store::kCategoryFilter] = "-";
+  store.settings.setCategoryFilter("-");
   EXPECT_EQ(cardListRows(store, strings), std::vector<CardListRow>{kMainRow});
 }
 

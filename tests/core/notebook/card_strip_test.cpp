@@ -146,14 +146,14 @@ TEST_F(CardStrip, ANewFilterRebuildsTheStripAndOpensTheMainCardAfterSaving) {
             "ais\r\nDefaultFiche=One\r\nx\r\nx\r\nx\r\nLCategories=-0-1-12-\r\n");
   start();
   editor.type("edited one");
-  store->settings[store::kCategoryFilter] = "-12-";
+  store->settings.setCategoryFilter("-12-");
   notebook->applyCategoryFilter();
   EXPECT_EQ(readBytes(data / "1.kvn"), "{\\rtf1 edited one}");
   EXPECT_EQ(names(), (std::vector<std::string>{"ktrquillWick", "Twelve"}));
   EXPECT_EQ(notebook->selectedPosition(), 0);
   EXPECT_EQ(notebook->current().number, kMainCard);
 
-  store->settings[store::kCategoryFilter] = "-";
+  store->settings.setCategoryFilter("-");
   notebook->applyCategoryFilter();
   EXPECT_EQ(names(), std::vector<std::string>{"ktrquillWick"});
   EXPECT_EQ(store->cardIndex.count(), 3);

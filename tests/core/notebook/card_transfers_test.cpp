@@ -26,7 +26,7 @@ class CardTransfers : public fixtures::NotebookFolder {
       writeBytes(data / "1.kvo",
                  "1.kvn\r\n0\r\n0\r\n8\r\n1\r\n11\r\n1\r\n16\r\n0\r\n0\r\n" + link + "\r\n");
     loadStore();
-    store->settings[store::kDefaultCard] = "Card";
+    store->settings.setDefaultCard("Card");
     Notebook& opened = openNotebook();
     EXPECT_EQ(opened.current().number, 0);
     return opened;
@@ -138,7 +138,7 @@ TEST_F(CardTransfers, OnlyUnlinkedCardsOfTheIndexSynchronise) {
   writeBytes(outside("linked.txt"), "outside");
   writeBytes(data / "fiches.kvn", "2;-0-1:Linked\r\n50\r\n");
   loadStore();
-  store->settings[store::kDefaultCard] = "Linked";
+  store->settings.setDefaultCard("Linked");
   Notebook& notebook = openNotebook();
   ASSERT_EQ(notebook.current().number, 0);
   EXPECT_FALSE(notebook.canSynchronise());

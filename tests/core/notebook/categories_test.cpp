@@ -44,13 +44,13 @@ TEST_F(CategoryList, TheFirstAdditionOnAFreshFolderTakesIdOneAndShowsItInTheFilt
 
   EXPECT_TRUE(addCategory(*store, "Work"));
   EXPECT_EQ(readBytes(file), "1;:Work\r\n2\r\n");
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-1-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-1-");
   // The filter reaches param.ini only with the next settings save.
   EXPECT_EQ(readBytes(data / "param.ini"), settingsBefore);
 
   EXPECT_TRUE(addCategory(*store, "Home"));
   EXPECT_EQ(store->categories.lines(), (Lines{"1;:Work", "2;:Home", "3"}));
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-1-2-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-1-2-");
 }
 
 TEST_F(CategoryList, EmptyDuplicateOrMultiLineNamesAddNothing) {
@@ -59,7 +59,7 @@ TEST_F(CategoryList, EmptyDuplicateOrMultiLineNamesAddNothing) {
   for (const std::string name : {"", "work", "WORK", "Work", "\xC3\xA9t\xC3\xA9", "a\r\nb", "a\n"})
     EXPECT_FALSE(addCategory(*store, name)) << name;
   EXPECT_EQ(store->categories.lines(), (Lines{"1;:Work", "4;:\xC3\x89t\xC3\xA9", "5"}));
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-");
   EXPECT_EQ(readBytes(file), "1;:Work\n4;:\xC9t\xE9\n5\n");
 
   // A name that merely starts like another is a new one.
@@ -86,11 +86,11 @@ TEST_F(CategoryList, DeletedIdsAreNeverGivenAgainAndTheFilterKeepsThem) {
   prompts.answers = {true};
   EXPECT_EQ(remove(0), DeleteResult::Deleted);
   EXPECT_EQ(readBytes(file), "2;:B\r\n3\r\n");
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-1-2-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-1-2-");
 
   EXPECT_TRUE(addCategory(*store, "C"));
   EXPECT_EQ(readBytes(file), "2;:B\r\n3;:C\r\n4\r\n");
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-1-2-3-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-1-2-3-");
 }
 
 TEST_F(CategoryList, ACategoryACardUsesIsRefusedWithoutAQuestionOrAWrite) {
@@ -148,7 +148,7 @@ TEST_F(CategoryList, AFileThatCannotBeWrittenLeavesListAndFilterAsTheyWere) {
   fs::create_directory(file);
   EXPECT_THROW(addCategory(*store, "B"), store::StoreError);
   EXPECT_EQ(store->categories.lines(), (Lines{"1;:A", "2"}));
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-");
 
   prompts.answers = {true};
   EXPECT_THROW(remove(0), store::StoreError);

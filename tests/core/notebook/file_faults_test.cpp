@@ -81,7 +81,8 @@ TEST_P(DiskFaults, EverySaveIsRefusedWithTheFilesKeptAndTheNextSaveAfterTheRepai
   const auto categories = store->categories.lines();
   EXPECT_THROW(addCategory(*store, "Work"), StoreError);
   EXPECT_EQ(store->categories.lines(), categories);
-  store->settings[store::kLanguage] = "Anglais";  // a change: an unchanged file is not written
+  store->settings.setLanguage(
+      store::Language::English);  // a change: an unchanged file is not written
   EXPECT_THROW(store::saveSettings(*store, platform), StoreError);
 
   EXPECT_EQ(filesOf(data), before) << "a refused save changed or left a file";

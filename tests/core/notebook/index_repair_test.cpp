@@ -80,7 +80,7 @@ TEST_F(IndexRepair, ANewCategoryNeverTakesAnIdACardNames) {
   ASSERT_EQ(readBytes(data / "categ.kvn"), "1\r\n");
   EXPECT_TRUE(addCategory(*store, "Work"));
   EXPECT_EQ(readBytes(data / "categ.kvn"), "3;:Work\r\n4\r\n");
-  EXPECT_EQ(store->settings[store::kCategoryFilter], "-0-3-");
+  EXPECT_EQ(store->settings.categoryFilter(), "-0-3-");
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ const std::vector<Command>& commands() {
       {"options",
        [](Start& r) {
          // A change: an unchanged file is not written.
-         r.store->settings[store::kLanguage] = "Anglais";
+         r.store->settings.setLanguage(store::Language::English);
          store::saveSettings(*r.store, r.platform);
        }},
       {"synchronise",

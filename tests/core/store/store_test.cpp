@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/store/colour.h"
 #include "core/store/index_line.h"
 #include "core/store/mock_platform.h"
 #include "core/store/store_error.h"
@@ -70,7 +71,7 @@ TEST_F(StoreTest, FirstStartCreatesTheFolderAndItsThreeFiles) {
   EXPECT_EQ(readBytes(data("fiches.kvn")), "1\r\n");
   EXPECT_EQ(readBytes(data("categ.kvn")), "1\r\n");
   EXPECT_EQ(store.settings, Settings::defaults());
-  EXPECT_EQ(store.language, "Français");
+  EXPECT_EQ(store.language, Language::French);
   EXPECT_EQ(store.browserPath, "/usr/bin/firefox");
   EXPECT_EQ(store.cardIndex.count(), 0);
   EXPECT_EQ(store.categories.count(), 0);
@@ -86,12 +87,12 @@ TEST_F(StoreTest, ExistingFilesAreReadAndNotRewritten) {
   EXPECT_CALL(platform_, setStartAtLogon(_, _)).Times(0);
 
   const Store store = load();
-  EXPECT_EQ(store.settings[kLanguage], "Anglais");
-  EXPECT_EQ(store.language, "Anglais");
-  EXPECT_EQ(store.settings[kStripBackground], "clNavy");
-  EXPECT_EQ(store.settings[kActiveCardColour], "LSMenuColor");  // no "=": the whole line
-  EXPECT_EQ(store.settings[kCategoryFilter], "-0-");
-  EXPECT_EQ(store.settings[kHidden], "Hide");
+  EXPECT_EQ(store.settings.language(), Language::English);
+  EXPECT_EQ(store.language, Language::English);
+  EXPECT_EQ(store.settings.stripBackground(), *parseColour("clNavy"));
+  EXPECT_EQ(store.settings.lines()[4], "LSMenuColor=LSMenuColor");  // no "=": the whole line
+  EXPECT_EQ(store.settings.categoryFilter(), "-0-");
+  EXPECT_TRUE(store.settings.hiddenStart());
   EXPECT_EQ(readBytes(data("param.ini")), shortSettings);
   EXPECT_THAT(store.cardIndex.lines(), ElementsAre("1;-0-0:Notes", "2"));
   EXPECT_EQ(store.categories.name(0), "Work");
@@ -101,13 +102,15 @@ TEST_F(StoreTest, ExistingFilesAreReadAndNotRewritten) {
 
 TEST_F(StoreTest, SavingSettingsFollowsTheLaunchValue) {
   Store store = load();
-  store.settings[kLaunch] = "Startup";
-  store.settings[kLanguage] = "Anglais";
+  store.settings.setStartAtLogon(true);
+  store.settings.setLanguage(Language::English);
   EXPECT_CALL(platform_, setStartAtLogon(true, executable())).Times(1);
   saveSettings(store, platform_);
   EXPECT_EQ(readBytes(data("param.ini")).substr(0, 16), "Langue=Anglais\r\n");
 
-  store.settings[kLaunch] = "startup";  // only the exact text registers
+  std::vector<std::string> lines = store.settings.lines();
+  lines[7] = "Launch=startup";  // only the exact text registers
+  store.settings = Settings::fromLines(lines);
   EXPECT_CALL(platform_, setStartAtLogon(false, executable())).Times(1);
   saveSettings(store, platform_);
   EXPECT_NE(readBytes(data("param.ini")).find("\r\nLaunch=startup\r\nHidden=Hide\r\n"),
