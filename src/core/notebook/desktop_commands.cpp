@@ -102,25 +102,19 @@ Notice Notebook::copyHotKeyText(int slot, ports::Clipboard& clipboard) {
 }
 
 Notice Notebook::startLineFeed(int slot, ports::Clipboard& clipboard) {
-  feedLines_ =
-      isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text) : std::vector<std::string>{};
-  if (feedLines_.empty()) {
-    feedCursor_ = -1;
-    return {text(Str::sErrEmptyShortcut), true};
-  }
-  feedCursor_ = -1;
+  feed_.start(isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text)
+                              : std::vector<std::string>{});
+  if (!feed_.running()) return {text(Str::sErrEmptyShortcut), true};
   return *nextFeedLine(clipboard);
 }
 
 std::optional<Notice> Notebook::nextFeedLine(ports::Clipboard& clipboard) {
-  if (feedLines_.empty()) return std::nullopt;
-  const int count = static_cast<int>(feedLines_.size());
-  feedCursor_ = feedCursor_ + 1 < count ? feedCursor_ + 1 : 0;
+  const std::optional<LineFeed::Line> line = feed_.next();
+  if (!line) return std::nullopt;
   // An empty line empties the clipboard: it is what the card says at that point.
-  const std::string& line = feedLines_[static_cast<std::size_t>(feedCursor_)];
-  clipboard.setText(line);
-  return Notice{popupText(line) + "\n" + text(Str::sMainLineWord) + " " +
-                std::to_string(feedCursor_ + 1) + "/" + std::to_string(count)};
+  clipboard.setText(line->text);
+  return Notice{popupText(line->text) + "\n" + text(Str::sMainLineWord) + " " +
+                std::to_string(line->number) + "/" + std::to_string(line->count)};
 }
 
 std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard& clipboard) {

@@ -14,6 +14,7 @@
 #include "core/i18n/strings.h"
 #include "core/notebook/card_drafts.h"
 #include "core/notebook/card_properties.h"
+#include "core/notebook/line_feed.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
 #include "core/ports/prompts.h"
@@ -279,9 +280,7 @@ class Notebook {
   std::string cardPassword_;
   // Set by protecting a card: both commands wait for the next card switch.
   bool protectionChanged_ = false;
-  // The line feed of the hot keys: its copy of the text and the line last given, -1 for none.
-  std::vector<std::string> feedLines_;
-  int feedCursor_ = -1;
+  LineFeed feed_;
   // Shared with the workers that write drafts, which may outlive a command.
   std::shared_ptr<DraftSequence> drafts_ = std::make_shared<DraftSequence>();
   // The draft of the open card; empty when no card is shown.
