@@ -146,8 +146,8 @@ bool Notebook::restoreDrafts() {
 }
 
 bool Notebook::offerDraft(int card, const fs::path& draft) {
-  fs::path settingsFile = store_.dataFolder / "default.kvo";
-  fs::path contentFile = mainContentFile();
+  fs::path settingsFile = mainSettingsFile(store_);
+  fs::path contentFile = mainContentFile(store_);
   std::string name = text(Str::sMainCardName);
   if (card != kMainCard) {
     settingsFile = store::cardSettingsFile(store_, store_.cardIndex.line(card));
@@ -170,14 +170,10 @@ bool Notebook::offerDraft(int card, const fs::path& draft) {
           text(Str::sMsgRestoreDraftPrefix) + name + text(Str::sMsgRestoreDraftSuffix)))
     return false;
 
-  auto position = std::find_if(strip_.begin(), strip_.end(),
-                               [card](const StripEntry& entry) { return entry.card == card; });
-  if (position == strip_.end()) {
-    // Hidden by the category filter: shown until the strip is next rebuilt, as a new card is.
-    strip_.push_back({card, name, contentFile});
-    position = strip_.end() - 1;
-  }
-  switchToPosition(static_cast<int>(position - strip_.begin()));
+  int position = strip_.positionOf(card);
+  // Hidden by the category filter: shown until the strip is next rebuilt, as a new card is.
+  if (position < 0) position = strip_.append({card, name, contentFile});
+  switchToPosition(position);
   // Its password was not given: the draft waits for the next start.
   if (current_.number != card) return true;
 

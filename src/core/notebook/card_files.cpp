@@ -46,8 +46,6 @@ fs::path Notebook::snapshotOf(const fs::path& file) {
   return copy;
 }
 
-fs::path Notebook::mainContentFile() const { return store_.dataFolder / "default.kvn"; }
-
 void Notebook::loadCard(int card, const std::string& name) {
   // Unsaved edits of the card before are given up here, so its draft must not outlive them.
   discardDraft();
@@ -73,8 +71,8 @@ void Notebook::loadCard(int card, const std::string& name) {
         break;
       case Opened::Locked:
         // Not opened without its password: the main card takes its place.
-        selected_ = 0;
-        loadCard(kMainCard, strip_.empty() ? text(Str::sMainCardName) : strip_.front().name);
+        strip_.select(0);
+        loadCard(kMainCard, strip_.size() == 0 ? text(Str::sMainCardName) : strip_.entry(0).name);
         break;
     }
   } catch (const store::StoreError& error) {
@@ -88,11 +86,11 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   bool mayCreateContent = true;
   std::string indexLine;
   if (card == kMainCard) {
-    current_.settingsFile = store_.dataFolder / "default.kvo";
+    current_.settingsFile = mainSettingsFile(store_);
     if (!fs::exists(current_.settingsFile))
       store::writeTextLines(current_.settingsFile, store::newCardSettingsLines("default.kvn", 0));
-    if (!fs::exists(mainContentFile()))
-      store::writeTextLines(mainContentFile(), {text(Str::sMsgTypeTextHere)});
+    if (!fs::exists(mainContentFile(store_)))
+      store::writeTextLines(mainContentFile(store_), {text(Str::sMsgTypeTextHere)});
   } else {
     indexLine = store_.cardIndex.line(card);
     current_.settingsFile = store::cardSettingsFile(store_, indexLine);
@@ -102,7 +100,7 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   if (!lines) throw store::StoreError(current_.settingsFile, store::Fault::Missing);
   const store::CardSettings settings = store::cardSettingsFromLines(*lines);
   if (card == kMainCard) {
-    current_.contentFile = mainContentFile();
+    current_.contentFile = mainContentFile(store_);
   } else if (store::hasOwnFile(indexLine)) {
     current_.contentFile = store_.dataFolder / store::utf8Path(settings.contentFile);
   } else {
@@ -162,7 +160,7 @@ void Notebook::saveCard() {
 
   const std::string ext = store::utf8Of(current_.contentFile.extension());
   std::string indexLine;
-  fs::path settingsFile = store_.dataFolder / "default.kvo";
+  fs::path settingsFile = mainSettingsFile(store_);
   if (card != kMainCard) {
     indexLine = store_.cardIndex.line(card);
     settingsFile = store::cardSettingsFile(store_, indexLine);

@@ -13,9 +13,9 @@ std::vector<std::string> Notebook::fontFamiliesOfCards() const {
   // Font tables come first: the beginning of a file holds them, even in a megabyte card.
   constexpr std::size_t kBeginning = std::size_t{8} * 1024;
   std::vector<std::string> families;
-  for (const StripEntry& entry : strip_) {
+  for (const StripEntry& entry : strip_.entries()) {
     const std::filesystem::path file =
-        entry.card == kMainCard ? mainContentFile() : entry.contentFile;
+        entry.card == kMainCard ? mainContentFile(store_) : entry.contentFile;
     // A protected card's file is ciphertext, and stays unread until its password is given.
     if (file.empty() || store::isProtectedFile(file)) continue;
     std::optional<std::string> beginning;

@@ -13,7 +13,9 @@
 
 #include "core/i18n/strings.h"
 #include "core/notebook/card_drafts.h"
+#include "core/notebook/card_numbers.h"
 #include "core/notebook/card_properties.h"
+#include "core/notebook/card_strip.h"
 #include "core/notebook/line_feed.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
@@ -22,11 +24,6 @@
 #include "core/store/store.h"
 
 namespace qw::notebook {
-
-// Card numbers beside the 0-based index positions.
-constexpr int kMainCard = -2;
-constexpr int kFailedCard = -3;  // the editor shows nothing: the last load failed
-constexpr int kNoCard = -1;
 
 struct CurrentCard {
   int number = kNoCard;
@@ -41,13 +38,6 @@ struct Notice {
   std::string text;
   bool failed = false;
   friend bool operator==(const Notice&, const Notice&) = default;
-};
-
-// One name in the strip. Position 0 is the main card.
-struct StripEntry {
-  int card = kMainCard;
-  std::string name;
-  std::filesystem::path contentFile;
 };
 
 class Notebook {
@@ -94,8 +84,8 @@ class Notebook {
   std::vector<std::string> fontFamiliesOfCards() const;
 
   // --- strip ---
-  const std::vector<StripEntry>& strip() const { return strip_; }
-  int selectedPosition() const { return selected_; }
+  const std::vector<StripEntry>& strip() const { return strip_.entries(); }
+  int selectedPosition() const { return strip_.selected(); }
   // Saves the shown card, then shows the card at strip position `position`. When the save
   // fails it throws StoreError and nothing changes.
   void switchToPosition(int position);
@@ -226,10 +216,8 @@ class Notebook {
   const CurrentCard& current() const { return current_; }
   const store::Store& store() const { return store_; }
   const i18n::StringTable& strings() const { return strings_; }
-  std::filesystem::path mainContentFile() const;
 
  private:
-  void buildStrip();
   // Tells once how the load rebuilt or repaired a card index it could not use as it stood.
   void reportIndexRepair();
   // createCard's work once the properties are known good: saves the shown card, adds the new
@@ -241,8 +229,6 @@ class Notebook {
   // Takes hot-key slot `slot` from every card but `keeper`, in the index lines and the table.
   void releaseHotKey(int slot, int keeper);
   void swapWithNext(int position);
-  // Removes a card's index line; hot keys bound to later cards follow them.
-  void dropCard(int card);
   void openDefaultCard();
   // Removes the open card's snapshot copies, the journal and the card's draft.
   void dropSafetyNet();
@@ -271,8 +257,7 @@ class Notebook {
   ports::Editor& editor_;
   ports::Prompts& prompts_;
   CurrentCard current_;
-  std::vector<StripEntry> strip_;
-  int selected_ = 0;
+  CardStrip strip_;
   bool savingDisabled_ = false;
   // The shown card's snapshots and journal are still to be made.
   bool safetyNetDue_ = false;
@@ -292,8 +277,5 @@ class Notebook {
 // What the popup shows of a clipboard text: its lines joined by spaces, then up to 33
 // characters whole, else the first 30 and "...".
 std::string popupText(const std::string& text);
-// "KTRquillWick n" with n one more than the greatest number after that word among the strip's
-// card names (the main card's excepted), 1 when there is none.
-std::string nextClipboardCardName(const std::vector<StripEntry>& strip);
 
 }  // namespace qw::notebook
