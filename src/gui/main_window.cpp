@@ -467,7 +467,7 @@ void MainWindow::firstShow() {
 
   notebook_.emplace(*store_, *strings_, *editorPanel_, prompts_);
   connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] {
-    notebook_->makeSafetyNet();
+    notebook_->makeSnapshotsAndJournal();
     // Once the first card is on the screen, the fonts the others name are loaded ahead.
     if (!fontsWarmed_) {
       fontsWarmed_ = true;

@@ -63,7 +63,7 @@ bool Notebook::editCurrentCard(const CardProperties& properties) {
                 store::readContentPath(store_, card));
   // Read again from the files the dialog chose, without saving: unsaved edits are dropped.
   loadCard(card, strip_.entry(position).name);
-  current_.syncLink = properties.syncLink;
+  card_.setSyncLink(properties.syncLink);
   return true;
 }
 
@@ -81,7 +81,7 @@ void Notebook::deleteCurrentCard() {
   const std::string number = store::fileNumber(store_.cardIndex.line(card));
   changeIndex([&] { dropCard(store_, card); });
   // Nothing may put the deleted card back after a crash.
-  dropSafetyNet();
+  card_.dropSnapshotsJournalAndDraft();
   // The files go once the saved index no longer names them. Only names made of a file number
   // are touched, and only in the data folder: a linked file is never deleted.
   if (store::parseCounter(number)) {
@@ -138,10 +138,11 @@ void Notebook::swapWithNext(int position) {
   strip_.swapWithNext(position);
   // The shown card is not saved or reloaded, it only has a new number. An editor left empty
   // by a failed load stays without a card.
-  if (current_.number == a)
-    current_.number = b;
-  else if (current_.number == b)
-    current_.number = a;
+  const int shown = card_.current().number;
+  if (shown == a)
+    card_.renumber(b);
+  else if (shown == b)
+    card_.renumber(a);
 }
 
 }  // namespace qw::notebook

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/notebook/notebook.h"
+#include "core/store/card_settings.h"
 #include "core/store/store_error.h"
 #include "core/store/text_file.h"
 #include "core/text/rtf_reader.h"

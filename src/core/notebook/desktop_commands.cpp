@@ -98,7 +98,7 @@ std::optional<Notice> Notebook::nextFeedLine(ports::Clipboard& clipboard) {
 
 std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard& clipboard) {
   const StripEntry& entry = strip_.entry(position);
-  if (entry.card == current_.number) {
+  if (entry.card == current().number) {
     pasteIntoCurrentCard(clipboard);
     return std::nullopt;
   }
@@ -144,7 +144,7 @@ std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboa
 }
 
 void Notebook::pasteIntoCurrentCard(ports::Clipboard& clipboard) {
-  if (current_.number == kFailedCard || current_.number == kNoCard) return;
+  if (!card_.shown()) return;
   editor_.appendLines(clipboardLines(clipboard));
   saveCard();
 }

@@ -108,7 +108,7 @@ TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
   EXPECT_EQ(notebook->selectedPosition(), 2);
   EXPECT_EQ(notebook->current().name, "Beta");
   EXPECT_EQ(editor.content, "text of 2");
-  notebook->makeSafetyNet();  // once Beta is on the screen
+  notebook->makeSnapshotsAndJournal();  // once Beta is on the screen
   EXPECT_EQ(readBytes(data / "backup.ini").substr(0, 6), "Beta\r\n");
 
   // Clicking the shown card again saves it and reads it back from its files.
