@@ -18,8 +18,8 @@ class OpenCard;
 
 class CardProtection {
  public:
-  CardProtection(const store::Store& store, const i18n::StringTable& strings,
-                 ports::Editor& editor, ports::Prompts& prompts);
+  CardProtection(const store::Store& store, const i18n::StringTable& strings, ports::Editor& editor,
+                 ports::Prompts& prompts);
 
   // Asks the password of card `cardName` and opens its file's bytes (sealed or, `legacy` then
   // set, old encoded); nothing after Cancel, a wrong password or a damaged file, each told.

@@ -6,8 +6,11 @@
 #include <string_view>
 #include <utility>
 
+#include "core/store/card_settings.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
+#include "core/store/text_file.h"
+#include "core/text/rtf_reader.h"
 
 namespace qw::notebook {
 namespace fs = std::filesystem;
@@ -94,6 +97,28 @@ int CardStrip::positionOf(int card) const {
   const auto found = std::find_if(entries_.begin(), entries_.end(),
                                   [card](const StripEntry& entry) { return entry.card == card; });
   return found == entries_.end() ? -1 : static_cast<int>(found - entries_.begin());
+}
+
+std::vector<std::string> CardStrip::fontFamilies() const {
+  // Font tables come first: the beginning of a file holds them, even in a megabyte card.
+  constexpr std::size_t kBeginning = std::size_t{8} * 1024;
+  std::vector<std::string> families;
+  for (const StripEntry& entry : entries_) {
+    const fs::path& file = entry.contentFile;
+    // A protected card's file is ciphertext, and stays unread until its password is given.
+    if (file.empty() || store::isProtectedFile(file)) continue;
+    std::optional<std::string> beginning;
+    try {
+      beginning = store::readFileBytes(file, kBeginning);
+    } catch (const store::StoreError&) {
+      continue;  // told when the card is opened
+    }
+    if (!beginning) continue;
+    for (std::string& family : text::readRtfFontNames(*beginning))
+      if (std::find(families.begin(), families.end(), family) == families.end())
+        families.push_back(std::move(family));
+  }
+  return families;
 }
 
 void dropCard(store::Store& store, int card) {

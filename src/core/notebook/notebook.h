@@ -59,9 +59,8 @@ class Notebook {
   std::optional<DraftJob> takeDraft() { return card_.takeDraft(); }
   // After the end has begun, saves do nothing.
   void disableSaving() { card_.disableSaving(); }
-  // The font families named by the font tables of the strip's cards, each once, protected
-  // cards left out: loaded ahead, they make a card's first visit as quick as the next.
-  std::vector<std::string> fontFamiliesOfCards() const;
+  // The fonts of the strip's cards, to be loaded ahead; see CardStrip::fontFamilies.
+  std::vector<std::string> fontFamiliesOfCards() const { return strip_.fontFamilies(); }
 
   // --- the shown card ---
   const CurrentCard& current() const { return card_.current(); }
