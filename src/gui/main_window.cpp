@@ -392,7 +392,8 @@ void MainWindow::firstShow() {
   commands_ =
       std::make_unique<Commands>(*notebook_, clipboard_, static_cast<CommandWindow&>(*this));
   commands_->connectMenu(*menu_);
-  connect(editorPanel_, &EditorPanel::cardDrawn, this, [this] { notebook_->makeSafetyNet(); });
+  connect(editorPanel_, &EditorPanel::cardDrawn, this,
+          [this] { notebook_->makeSnapshotsAndJournal(); });
   // Once the first card is on the screen, the fonts the others name are loaded ahead.
   connect(
       editorPanel_, &EditorPanel::cardDrawn, this,

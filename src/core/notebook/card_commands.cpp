@@ -42,8 +42,7 @@ void Notebook::addAndOpenCard(const CardProperties& properties, std::string_view
 
   // Appended whatever the category filter says; the next rebuild of the strip applies it.
   const std::string name = store::displayName(store_.cardIndex.line(card));
-  strip_.push_back({card, name, store::readContentPath(store_, card)});
-  selected_ = static_cast<int>(strip_.size()) - 1;
+  strip_.select(strip_.append({card, name, store::readContentPath(store_, card)}));
   loadCard(card, name);
   editor_.setLook(look);
 }
@@ -51,7 +50,7 @@ void Notebook::addAndOpenCard(const CardProperties& properties, std::string_view
 bool Notebook::editCurrentCard(const CardProperties& properties) {
   // The selected entry, not the editor, names the card: after a failed load this is how a
   // missing linked file gets replaced.
-  const int card = strip_[selected_].card;
+  const int card = strip_.selectedEntry().card;
   if (card == kMainCard) {
     prompts_.message(text(Str::sErrPropsNotEditable));
     return false;
@@ -59,30 +58,30 @@ bool Notebook::editCurrentCard(const CardProperties& properties) {
   modifyCard(card, properties);
   refreshHotKeyTexts();
 
-  StripEntry& entry = strip_[selected_];
-  entry.name = store::displayName(store_.cardIndex.line(card));
-  entry.contentFile = store::readContentPath(store_, card);
+  const int position = strip_.selected();
+  strip_.update(position, store::displayName(store_.cardIndex.line(card)),
+                store::readContentPath(store_, card));
   // Read again from the files the dialog chose, without saving: unsaved edits are dropped.
-  loadCard(card, entry.name);
-  current_.syncLink = properties.syncLink;
+  loadCard(card, strip_.entry(position).name);
+  card_.setSyncLink(properties.syncLink);
   return true;
 }
 
 void Notebook::deleteCurrentCard() {
-  int position = selected_;
-  const int card = strip_[position].card;
+  const StripEntry& entry = strip_.selectedEntry();
+  const int card = entry.card;
   if (card == kMainCard) {
     prompts_.message(text(Str::sErrMainCardUndeletable));
     return;
   }
   if (!prompts_.question(text(Str::sMsgDeleteCardTitle),
-                         text(Str::sMsgDeleteCardQuestion) + "\"" + strip_[position].name + "\""))
+                         text(Str::sMsgDeleteCardQuestion) + "\"" + entry.name + "\""))
     return;
 
   const std::string number = store::fileNumber(store_.cardIndex.line(card));
-  changeIndex([&] { dropCard(card); });
+  changeIndex([&] { dropCard(store_, card); });
   // Nothing may put the deleted card back after a crash.
-  dropSafetyNet();
+  card_.dropSnapshotsJournalAndDraft();
   // The files go once the saved index no longer names them. Only names made of a file number
   // are touched, and only in the data folder: a linked file is never deleted.
   if (store::parseCounter(number)) {
@@ -92,41 +91,36 @@ void Notebook::deleteCurrentCard() {
     }
   }
 
-  strip_.erase(strip_.begin() + position);
-  for (StripEntry& entry : strip_)
-    if (entry.card > card) --entry.card;
-  // The card that followed takes the place; after the last one, the card above it.
-  if (position == static_cast<int>(strip_.size())) --position;
-  selected_ = position;
-  loadCard(strip_[position].card, strip_[position].name);
+  strip_.remove(strip_.selected());
+  loadCard(strip_.selectedEntry().card, strip_.selectedEntry().name);
 }
 
 void Notebook::previousCard() {
-  if (selected_ > 0) switchToPosition(selected_ - 1);
+  if (strip_.selected() > 0) switchToPosition(strip_.selected() - 1);
 }
 
 void Notebook::nextCard() {
-  if (selected_ + 1 < static_cast<int>(strip_.size())) switchToPosition(selected_ + 1);
+  if (strip_.has(strip_.selected() + 1)) switchToPosition(strip_.selected() + 1);
 }
 
 void Notebook::moveCurrentCardDown() {
-  if (selected_ == 0 || selected_ + 1 >= static_cast<int>(strip_.size())) return;
-  swapWithNext(selected_);
-  ++selected_;
+  const int position = strip_.selected();
+  if (position == 0 || !strip_.has(position + 1)) return;
+  swapWithNext(position);
+  strip_.select(position + 1);
 }
 
 void Notebook::moveCurrentCardUp() {
   // Never above the main card.
-  if (selected_ < 2) return;
-  swapWithNext(selected_ - 1);
-  --selected_;
+  const int position = strip_.selected();
+  if (position < 2) return;
+  swapWithNext(position - 1);
+  strip_.select(position - 1);
 }
 
 void Notebook::swapWithNext(int position) {
-  StripEntry& upper = strip_[position];
-  StripEntry& lower = strip_[position + 1];
-  const int a = upper.card;
-  const int b = lower.card;
+  const int a = strip_.entry(position).card;
+  const int b = strip_.entry(position + 1).card;
   // Cards hidden by the filter between the two keep their places.
   changeIndex([&] {
     auto lines = store_.cardIndex.lines();
@@ -141,14 +135,14 @@ void Notebook::swapWithNext(int position) {
     }
   });
   // Positions keep their card numbers; the names and files change places with the lines.
-  std::swap(upper.name, lower.name);
-  std::swap(upper.contentFile, lower.contentFile);
+  strip_.swapWithNext(position);
   // The shown card is not saved or reloaded, it only has a new number. An editor left empty
   // by a failed load stays without a card.
-  if (current_.number == a)
-    current_.number = b;
-  else if (current_.number == b)
-    current_.number = a;
+  const int shown = card_.current().number;
+  if (shown == a)
+    card_.renumber(b);
+  else if (shown == b)
+    card_.renumber(a);
 }
 
 }  // namespace qw::notebook

@@ -1,46 +1,23 @@
-// Drafts of the open card: taken while it has unsaved edits, dropped by its save, offered at
-// the next start when they outlived the card's files.
+// The draft files and their writers: a draft overtaken, or removed by a save, is never
+// written. The open card takes its drafts; the notebook offers them at the next start.
 
 #include "core/notebook/card_drafts.h"
 
-#include <algorithm>
-#include <exception>
 #include <new>
-#include <optional>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 #include "core/crypto/sealed_card.h"
-#include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
-#include "core/store/file_copy.h"
-#include "core/store/index_line.h"
 #include "core/store/store_error.h"
-#include "core/store/text_file.h"
 #include "core/store/utf8_path.h"
-#include "core/text/rtf_reader.h"
 
 namespace qw::notebook {
 namespace fs = std::filesystem;
-using i18n::Str;
 
 namespace {
 
 constexpr const char* kDraftExtension = ".draft";
-constexpr const char* kMainCardFiles = "default";
-
-// Whether `draft` was written after every existing file in `files`: a save after the draft
-// (whose removal of it then failed) makes it stale. An unreadable time counts as stale.
-bool newerThan(const fs::path& draft, const std::vector<fs::path>& files) {
-  const std::optional<fs::file_time_type> written = store::modificationTime(draft);
-  if (!written) return false;
-  for (const fs::path& file : files) {
-    const std::optional<fs::file_time_type> time = store::modificationTime(file);
-    if (time && *time >= *written) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -91,112 +68,6 @@ bool DraftJob::run() {
   } catch (const std::bad_alloc&) {
   }
   return false;
-}
-
-fs::path Notebook::draftFileOf(int card) const {
-  if (card == kMainCard) return draftFileIn(store_.dataFolder, kMainCardFiles);
-  return draftFileIn(store_.dataFolder, store::fileNumber(store_.cardIndex.line(card)));
-}
-
-std::optional<DraftJob> Notebook::takeDraft() {
-  if (draftFile_.empty() || loading_ || savingDisabled_ || !editor_.isModified())
-    return std::nullopt;
-  std::string password;
-  if (isProtected()) {
-    // Never plain: without the password or the cipher there is no draft at all.
-    if (cardPassword_.empty() || !crypto::sealingAvailable()) return std::nullopt;
-    password = cardPassword_;
-  }
-  return DraftJob(drafts_, draftFile_, editor_.rtf(), std::move(password));
-}
-
-void Notebook::discardDraft() {
-  if (!draftFile_.empty()) drafts_->discard(draftFile_);
-}
-
-bool Notebook::restoreDrafts() {
-  // The load walked the folder already; no draft of this run exists before this.
-  std::optional<std::vector<fs::path>> files = std::exchange(store_.filesAtLoad, std::nullopt);
-  if (!files) {
-    files.emplace();
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(store_.dataFolder, error))
-      files->push_back(entry.path());
-  }
-  std::vector<fs::path> found;
-  for (fs::path& file : *files)
-    if (isDraftFile(file)) found.push_back(std::move(file));
-  std::sort(found.begin(), found.end());
-
-  bool opened = false;
-  for (const fs::path& draft : found) {
-    // The card the draft is named for, by file number: card numbers move, file numbers don't.
-    const std::string number = store::utf8Of(draft.stem());
-    std::optional<int> card;
-    if (number == kMainCardFiles) card = kMainCard;
-    for (int c = 0; !card && c < store_.cardIndex.count(); ++c)
-      if (store::fileNumber(store_.cardIndex.line(c)) == number) card = c;
-    if (!card || !offerDraft(*card, draft)) {
-      std::error_code ignored;
-      fs::remove(draft, ignored);
-    }
-    opened = opened || (card && current_.number == *card);
-  }
-  return opened;
-}
-
-bool Notebook::offerDraft(int card, const fs::path& draft) {
-  fs::path settingsFile = store_.dataFolder / "default.kvo";
-  fs::path contentFile = mainContentFile();
-  std::string name = text(Str::sMainCardName);
-  if (card != kMainCard) {
-    settingsFile = store::cardSettingsFile(store_, store_.cardIndex.line(card));
-    contentFile = store::readContentPath(store_, card);
-    name = store::displayName(store_.cardIndex.line(card));
-  }
-  if (!newerThan(draft, {settingsFile, contentFile})) return false;
-
-  std::optional<std::string> bytes;
-  try {
-    bytes = store::readFileBytes(draft);
-  } catch (const store::StoreError&) {
-  }
-  // A protected card's draft is sealed, any other one is the editor's RTF.
-  const bool sealed = store::isProtectedFile(contentFile);
-  if (!bytes || (sealed ? !crypto::looksSealed(*bytes) : !text::looksLikeRtf(*bytes))) return false;
-
-  if (!prompts_.question(
-          text(Str::sMsgRestoreDraftTitle),
-          text(Str::sMsgRestoreDraftPrefix) + name + text(Str::sMsgRestoreDraftSuffix)))
-    return false;
-
-  auto position = std::find_if(strip_.begin(), strip_.end(),
-                               [card](const StripEntry& entry) { return entry.card == card; });
-  if (position == strip_.end()) {
-    // Hidden by the category filter: shown until the strip is next rebuilt, as a new card is.
-    strip_.push_back({card, name, contentFile});
-    position = strip_.end() - 1;
-  }
-  switchToPosition(static_cast<int>(position - strip_.begin()));
-  // Its password was not given: the draft waits for the next start.
-  if (current_.number != card) return true;
-
-  if (sealed) {
-    try {
-      std::string content = crypto::openSealedCard(*bytes, cardPassword_);
-      editor_.load(content);
-      crypto::wipe(content);
-    } catch (const std::exception&) {
-      // Another password, a damaged file or no memory for the derivation: the card stays as
-      // it was saved.
-      prompts_.message(text(Str::sErrDraftUnreadable) + name);
-      return false;
-    }
-  } else {
-    editor_.load(*bytes);
-  }
-  editor_.setModified(true);
-  return true;
 }
 
 }  // namespace qw::notebook

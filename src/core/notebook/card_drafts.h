@@ -16,7 +16,10 @@
 
 namespace qw::notebook {
 
-// The draft of the card with this file number ("default" for the main card).
+// What the main card's draft is named after, as a card's is after its file number.
+inline constexpr std::string_view kMainCardDraft = "default";
+
+// The draft of the card with this file number (kMainCardDraft for the main card).
 std::filesystem::path draftFileIn(const std::filesystem::path& dataFolder,
                                   std::string_view fileNumber);
 bool isDraftFile(const std::filesystem::path& file);

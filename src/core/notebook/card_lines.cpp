@@ -8,9 +8,9 @@ namespace qw::notebook {
 void Notebook::runLineFunction(
     LineFunction function,
     const std::function<int(const std::string&, const std::string&)>& collate) {
-  if (current_.number == kFailedCard || current_.number == kNoCard) return;
+  if (!card_.shown()) return;
   if (function == LineFunction::Reload) {
-    loadCard(current_.number, current_.name);
+    loadCard(current().number, current().name);
     return;
   }
   std::vector<std::string> lines = editor_.lines();

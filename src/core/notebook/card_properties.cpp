@@ -95,8 +95,8 @@ CardProperties Notebook::propertiesOf(int card) const {
   if (store::isLinked(line) && !store::hasOwnFile(line) && !settings.empty())
     properties.linkedFile = settings.front();
   // The shown card may carry a link set since its last save; its file has the old one.
-  if (card == current_.number)
-    properties.syncLink = current_.syncLink;
+  if (card == current().number)
+    properties.syncLink = current().syncLink;
   else if (settings.size() > 10)
     properties.syncLink = store::syncLinkOf(settings[10]);
   return properties;

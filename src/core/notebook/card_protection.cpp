@@ -1,6 +1,8 @@
 // Protected cards: sealing a card's text under a password, opening it again, and reading the
 // old encoded cards, which are sealed at their next save.
 
+#include "core/notebook/card_protection.h"
+
 #include <new>
 #include <system_error>
 
@@ -9,7 +11,7 @@
 #include "core/crypto/md5.h"
 #include "core/crypto/sealed_card.h"
 #include "core/notebook/error_text.h"
-#include "core/notebook/notebook.h"
+#include "core/notebook/open_card.h"
 #include "core/store/atomic_file.h"
 #include "core/store/index_line.h"
 #include "core/store/store_error.h"
@@ -28,8 +30,18 @@ fs::path withExtension(fs::path file, const char* extension) {
 
 }  // namespace
 
-std::optional<std::string> Notebook::unlock(const std::string& file, bool& legacy) {
-  std::optional<std::string> password = prompts_.password(current_.name, false);
+CardProtection::CardProtection(const store::Store& store, const i18n::StringTable& strings,
+                               ports::Editor& editor, ports::Prompts& prompts)
+    : store_(store), strings_(strings), editor_(editor), prompts_(prompts) {}
+
+void CardProtection::forget() {
+  crypto::wipe(password_);
+  changed_ = false;
+}
+
+std::optional<std::string> CardProtection::unlock(const std::string& cardName,
+                                                  const std::string& file, bool& legacy) {
+  std::optional<std::string> password = prompts_.password(cardName, false);
   if (!password) return std::nullopt;
   try {
     legacy = !crypto::looksSealed(file);
@@ -41,7 +53,7 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
     } else {
       content = crypto::openSealedCard(file, *password);
     }
-    cardPassword_ = std::move(*password);
+    password_ = std::move(*password);
     return content;
   } catch (const crypto::WrongPassword&) {
     prompts_.message(text(Str::sErrWrongPassword));
@@ -57,77 +69,77 @@ std::optional<std::string> Notebook::unlock(const std::string& file, bool& legac
   return std::nullopt;
 }
 
-void Notebook::writeSealed(const fs::path& file) {
-  if (cardPassword_.empty()) throw store::StoreError(file, store::Fault::NoPassword);
+void CardProtection::writeSealed(const fs::path& file) {
+  if (password_.empty()) throw store::StoreError(file, store::Fault::NoPassword);
   // An old encoded card opened here is never written back in the old form nor in plain text.
   if (!crypto::sealingAvailable()) throw store::StoreError(file, store::Fault::NoSealing);
   std::string rtf = editor_.rtf();
-  store::writeFileAtomically(file, crypto::sealCard(rtf, cardPassword_));
+  store::writeFileAtomically(file, crypto::sealCard(rtf, password_));
   crypto::wipe(rtf);
 }
 
-bool Notebook::canProtect() const {
-  const int card = current_.number;
+bool CardProtection::canProtect(const OpenCard& card) const {
+  const CurrentCard& current = card.current();
   if (!crypto::sealingAvailable()) return false;
-  if (card < 0 || protectionChanged_ || isProtected()) return false;
-  if (!store::hasOwnFile(store_.cardIndex.line(card))) return false;
-  if (current_.contentFile.extension() != ".kvn" ||
-      current_.contentFile.parent_path() != store_.dataFolder)
+  if (current.number < 0 || changed_ || card.isProtected()) return false;
+  if (!store::hasOwnFile(store_.cardIndex.line(current.number))) return false;
+  if (current.contentFile.extension() != ".kvn" ||
+      current.contentFile.parent_path() != store_.dataFolder)
     return false;
   for (int slot = 1; slot <= 9; ++slot)
-    if (store_.hotKeys[slot].card == card) return false;
+    if (store_.hotKeys[slot].card == current.number) return false;
   return true;
 }
 
-bool Notebook::canUnprotect() const {
-  return current_.number >= 0 && isProtected() && !cardPassword_.empty() && !protectionChanged_;
+bool CardProtection::canUnprotect(const OpenCard& card) const {
+  return card.current().number >= 0 && card.isProtected() && !password_.empty() && !changed_;
 }
 
-void Notebook::protectCurrentCard() {
-  if (!canProtect()) return;
-  std::optional<std::string> password = prompts_.password(current_.name, true);
+void CardProtection::protect(OpenCard& card) {
+  if (!canProtect(card)) return;
+  std::optional<std::string> password = prompts_.password(card.current().name, true);
   if (!password) return;
-  makeSafetyNet();  // of the files as they are now, before the card moves to another
-  const fs::path plainFile = current_.contentFile;
+  card.makeSnapshotsAndJournal();  // of the files as they are now, before the card moves on
+  const fs::path plainFile = card.current().contentFile;
   const bool modified = editor_.isModified();
-  cardPassword_ = std::move(*password);
+  password_ = std::move(*password);
   // The sealed file and the settings naming it are on disk before the plain file goes.
-  current_.contentFile = withExtension(plainFile, ".kvc");
+  card.setContentFile(withExtension(plainFile, ".kvc"));
   try {
-    writeSealed(current_.contentFile);
+    writeSealed(card.current().contentFile);
     editor_.setModified(false);
-    saveCard();
+    card.save();
   } catch (...) {
     // The plain file lacks the edits: the next save must write them. The sealed file stays,
     // as the settings may name it already when only the folder's flush failed.
-    current_.contentFile = plainFile;
+    card.setContentFile(plainFile);
     editor_.setModified(modified);
-    crypto::wipe(cardPassword_);
+    crypto::wipe(password_);
     throw;
   }
   std::error_code ignored;
   fs::remove(plainFile, ignored);
-  fs::remove(snapshotOf(plainFile), ignored);
-  protectionChanged_ = true;
+  fs::remove(OpenCard::snapshotOf(plainFile), ignored);
+  changed_ = true;
 }
 
-void Notebook::unprotectCurrentCard() {
-  if (!canUnprotect()) return;
-  makeSafetyNet();
-  const fs::path sealedFile = current_.contentFile;
+void CardProtection::unprotect(OpenCard& card) {
+  if (!canUnprotect(card)) return;
+  card.makeSnapshotsAndJournal();
+  const fs::path sealedFile = card.current().contentFile;
   const bool modified = editor_.isModified();
-  current_.contentFile = withExtension(sealedFile, ".kvn");
+  card.setContentFile(withExtension(sealedFile, ".kvn"));
   try {
-    store::writeFileAtomically(current_.contentFile, editor_.rtf());
+    store::writeFileAtomically(card.current().contentFile, editor_.rtf());
     editor_.setModified(false);
-    saveCard();
+    card.save();
   } catch (...) {
     // The settings still name the sealed file, which lacks the edits.
-    current_.contentFile = sealedFile;
+    card.setContentFile(sealedFile);
     editor_.setModified(modified);
     throw;
   }
-  crypto::wipe(cardPassword_);
+  crypto::wipe(password_);
 }
 
 }  // namespace qw::notebook

@@ -25,8 +25,6 @@ constexpr std::uintmax_t kLargestInsert = 1'000'000;
 // The popups put a line feed then a carriage return between their parts.
 constexpr const char* kPopupBreak = "\n\r";
 
-bool showsCard(int card) { return card != kFailedCard && card != kNoCard; }
-
 // Writes an export unless `file` exists and the user keeps it.
 bool writeExport(const fs::path& file, const std::string& bytes, ports::Prompts& prompts,
                  const i18n::StringTable& strings) {
@@ -43,7 +41,7 @@ bool writeExport(const fs::path& file, const std::string& bytes, ports::Prompts&
 }  // namespace
 
 bool Notebook::insertFile(const fs::path& file) {
-  if (!showsCard(current_.number)) return false;
+  if (!card_.shown()) return false;
   saveCard();
   std::error_code error;
   const std::uintmax_t size = fs::file_size(file, error);
@@ -62,38 +60,38 @@ bool Notebook::insertFile(const fs::path& file) {
 }
 
 bool Notebook::exportRtf(const fs::path& file) {
-  if (!showsCard(current_.number)) return false;
+  if (!card_.shown()) return false;
   saveCard();
   return writeExport(file, editor_.rtf(), prompts_, strings_);
 }
 
 bool Notebook::exportText(const fs::path& file) {
-  if (!showsCard(current_.number)) return false;
+  if (!card_.shown()) return false;
   saveCard();
   return writeExport(file, store::encodeStoredText(editor_.plainText() + "\r\n"), prompts_,
                      strings_);
 }
 
 bool Notebook::canSynchronise() const {
-  return current_.number >= 0 && !store::isLinked(store_.cardIndex.line(current_.number));
+  return current().number >= 0 && !store::isLinked(store_.cardIndex.line(current().number));
 }
 
 std::optional<Notice> Notebook::synchronise(const std::function<std::string()>& chooseLink) {
   if (!canSynchronise()) return std::nullopt;
-  if (current_.syncLink.empty()) {
+  if (current().syncLink.empty()) {
     prompts_.message(text(Str::sMsgSynchroLinkEmpty));
     const std::string chosen = chooseLink();
     if (!chosen.empty()) {
-      current_.syncLink = chosen;
+      card_.setSyncLink(chosen);
       saveCard();  // the card's settings file keeps the link
     }
-    if (current_.syncLink.empty()) return std::nullopt;
+    if (current().syncLink.empty()) return std::nullopt;
   }
   if (editor_.isModified()) saveCard();
 
-  const std::string link = current_.syncLink;
+  const std::string link = current().syncLink;
   const fs::path linkFile = store::utf8Path(link);
-  const fs::path cardFile = current_.contentFile;
+  const fs::path cardFile = current().contentFile;
   const std::string cardName = store::utf8Of(cardFile);
   // A missing file is older than any other.
   constexpr std::int64_t kMissing = std::numeric_limits<std::int64_t>::min();
@@ -115,7 +113,7 @@ std::optional<Notice> Notebook::synchronise(const std::function<std::string()>& 
     outcome.text = text(Str::sErrSynchroLinkUnavailable) + kPopupBreak + link;
   }
   // Whether or not the copy went through, the editor shows what the card's file now holds.
-  if (!cardIsNewer) loadCard(current_.number, current_.name);
+  if (!cardIsNewer) loadCard(current().number, current().name);
   return outcome;
 }
 

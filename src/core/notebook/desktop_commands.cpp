@@ -1,9 +1,6 @@
 // What the system-wide keys and the clipboard items of the card menu do: slot texts and the
 // line feed onto the clipboard, the clipboard into any card or into a new one.
 
-#include <algorithm>
-#include <climits>
-
 #include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
 #include "core/store/card_settings.h"
@@ -20,8 +17,6 @@ namespace fs = std::filesystem;
 using i18n::Str;
 
 namespace {
-
-constexpr std::string_view kGeneratedName = "KTRquillWick";
 
 // The clipboard's lines; an empty clipboard is one empty line.
 std::vector<std::string> clipboardLines(const ports::Clipboard& clipboard) {
@@ -77,22 +72,6 @@ std::string popupText(const std::string& original) {
   return text;
 }
 
-std::string nextClipboardCardName(const std::vector<StripEntry>& strip) {
-  long long next = 1;
-  for (std::size_t position = 1; position < strip.size(); ++position) {
-    const std::string& name = strip[position].name;
-    if (name.compare(0, kGeneratedName.size(), kGeneratedName) != 0) continue;
-    std::size_t i = kGeneratedName.size();
-    while (i < name.size() && name[i] == ' ') ++i;
-    long long number = 0;
-    // Clamped, so a name with a run of digits cannot overflow the count.
-    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i)
-      number = std::min<long long>(number * 10 + (name[i] - '0'), INT_MAX - 1);
-    if (number >= next) next = number + 1;
-  }
-  return std::string(kGeneratedName) + " " + std::to_string(next);
-}
-
 Notice Notebook::copyHotKeyText(int slot, ports::Clipboard& clipboard) {
   if (!isKeySlot(slot) || store_.hotKeys[slot].text.empty())
     return {text(Str::sErrEmptyShortcut), true};
@@ -102,34 +81,28 @@ Notice Notebook::copyHotKeyText(int slot, ports::Clipboard& clipboard) {
 }
 
 Notice Notebook::startLineFeed(int slot, ports::Clipboard& clipboard) {
-  feedLines_ =
-      isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text) : std::vector<std::string>{};
-  if (feedLines_.empty()) {
-    feedCursor_ = -1;
-    return {text(Str::sErrEmptyShortcut), true};
-  }
-  feedCursor_ = -1;
+  feed_.start(isKeySlot(slot) ? store::splitLines(store_.hotKeys[slot].text)
+                              : std::vector<std::string>{});
+  if (!feed_.running()) return {text(Str::sErrEmptyShortcut), true};
   return *nextFeedLine(clipboard);
 }
 
 std::optional<Notice> Notebook::nextFeedLine(ports::Clipboard& clipboard) {
-  if (feedLines_.empty()) return std::nullopt;
-  const int count = static_cast<int>(feedLines_.size());
-  feedCursor_ = feedCursor_ + 1 < count ? feedCursor_ + 1 : 0;
+  const std::optional<LineFeed::Line> line = feed_.next();
+  if (!line) return std::nullopt;
   // An empty line empties the clipboard: it is what the card says at that point.
-  const std::string& line = feedLines_[static_cast<std::size_t>(feedCursor_)];
-  clipboard.setText(line);
-  return Notice{popupText(line) + "\n" + text(Str::sMainLineWord) + " " +
-                std::to_string(feedCursor_ + 1) + "/" + std::to_string(count)};
+  clipboard.setText(line->text);
+  return Notice{popupText(line->text) + "\n" + text(Str::sMainLineWord) + " " +
+                std::to_string(line->number) + "/" + std::to_string(line->count)};
 }
 
 std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard& clipboard) {
-  const StripEntry& entry = strip_.at(static_cast<std::size_t>(position));
-  if (entry.card == current_.number) {
+  const StripEntry& entry = strip_.entry(position);
+  if (entry.card == current().number) {
     pasteIntoCurrentCard(clipboard);
     return std::nullopt;
   }
-  const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
+  const fs::path file = entry.card == kMainCard ? mainContentFile(store_) : entry.contentFile;
   if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   const std::vector<std::string> lines = clipboardLines(clipboard);
   const std::optional<std::string> bytes = store::readFileBytes(file);
@@ -160,8 +133,8 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
 }
 
 std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboard& clipboard) {
-  const StripEntry& entry = strip_.at(static_cast<std::size_t>(position));
-  const fs::path file = entry.card == kMainCard ? mainContentFile() : entry.contentFile;
+  const StripEntry& entry = strip_.entry(position);
+  const fs::path file = entry.card == kMainCard ? mainContentFile(store_) : entry.contentFile;
   if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
   // The open card gives its text as last saved, like every other card.
   const std::optional<std::string> bytes = store::readFileBytes(file);
@@ -171,7 +144,7 @@ std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboa
 }
 
 void Notebook::pasteIntoCurrentCard(ports::Clipboard& clipboard) {
-  if (current_.number == kFailedCard || current_.number == kNoCard) return;
+  if (!card_.shown()) return;
   editor_.appendLines(clipboardLines(clipboard));
   saveCard();
 }
@@ -182,7 +155,7 @@ std::optional<std::string> Notebook::newCardFromClipboard(ports::Clipboard& clip
     return std::nullopt;
   }
   CardProperties properties;
-  properties.name = nextClipboardCardName(strip_);
+  properties.name = nextClipboardCardName(strip_.entries());
   // The clipboard's text and one line break, so a text that ends in a break keeps its empty
   // last line.
   addAndOpenCard(properties, store::encodeStoredText(withCrLf(clipboard.text()) + "\r\n"));

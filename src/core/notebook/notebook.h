@@ -1,11 +1,15 @@
 #pragma once
-// The behaviour of the open notebook: which card is shown, the strip of card names, and the
-// moves of a card between its files and the editor. It talks to the window only through the
-// ports, so every rule here runs in tests without a widget.
+// The open notebook, as the window sees it: the commands of its menus, keys and dialogs. It
+// owns the parts that hold the state and carries out what involves more than one of them:
+//   OpenCard        the card in the editor: load, save, snapshots and journal, its draft
+//   CardProtection  the password of an open protected card; protecting and turning back
+//   CardStrip       the strip of card names and its selection
+//   LineFeed        a hot key's text handed out line by line
+// It talks to the window only through the ports, so every rule here runs in tests without a
+// widget.
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,27 +17,18 @@
 
 #include "core/i18n/strings.h"
 #include "core/notebook/card_drafts.h"
+#include "core/notebook/card_numbers.h"
 #include "core/notebook/card_properties.h"
+#include "core/notebook/card_protection.h"
+#include "core/notebook/card_strip.h"
+#include "core/notebook/line_feed.h"
+#include "core/notebook/open_card.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/editor.h"
 #include "core/ports/prompts.h"
-#include "core/store/card_settings.h"
 #include "core/store/store.h"
 
 namespace qw::notebook {
-
-// Card numbers beside the 0-based index positions.
-constexpr int kMainCard = -2;
-constexpr int kFailedCard = -3;  // the editor shows nothing: the last load failed
-constexpr int kNoCard = -1;
-
-struct CurrentCard {
-  int number = kNoCard;
-  std::filesystem::path settingsFile;
-  std::filesystem::path contentFile;
-  std::string name;
-  std::string syncLink;  // partner file, or empty
-};
 
 // What the info popup says after a command done without the window: blue, or red when failed.
 struct Notice {
@@ -42,67 +37,69 @@ struct Notice {
   friend bool operator==(const Notice&, const Notice&) = default;
 };
 
-// One name in the strip. Position 0 is the main card.
-struct StripEntry {
-  int card = kMainCard;
-  std::string name;
-  std::filesystem::path contentFile;
-};
+// What the popup shows of a clipboard text: its lines joined by spaces, then up to 33
+// characters whole, else the first 30 and "...".
+std::string popupText(const std::string& text);
 
 class Notebook {
  public:
   Notebook(store::Store& store, const i18n::StringTable& strings, ports::Editor& editor,
            ports::Prompts& prompts);
 
+  // --- start and end ---
   // The first show, after the store is loaded: hot-key texts made plain, a repaired card index
-  // told, the interrupted card recovered, the strip built, the default card opened.
+  // told, the interrupted card recovered, the strip built, the drafts that outlived their
+  // cards offered, and unless one was taken, the default card opened.
   void open();
-
-  // --- card files ---
-  // Shows card `card` in the editor under the name `name`. A linked file that is gone is
-  // reported and leaves the editor without a card.
-  void loadCard(int card, const std::string& name);
-  // Writes the shown card back: its content only when modified (a linked file only when the
-  // user agrees), its settings always; then drops its snapshots and the journal. Throws
-  // StoreError when a file cannot be written, and then keeps the snapshots and the journal.
-  void saveCard();
-  // The shown card's snapshot copies and the journal, which let the next start put the card
-  // back as it was opened if the program dies. loadCard leaves them for this call, made once
-  // the card is on the screen (two files copied and flushed would slow every switch), and
-  // every writer of the card's content makes them first. Nothing when they are made already.
-  void makeSafetyNet();
   // Puts back the files of a card whose program ended without saving it, and says so.
-  void recoverInterruptedCard();
+  void recoverInterruptedCard() { card_.recoverInterrupted(); }
+  // See OpenCard: made once the shown card is on the screen.
+  void makeSnapshotsAndJournal() { card_.makeSnapshotsAndJournal(); }
+  // The shown card's unsaved text, for a worker to write; see OpenCard::takeDraft.
+  std::optional<DraftJob> takeDraft() { return card_.takeDraft(); }
   // After the end has begun, saves do nothing.
-  void disableSaving() { savingDisabled_ = true; }
+  void disableSaving() { card_.disableSaving(); }
+  // The fonts of the strip's cards, to be loaded ahead; see CardStrip::fontFamilies.
+  std::vector<std::string> fontFamiliesOfCards() const { return strip_.fontFamilies(); }
 
-  // --- drafts ---
-  // The shown card's unsaved text, to be written by a worker: its RTF, sealed there under the
-  // card's password for a protected card. Nothing when no card is shown, while a card is being
-  // opened, or when the text has no unsaved change. Every save, load and delete of the card
-  // removes its draft, and a draft taken earlier is then never written.
-  std::optional<DraftJob> takeDraft();
-  // At start, after the recovery and before a card is opened: every draft newer than its
-  // card's files is offered; Yes opens that card with the draft's text, modified, and No drops
-  // it. A stale or unreadable draft, or one whose card is gone, is dropped without a word.
-  // True when a card was opened.
-  bool restoreDrafts();
+  // --- the shown card ---
+  const CurrentCard& current() const { return card_.current(); }
+  // Writes the shown card back; see OpenCard::save. Throws StoreError when a file cannot be
+  // written.
+  void saveCard() { card_.save(); }
 
-  // The font families named by the font tables of the strip's cards, each once, protected
-  // cards left out: loaded ahead, they make a card's first visit as quick as the next.
-  std::vector<std::string> fontFamiliesOfCards() const;
-
-  // --- strip ---
-  const std::vector<StripEntry>& strip() const { return strip_; }
-  int selectedPosition() const { return selected_; }
+  // --- moving along the strip ---
+  const std::vector<StripEntry>& strip() const { return strip_.entries(); }
+  int selectedPosition() const { return strip_.selected(); }
   // Saves the shown card, then shows the card at strip position `position`. When the save
   // fails it throws StoreError and nothing changes.
   void switchToPosition(int position);
+  // One step along the strip; nothing at either end.
+  void previousCard();
+  void nextCard();
   // After the category filter changed: saves the shown card, rebuilds the strip from the
   // filter and opens the main card.
   void applyCategoryFilter();
-  // Plain text of every hot-key slot, whatever its card file held.
-  void refreshHotKeyTexts();
+
+  // --- card commands ---
+  // Every command that changes the index saves it; when that save fails, StoreError comes out
+  // and the index, the hot keys and the strip are as they were. A failed save of the shown card
+  // stops a command before it changes anything.
+  bool canCreateCard() const { return !store_.cardIndex.isFull(); }
+  // After the dialog confirmed a new card: saves the shown card, adds the new one at the end
+  // of the strip, opens it with the editor look the previous card had.
+  void createCard(const CardProperties& properties);
+  // After the dialog confirmed new properties for the selected card: applies them and reads
+  // the card again from its files, dropping unsaved edits. False, with a message, for the main
+  // card.
+  bool editCurrentCard(const CardProperties& properties);
+  // Asks, then deletes the selected card's files in the data folder (never a linked file) and
+  // its index line, and opens the card that takes its place in the strip.
+  void deleteCurrentCard();
+  // Exchanges the selected card with its shown neighbour in the index and the strip; the
+  // editor keeps the card as it is. The main card and the first card stay where they are.
+  void moveCurrentCardUp();
+  void moveCurrentCardDown();
 
   // --- card properties (the confirmation of the properties dialog) ---
   // What the dialog shows for card `card`: the linked file only for a linked card, the
@@ -117,6 +114,14 @@ class Notebook {
   // Rewrites card `card`'s index line and the content line of its settings file, then saves
   // both. The card keeps its file number. Throws as addCard does.
   void modifyCard(int card, const CardProperties& properties);
+
+  // --- protected cards ---
+  // See CardProtection.
+  bool canProtect() const { return protection_.canProtect(card_); }
+  bool canUnprotect() const { return protection_.canUnprotect(card_); }
+  bool currentCardProtected() const { return card_.isProtected(); }
+  void protectCurrentCard() { protection_.protect(card_); }
+  void unprotectCurrentCard() { protection_.unprotect(card_); }
 
   // --- line functions ---
   // The line list's items, in its order.
@@ -184,53 +189,23 @@ class Notebook {
   // the new card's name.
   std::optional<std::string> newCardFromClipboard(ports::Clipboard& clipboard);
 
-  // --- protected cards ---
-  // Protecting seals the card's text under a password in a ".kvc" file; opening one asks for
-  // the password. Only an own-file card of the index that no hot key reaches can be protected.
-  bool canProtect() const;
-  // While a protected card is open (its password was given), it can be turned back.
-  bool canUnprotect() const;
-  bool currentCardProtected() const { return isProtected(); }
-  // Asks a password (in clear), seals the editor's text into the ".kvc" file, points the
-  // settings at it and deletes the ".kvn" file with its snapshot. Nothing on Cancel. Throws
-  // StoreError when a file cannot be written; the ".kvn" file then stays.
-  void protectCurrentCard();
-  // Writes the editor's text back to a ".kvn" file and points the settings at it; the sealed
-  // file stays where it is.
-  void unprotectCurrentCard();
-
-  // --- card commands ---
-  // Every command that changes the index saves it; when that save fails, StoreError comes out
-  // and the index, the hot keys and the strip are as they were. A failed save of the shown card
-  // stops a command before it changes anything.
-  bool canCreateCard() const { return !store_.cardIndex.isFull(); }
-  // After the dialog confirmed a new card: saves the shown card, adds the new one at the end
-  // of the strip, opens it with the editor look the previous card had.
-  void createCard(const CardProperties& properties);
-  // After the dialog confirmed new properties for the selected card: applies them and reads
-  // the card again from its files, dropping unsaved edits. False, with a message, for the main
-  // card.
-  bool editCurrentCard(const CardProperties& properties);
-  // Asks, then deletes the selected card's files in the data folder (never a linked file) and
-  // its index line, and opens the card that takes its place in the strip.
-  void deleteCurrentCard();
-  // One step along the strip; nothing at either end.
-  void previousCard();
-  void nextCard();
-  // Exchanges the selected card with its shown neighbour in the index and the strip; the
-  // editor keeps the card as it is. The main card and the first card stay where they are.
-  void moveCurrentCardUp();
-  void moveCurrentCardDown();
-
-  const CurrentCard& current() const { return current_; }
   const store::Store& store() const { return store_; }
-  const i18n::StringTable& strings() const { return strings_; }
-  std::filesystem::path mainContentFile() const;
 
  private:
-  void buildStrip();
+  // Shows card `card` under `name`; a protected card left closed gives way to the main card.
+  void loadCard(int card, const std::string& name);
+  void openDefaultCard();
   // Tells once how the load rebuilt or repaired a card index it could not use as it stood.
   void reportIndexRepair();
+  // Plain text of every hot-key slot, whatever its card file held.
+  void refreshHotKeyTexts();
+  // At start, after the recovery and before a card is opened: every draft newer than its
+  // card's files is offered; Yes opens that card with the draft's text, modified, and No drops
+  // it. A stale or unreadable draft, or one whose card is gone, is dropped without a word.
+  // True when a card was opened.
+  bool restoreDrafts();
+  // Asks about one draft of card `card`; false when the draft is to be dropped.
+  bool offerDraft(int card, const std::filesystem::path& draft);
   // createCard's work once the properties are known good: saves the shown card, adds the new
   // one with `content` at the end of the strip and opens it in the previous card's look.
   void addAndOpenCard(const CardProperties& properties, std::string_view content);
@@ -240,61 +215,16 @@ class Notebook {
   // Takes hot-key slot `slot` from every card but `keeper`, in the index lines and the table.
   void releaseHotKey(int slot, int keeper);
   void swapWithNext(int position);
-  // Removes a card's index line; hot keys bound to later cards follow them.
-  void dropCard(int card);
-  void openDefaultCard();
-  // Removes the open card's snapshot copies, the journal and the card's draft.
-  void dropSafetyNet();
-  enum class Opened { Yes, LinkedFileMissing, Locked };
-  // The file work of loadCard.
-  Opened openCardFiles(int card);
-  bool isProtected() const { return store::isProtectedFile(current_.contentFile); }
-  // The copy of `file` taken when its card was opened.
-  static std::filesystem::path snapshotOf(const std::filesystem::path& file);
-  // Asks the shown card's password and opens its file's bytes (sealed or, `legacy` then set,
-  // old encoded); nothing after Cancel, a wrong password or a damaged file, each told.
-  std::optional<std::string> unlock(const std::string& file, bool& legacy);
-  // Seals the editor's RTF under the card's password into `file`.
-  void writeSealed(const std::filesystem::path& file);
-  void failLoad();
   std::string text(i18n::Str id) const { return strings_[id]; }
-  std::filesystem::path draftFileOf(int card) const;
-  // Removes the open card's draft file; a worker still writing it is too late. The card keeps
-  // its draft name while it stays open.
-  void discardDraft();
-  // Asks about one draft of card `card`; false when the draft is to be dropped.
-  bool offerDraft(int card, const std::filesystem::path& draft);
 
   store::Store& store_;
   const i18n::StringTable& strings_;
   ports::Editor& editor_;
   ports::Prompts& prompts_;
-  CurrentCard current_;
-  std::vector<StripEntry> strip_;
-  int selected_ = 0;
-  bool savingDisabled_ = false;
-  // The shown card's snapshots and journal are still to be made.
-  bool safetyNetDue_ = false;
-  // The open protected card's password, wiped at the next load.
-  std::string cardPassword_;
-  // Set by protecting a card: both commands wait for the next card switch.
-  bool protectionChanged_ = false;
-  // The line feed of the hot keys: its copy of the text and the line last given, -1 for none.
-  std::vector<std::string> feedLines_;
-  int feedCursor_ = -1;
-  // Shared with the workers that write drafts, which may outlive a command.
-  std::shared_ptr<DraftSequence> drafts_ = std::make_shared<DraftSequence>();
-  // The draft of the open card; empty when no card is shown.
-  std::filesystem::path draftFile_;
-  // Inside loadCard, where the editor may still hold the card before.
-  bool loading_ = false;
+  CardProtection protection_{store_, strings_, editor_, prompts_};
+  OpenCard card_{store_, strings_, editor_, prompts_, protection_};
+  CardStrip strip_;
+  LineFeed feed_;
 };
-
-// What the popup shows of a clipboard text: its lines joined by spaces, then up to 33
-// characters whole, else the first 30 and "...".
-std::string popupText(const std::string& text);
-// "KTRquillWick n" with n one more than the greatest number after that word among the strip's
-// card names (the main card's excepted), 1 when there is none.
-std::string nextClipboardCardName(const std::vector<StripEntry>& strip);
 
 }  // namespace qw::notebook

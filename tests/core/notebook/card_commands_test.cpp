@@ -174,7 +174,7 @@ TEST_F(CardCommands, DeletingTheOnlyCardOpensTheMainCard) {
   // No snapshot of the deleted card is left to be restored after a crash.
   EXPECT_FALSE(fs::exists(data / "1.kvn.$$$"));
   EXPECT_FALSE(fs::exists(data / "1.kvo.$$$"));
-  notebook->makeSafetyNet();  // once the main card is on the screen
+  notebook->makeSnapshotsAndJournal();  // once the main card is on the screen
   EXPECT_EQ(readBytes(data / "backup.ini").substr(0, 14), "ktrquillWick\r\n");
   EXPECT_EQ(names(), std::vector<std::string>{"ktrquillWick"});
   EXPECT_EQ(notebook->selectedPosition(), 0);

@@ -35,7 +35,7 @@ class CardDrafts : public fixtures::NotebookFolder {
   // Card Alpha edited to `words`, its draft written, and the program gone without a save.
   void crashWhileTyping(const std::string& words) {
     start().switchToPosition(1);
-    notebook->makeSafetyNet();  // the card is on the screen
+    notebook->makeSnapshotsAndJournal();  // the card is on the screen
     editor.type(words);
     ASSERT_TRUE(writeDraft());
     ASSERT_TRUE(fs::exists(data / "1.draft"));

@@ -82,7 +82,7 @@ TEST_F(CardFiles, AShownCardGetsFreshSnapshotsAndTheJournal) {
   // Opening writes nothing: the copies wait until the card is on the screen.
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
 
-  notebook->makeSafetyNet();
+  notebook->makeSnapshotsAndJournal();
   EXPECT_EQ(readBytes(data / "7.kvn.$$$"), "new text");
   EXPECT_EQ(readBytes(data / "7.kvo.$$$"), readBytes(data / "7.kvo"));
   EXPECT_EQ(readBytes(data / "backup.ini"), "Recettes\r\n" + (data / "7.kvo").string() + "\r\n" +
@@ -170,7 +170,7 @@ TEST_F(CardFiles, AMissingOwnContentFileIsCreatedEmpty) {
 TEST_F(CardFiles, AProgramKilledWithACardOpenGetsItBackAtTheNextStart) {
   addCard("7;-0-0:Recettes", "7.kvn", "as opened");
   startOn("Recettes");
-  notebook->makeSafetyNet();  // the card is on the screen
+  notebook->makeSnapshotsAndJournal();  // the card is on the screen
   // What a half-finished later write would leave behind: settings that name no content file
   // would drop the card from the strip, were they read before the recovery.
   writeBytes(data / "7.kvn", "half writ");
@@ -210,7 +210,7 @@ TEST_F(CardFiles, RecoveryPutsBothFilesBackAndClearsTheJournal) {
 TEST_F(CardFiles, AFailedSaveKeepsTheSafetyNetAndTellsTheCaller) {
   addCard("7;-0-0:Recettes", "7.kvn", "text");
   startOn("Recettes");
-  notebook->makeSafetyNet();
+  notebook->makeSnapshotsAndJournal();
   editor.type("precious");
   fs::remove(data / "7.kvn");
   fs::create_directory(data / "7.kvn");  // the content can no longer be written
@@ -239,7 +239,7 @@ TEST_F(CardFiles, WritingACardThatWasNeverShownTakesItsSnapshotsFirst) {
   // Saved whole, and then nothing is left to put back.
   notebook->saveCard();
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
-  notebook->makeSafetyNet();  // the card on the screen after its save
+  notebook->makeSnapshotsAndJournal();  // the card on the screen after its save
   EXPECT_FALSE(fs::exists(data / "backup.ini"));
 }
 

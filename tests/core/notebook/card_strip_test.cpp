@@ -108,7 +108,7 @@ TEST_F(CardStrip, SwitchingSavesTheShownCardThenLoadsTheChosenOne) {
   EXPECT_EQ(notebook->selectedPosition(), 2);
   EXPECT_EQ(notebook->current().name, "Beta");
   EXPECT_EQ(editor.content, "text of 2");
-  notebook->makeSafetyNet();  // once Beta is on the screen
+  notebook->makeSnapshotsAndJournal();  // once Beta is on the screen
   EXPECT_EQ(readBytes(data / "backup.ini").substr(0, 6), "Beta\r\n");
 
   // Clicking the shown card again saves it and reads it back from its files.
@@ -176,6 +176,39 @@ TEST_F(CardStrip, TheFontsOfTheCardsAreTheirFontTablesOnceEach) {
   start();
   EXPECT_EQ(notebook->fontFamiliesOfCards(),
             (std::vector<std::string>{"Times New Roman", "Arial", "Courier New"}));
+}
+
+// The strip on its own: the positions it hands out stay good when it changes under them.
+TEST_F(CardStrip, ARebuildSelectsTheMainCardAndARemovalTheCardTakingThePlace) {
+  makeCards({"1;-0-0:Alpha", "2;-3-0:Beta", "3;-0-0:Gamma"},
+            "Langue=Fran\xE7"
+            "ais\r\n");
+  loadStore();
+  store->settings.setCategoryFilter("-0-3-");
+  notebook::CardStrip strip;
+  strip.build(*store, "main");
+  ASSERT_EQ(strip.size(), 4);
+  strip.select(3);
+  // A narrower filter leaves fewer positions than the one selected.
+  store->settings.setCategoryFilter("-3-");
+  strip.build(*store, "main");
+  ASSERT_EQ(strip.size(), 2);
+  EXPECT_EQ(strip.selected(), 0);
+  EXPECT_EQ(strip.selectedEntry().name, "main");
+
+  store->settings.setCategoryFilter("-0-3-");
+  strip.build(*store, "main");
+  // Beta (card 1) leaves the index: Gamma takes its place and its number.
+  strip.select(2);
+  strip.remove(2);
+  ASSERT_EQ(strip.size(), 3);
+  EXPECT_EQ(strip.selectedEntry().name, "Gamma");
+  EXPECT_EQ(strip.selectedEntry().card, 1);
+  EXPECT_EQ(strip.positionOf(2), -1);
+  // After the last one goes, the card above it is selected.
+  strip.remove(2);
+  EXPECT_EQ(strip.selected(), 1);
+  EXPECT_EQ(strip.selectedEntry().name, "Alpha");
 }
 
 }  // namespace

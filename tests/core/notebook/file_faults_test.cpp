@@ -39,7 +39,7 @@ class DiskFaults : public fixtures::NotebookFolder, public ::testing::WithParamI
     makeCards({"1;-0-0:One", "2;-0-0:Two"});
     start();
     notebook->switchToPosition(1);
-    notebook->makeSafetyNet();  // card One is on the screen
+    notebook->makeSnapshotsAndJournal();  // card One is on the screen
     editor.type("edited one");
   }
 

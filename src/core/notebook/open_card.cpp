@@ -1,11 +1,13 @@
 // Moving a card between its two files and the editor, with the snapshot copies and the
 // journal that let the next start put back a card the program was killed on.
 
+#include "core/notebook/open_card.h"
+
 #include <system_error>
 
 #include "core/crypto/sealed_card.h"
+#include "core/notebook/card_protection.h"
 #include "core/notebook/error_text.h"
-#include "core/notebook/notebook.h"
 #include "core/store/atomic_file.h"
 #include "core/store/card_settings.h"
 #include "core/store/file_copy.h"
@@ -40,15 +42,23 @@ void removeQuietly(const fs::path& file) {
 
 }  // namespace
 
-fs::path Notebook::snapshotOf(const fs::path& file) {
+OpenCard::OpenCard(store::Store& store, const i18n::StringTable& strings, ports::Editor& editor,
+                   ports::Prompts& prompts, CardProtection& protection)
+    : store_(store),
+      strings_(strings),
+      editor_(editor),
+      prompts_(prompts),
+      protection_(protection) {}
+
+bool OpenCard::isProtected() const { return store::isProtectedFile(current_.contentFile); }
+
+fs::path OpenCard::snapshotOf(const fs::path& file) {
   fs::path copy = file;
   copy += kSnapshotSuffix;
   return copy;
 }
 
-fs::path Notebook::mainContentFile() const { return store_.dataFolder / "default.kvn"; }
-
-void Notebook::loadCard(int card, const std::string& name) {
+bool OpenCard::load(int card, const std::string& name) {
   // Unsaved edits of the card before are given up here, so its draft must not outlive them.
   discardDraft();
   draftFile_.clear();
@@ -58,41 +68,37 @@ void Notebook::loadCard(int card, const std::string& name) {
     ~Loading() { flag = false; }
   } loading(loading_);
   // The card before has been saved, or is given up: its snapshots are not wanted any more.
-  safetyNetDue_ = false;
+  snapshotsDue_ = false;
   current_.number = card;
   current_.name = name;
   current_.syncLink.clear();
-  crypto::wipe(cardPassword_);
-  protectionChanged_ = false;
+  protection_.forget();
   try {
-    switch (openCardFiles(card)) {
+    switch (openFiles(card)) {
       case Opened::Yes: draftFile_ = draftFileOf(card); break;
       case Opened::LinkedFileMissing:
         prompts_.message(text(Str::sErrLinkedFileMissing));
         failLoad();
         break;
-      case Opened::Locked:
-        // Not opened without its password: the main card takes its place.
-        selected_ = 0;
-        loadCard(kMainCard, strip_.empty() ? text(Str::sMainCardName) : strip_.front().name);
-        break;
+      case Opened::Locked: return false;
     }
   } catch (const store::StoreError& error) {
     // A file that vanished or turned unreadable under the program.
     prompts_.message(errorText(error, strings_));
     failLoad();
   }
+  return true;
 }
 
-Notebook::Opened Notebook::openCardFiles(int card) {
+OpenCard::Opened OpenCard::openFiles(int card) {
   bool mayCreateContent = true;
   std::string indexLine;
   if (card == kMainCard) {
-    current_.settingsFile = store_.dataFolder / "default.kvo";
+    current_.settingsFile = mainSettingsFile(store_);
     if (!fs::exists(current_.settingsFile))
       store::writeTextLines(current_.settingsFile, store::newCardSettingsLines("default.kvn", 0));
-    if (!fs::exists(mainContentFile()))
-      store::writeTextLines(mainContentFile(), {text(Str::sMsgTypeTextHere)});
+    if (!fs::exists(mainContentFile(store_)))
+      store::writeTextLines(mainContentFile(store_), {text(Str::sMsgTypeTextHere)});
   } else {
     indexLine = store_.cardIndex.line(card);
     current_.settingsFile = store::cardSettingsFile(store_, indexLine);
@@ -102,7 +108,7 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   if (!lines) throw store::StoreError(current_.settingsFile, store::Fault::Missing);
   const store::CardSettings settings = store::cardSettingsFromLines(*lines);
   if (card == kMainCard) {
-    current_.contentFile = mainContentFile();
+    current_.contentFile = mainContentFile(store_);
   } else if (store::hasOwnFile(indexLine)) {
     current_.contentFile = store_.dataFolder / store::utf8Path(settings.contentFile);
   } else {
@@ -120,12 +126,12 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   if (!bytes) return Opened::LinkedFileMissing;
   bool legacy = false;
   if (isProtected()) {
-    std::optional<std::string> content = unlock(*bytes, legacy);
+    std::optional<std::string> content = protection_.unlock(current_.name, *bytes, legacy);
     if (!content) return Opened::Locked;
     bytes = std::move(content);
   }
 
-  safetyNetDue_ = true;
+  snapshotsDue_ = true;
   editor_.load(*bytes);
   crypto::wipe(*bytes);
   editor_.setBackgroundItem(settings.look.backgroundItem);
@@ -136,9 +142,9 @@ Notebook::Opened Notebook::openCardFiles(int card) {
   return Opened::Yes;
 }
 
-void Notebook::makeSafetyNet() {
-  if (!safetyNetDue_) return;
-  safetyNetDue_ = false;
+void OpenCard::makeSnapshotsAndJournal() {
+  if (!snapshotsDue_) return;
+  snapshotsDue_ = false;
   // Fresh snapshots at every open: a stale copy would put old text back after a crash.
   copyQuietly(current_.settingsFile, snapshotOf(current_.settingsFile));
   copyQuietly(current_.contentFile, snapshotOf(current_.contentFile));
@@ -150,19 +156,19 @@ void Notebook::makeSafetyNet() {
   }
 }
 
-void Notebook::failLoad() {
+void OpenCard::failLoad() {
   current_.number = kFailedCard;
   editor_.setAvailable(false);
   editor_.setModified(false);
 }
 
-void Notebook::saveCard() {
+void OpenCard::save() {
   const int card = current_.number;
   if (savingDisabled_ || card == kFailedCard || card == kNoCard) return;
 
   const std::string ext = store::utf8Of(current_.contentFile.extension());
   std::string indexLine;
-  fs::path settingsFile = store_.dataFolder / "default.kvo";
+  fs::path settingsFile = mainSettingsFile(store_);
   if (card != kMainCard) {
     indexLine = store_.cardIndex.line(card);
     settingsFile = store::cardSettingsFile(store_, indexLine);
@@ -170,13 +176,13 @@ void Notebook::saveCard() {
 
   bool written = false;
   if (editor_.isModified()) {
-    makeSafetyNet();
+    makeSnapshotsAndJournal();
     bool write = true;
     if (card != kMainCard && store::isLinked(indexLine))
       write = prompts_.question(text(Str::sMsgSaveLinkedTitle),
                                 text(Str::sMsgSaveLinkedQuestion) + current_.name);
     if (isProtected())
-      writeSealed(current_.contentFile);
+      protection_.writeSealed(current_.contentFile);
     else if (write)
       store::writeFileAtomically(current_.contentFile, editor_.rtf());
     written = write || isProtected();
@@ -208,18 +214,18 @@ void Notebook::saveCard() {
   // Saved whole: a draft of this text would only repeat the file. A save stopped half way
   // leaves the card modified, so the next one writes everything again.
   if (written) editor_.setModified(false);
-  dropSafetyNet();
+  dropSnapshotsJournalAndDraft();
 }
 
-void Notebook::dropSafetyNet() {
-  safetyNetDue_ = false;
+void OpenCard::dropSnapshotsJournalAndDraft() {
+  snapshotsDue_ = false;
   discardDraft();
   removeQuietly(snapshotOf(current_.contentFile));
   removeQuietly(snapshotOf(current_.settingsFile));
   removeQuietly(store_.dataFolder / kJournal);
 }
 
-void Notebook::recoverInterruptedCard() {
+void OpenCard::recoverInterrupted() {
   const fs::path journal = store_.dataFolder / kJournal;
   std::optional<std::vector<std::string>> lines;
   try {
@@ -243,6 +249,27 @@ void Notebook::recoverInterruptedCard() {
   if (!contentFile.empty()) removeQuietly(snapshotOf(contentFile));
   if (!settingsFile.empty()) removeQuietly(snapshotOf(settingsFile));
   removeQuietly(journal);
+}
+
+fs::path OpenCard::draftFileOf(int card) const {
+  if (card == kMainCard) return draftFileIn(store_.dataFolder, kMainCardDraft);
+  return draftFileIn(store_.dataFolder, store::fileNumber(store_.cardIndex.line(card)));
+}
+
+std::optional<DraftJob> OpenCard::takeDraft() {
+  if (draftFile_.empty() || loading_ || savingDisabled_ || !editor_.isModified())
+    return std::nullopt;
+  std::string password;
+  if (isProtected()) {
+    // Never plain: without the password or the cipher there is no draft at all.
+    if (protection_.password().empty() || !crypto::sealingAvailable()) return std::nullopt;
+    password = protection_.password();
+  }
+  return DraftJob(drafts_, draftFile_, editor_.rtf(), std::move(password));
+}
+
+void OpenCard::discardDraft() {
+  if (!draftFile_.empty()) drafts_->discard(draftFile_);
 }
 
 }  // namespace qw::notebook
