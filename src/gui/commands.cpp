@@ -97,25 +97,46 @@ void Commands::pasteIntoCurrentCard() {
   run([this] { notebook_.pasteIntoCurrentCard(clipboard_); }, false);
 }
 
-void Commands::newCardFromClipboard(bool fromGlobalKey) {
+std::optional<notebook::Notice> Commands::appendText(int card, std::string_view text) {
+  std::optional<notebook::Notice> refused;
+  std::exception_ptr failure;
+  try {
+    refused = notebook_.appendText(card, text);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // The open card may have taken the lines, even when its save then failed.
+  window_.showOutcome(false);
+  if (failure) std::rethrow_exception(failure);
+  return refused;
+}
+
+bool Commands::newCardFromClipboard(bool fromGlobalKey) {
   std::optional<std::string> name;
   run([&] { name = notebook_.newCardFromClipboard(clipboard_); });
-  if (!name) return;
+  if (!name) return false;
   window_.bringBack();
   window_.focusCard();
   if (fromGlobalKey) window_.showNotice({*name});
+  return true;
 }
 
-void Commands::copyHotKeyText(int slot) {
-  window_.showNotice(notebook_.copyHotKeyText(slot, clipboard_));
+notebook::Notice Commands::copyHotKeyText(int slot) {
+  notebook::Notice notice = notebook_.copyHotKeyText(slot, clipboard_);
+  window_.showNotice(notice);
+  return notice;
 }
 
-void Commands::startLineFeed(int slot) {
-  window_.showNotice(notebook_.startLineFeed(slot, clipboard_));
+notebook::Notice Commands::startLineFeed(int slot) {
+  notebook::Notice notice = notebook_.startLineFeed(slot, clipboard_);
+  window_.showNotice(notice);
+  return notice;
 }
 
-void Commands::nextFeedLine() {
-  if (const auto notice = notebook_.nextFeedLine(clipboard_)) window_.showNotice(*notice);
+std::optional<notebook::Notice> Commands::nextFeedLine() {
+  std::optional<notebook::Notice> notice = notebook_.nextFeedLine(clipboard_);
+  if (notice) window_.showNotice(*notice);
+  return notice;
 }
 
 void Commands::runLineFunction(int item) {

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <exception>
 #include <functional>
+#include <optional>
+#include <string_view>
 
 #include "core/notebook/notebook.h"
 #include "core/ports/clipboard.h"
@@ -26,6 +28,10 @@ class CommandWindow {
   virtual void showNotice(const notebook::Notice& notice) = 0;
   // The window on the screen, in front, when it is not already the user's.
   virtual void bringBack() = 0;
+  // Win+F2: the window on the screen and in front, with the keyboard, whatever it was.
+  virtual void showWindow() = 0;
+  // Shown, or put away when it is on the screen.
+  virtual void toggleWindow() = 0;
   // The keyboard to the card's text.
   virtual void focusCard() = 0;
 };
@@ -55,13 +61,19 @@ class Commands : public QObject {
   void pasteInto(int card);
   void copyFrom(int card);
   void pasteIntoCurrentCard();
+  // The command line's --append: "Paste into" any card of the index, with the text given. The
+  // refusal of a protected card comes back; a failure to write comes out as thrown.
+  std::optional<notebook::Notice> appendText(int card, std::string_view text);
   // Ctrl+Alt+N and Win+V; the window comes back with the new card, and a key pressed in another
-  // program gets a word where the user is looking.
-  void newCardFromClipboard(bool fromGlobalKey);
-  // Win+n, Win+Shift+n and Win+C.
-  void copyHotKeyText(int slot);
-  void startLineFeed(int slot);
-  void nextFeedLine();
+  // program gets a word where the user is looking. False when no card was made.
+  bool newCardFromClipboard(bool fromGlobalKey);
+  // Win+F2, and the command line's --toggle.
+  void showWindow() { window_.showWindow(); }
+  void toggleWindow() { window_.toggleWindow(); }
+  // Win+n, Win+Shift+n and Win+C; what the popup said, nothing when no feed runs.
+  notebook::Notice copyHotKeyText(int slot);
+  notebook::Notice startLineFeed(int slot);
+  std::optional<notebook::Notice> nextFeedLine();
   // An item of the line function list.
   void runLineFunction(int item);
 

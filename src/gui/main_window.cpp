@@ -318,7 +318,7 @@ void MainWindow::globalKeyPressed(int id) {
   const std::optional<GlobalKey> key = globalKeyOf(id);
   if (!key || !commands_) return;
   switch (key->action) {
-    case GlobalKey::ShowWindow: showWindow(); break;
+    case GlobalKey::ShowWindow: commands_->showWindow(); break;
     case GlobalKey::CopySlot: commands_->copyHotKeyText(key->slot); break;
     case GlobalKey::StartLineFeed: commands_->startLineFeed(key->slot); break;
     case GlobalKey::NextFeedLine: commands_->nextFeedLine(); break;
@@ -342,6 +342,18 @@ void MainWindow::showWindow() {
 
 void MainWindow::bringBack() {
   if (phase_ == Phase::PutAway) showWindow();
+}
+
+void MainWindow::toggleWindow() {
+  if (phase_ == Phase::OnScreen && !isMinimized())
+    hideToTray();
+  else
+    showWindow();
+}
+
+remote::Answer MainWindow::answerRemote(const remote::ReadRequest& request) {
+  if (!remote_) return {remote::ExitCode::Refused, {}, alreadyStartedMessage().toStdString()};
+  return remote_->answer(request);
 }
 
 void MainWindow::focusCard() { editorPanel_->focusText(); }
@@ -392,6 +404,7 @@ void MainWindow::firstShow() {
   commands_ =
       std::make_unique<Commands>(*notebook_, clipboard_, static_cast<CommandWindow&>(*this));
   commands_->connectMenu(*menu_);
+  remote_ = std::make_unique<RemoteCommands>(*commands_, *notebook_, *strings_);
   connect(editorPanel_, &EditorPanel::cardDrawn, this,
           [this] { notebook_->makeSnapshotsAndJournal(); });
   // Once the first card is on the screen, the fonts the others name are loaded ahead.
@@ -416,7 +429,7 @@ void MainWindow::firstShow() {
   focusCard();
 
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
-  if (settings.hiddenStart() && QSystemTrayIcon::isSystemTrayAvailable())
+  if ((settings.hiddenStart() || startInTray_) && QSystemTrayIcon::isSystemTrayAvailable())
     QTimer::singleShot(0, this, [this] {
       if (phase_ == Phase::OnScreen) hideToTray();
     });

@@ -15,6 +15,7 @@
 #include "gui/commands.h"
 #include "gui/message_prompts.h"
 #include "gui/qt_clipboard.h"
+#include "gui/remote_commands.h"
 #include "platform/global_hot_keys.h"
 
 namespace qw::ports {
@@ -73,7 +74,14 @@ class MainWindow : public QMainWindow, private CommandWindow {
   void saveBeforeExit();
   void switchToPosition(int position);
   // Brings the window back from the tray or the task bar, in front of the others.
-  void showWindow();
+  void showWindow() override;
+
+ public:
+  // Started for the command line: the first show puts the window in the tray at once, as the
+  // option to start hidden does.
+  void startInTray() { startInTray_ = true; }
+  // A request of the command line, once the notebook is open; refused before.
+  remote::Answer answerRemote(const remote::ReadRequest& request);
 
  signals:
   // The first show could not load the data folder; the message says why, in both languages.
@@ -142,6 +150,7 @@ class MainWindow : public QMainWindow, private CommandWindow {
   void reportError(const std::exception& error) override;
   void showNotice(const notebook::Notice& notice) override;
   void bringBack() override;
+  void toggleWindow() override;
   // The keyboard to the card's text, as the window comes back or a click or a command opens a
   // card; the editor is still left out of the Tab walk.
   void focusCard() override;
@@ -156,6 +165,7 @@ class MainWindow : public QMainWindow, private CommandWindow {
   std::optional<notebook::Notebook> notebook_;
   // What the menus and the keys do, once the notebook is open.
   std::unique_ptr<Commands> commands_;
+  std::unique_ptr<RemoteCommands> remote_;
   // After the notebook, so it goes first: its timer asks the notebook for drafts.
   std::unique_ptr<DraftKeeper> drafts_;
 
@@ -181,6 +191,7 @@ class MainWindow : public QMainWindow, private CommandWindow {
   OptionsDialog* optionsDialog_ = nullptr;
 
   Phase phase_ = Phase::Built;
+  bool startInTray_ = false;
 };
 
 }  // namespace qw::gui

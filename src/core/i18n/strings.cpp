@@ -310,6 +310,60 @@ constexpr Entry kEntries[] = {
     {Str::sFormatFont, "Police", "Font"},
     {Str::sFormatTextColour, "Couleur du texte", "Text colour"},
     {Str::sFormatBackgroundColour, "Couleur du fond", "Background colour"},
+    {Str::sCliDescription,
+     "Fiches de notes gardées dans la zone de notification. Sans option, affiche la fenêtre du "
+     "programme lancé.",
+     "Note cards kept in the system tray. Without an option, shows the running program's window."},
+    {Str::sCliShow, "Affiche la fenêtre (comme Win+F2)", "Shows the window (as Win+F2 does)"},
+    {Str::sCliToggle, "Affiche la fenêtre, ou la cache quand elle est affichée",
+     "Shows the window, or hides it when it is shown"},
+    {Str::sCliCopy, "Met le texte de la touche N (1 à 9) sur le presse-papiers (Win+N)",
+     "Puts the text of hot key N (1 to 9) on the clipboard (Win+N)"},
+    {Str::sCliFeed,
+     "Donne le texte de la touche N ligne par ligne, la première tout de suite (Win+Maj+N)",
+     "Feeds the text of hot key N line by line, the first one now (Win+Shift+N)"},
+    {Str::sCliNextLine, "Met la ligne suivante sur le presse-papiers (Win+C)",
+     "Puts the next line on the clipboard (Win+C)"},
+    {Str::sCliNewFromClipboard, "Fait une nouvelle fiche du presse-papiers (Win+V)",
+     "Makes a new card of the clipboard (Win+V)"},
+    {Str::sCliList,
+     "Liste les fiches : numéro, touche, catégorie et nom, séparés par des tabulations",
+     "Lists the cards: number, hot key, category and name, separated by tabs"},
+    {Str::sCliJson, "Avec --list : la liste en JSON", "With --list: the list as JSON"},
+    {Str::sCliPrint, "Écrit le texte de la fiche FICHE sur la sortie standard",
+     "Writes the text of card CARD to standard output"},
+    {Str::sCliAppend, "Ajoute l'entrée standard à la fin de la fiche FICHE (comme « Coller dans »)",
+     "Appends standard input to the end of card CARD (as \"Paste into\" does)"},
+    {Str::sCliCardValue, "FICHE", "CARD"},
+    {Str::sCliCardHelp,
+     "FICHE est un numéro de --list, - pour la fiche principale, ou le nom d'une fiche.",
+     "CARD is a number as --list prints it, - for the main card, or a card's name."},
+    {Str::sCliUnknownOption, "Option inconnue : %1 (--help donne la liste)",
+     "Unknown option: %1 (--help lists them)"},
+    {Str::sCliBadArguments, "Arguments incorrects : %1", "Bad arguments: %1"},
+    {Str::sCliOneCommand, "Une seule commande à la fois", "One command at a time"},
+    {Str::sCliSlotNumber, "N est un chiffre de 1 à 9", "N is a digit from 1 to 9"},
+    {Str::sCliTextTooLong, "Le texte à ajouter dépasse 1 000 000 octets",
+     "The text to append is over 1,000,000 bytes"},
+    {Str::sCliTextNotUtf8, "Le texte à ajouter n'est pas en UTF-8",
+     "The text to append is not UTF-8"},
+    {Str::sCliNoSuchCard, "Aucune fiche ne porte ce numéro ni ce nom : %1",
+     "No card has this number or name: %1"},
+    {Str::sCliSharedName, "Plusieurs fiches portent ce nom ; donnez son numéro (--list) : %1",
+     "More than one card has this name; give its number (--list): %1"},
+    {Str::sCliProtectedCard,
+     "Une fiche protégée n'est jamais lue ni écrite depuis la ligne de commande : %1",
+     "A protected card is never read or written from the command line: %1"},
+    {Str::sCliNothingToFeed, "Aucun texte n'est donné ligne par ligne : --feed N d'abord",
+     "No text is being fed line by line: --feed N first"},
+    {Str::sCliRequestRefused, "Le programme lancé a refusé la demande : elle est mal formée",
+     "The running program refused the request: it is malformed"},
+    {Str::sCliNotAnswering, "quillWick est déjà lancé mais ne répond pas",
+     "quillWick is running but does not answer"},
+    {Str::sCliNotStarted, "quillWick n'a pas pu être lancé pour servir la commande",
+     "quillWick could not be started to serve the command"},
+    {Str::sCliHelp, "Affiche cette aide", "Shows this help"},
+    {Str::sCliVersion, "Affiche la version du programme", "Shows the program's version"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -323,7 +377,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 82};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 110};
 
 constexpr int sumOfSizes() {
   int sum = 0;

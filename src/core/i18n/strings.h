@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 216;
+inline constexpr int kStringCount = 244;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -240,6 +240,35 @@ enum class Str : int {
   sFormatFont = 213,
   sFormatTextColour = 214,
   sFormatBackgroundColour = 215,
+  // The command line: its help, and what it says on standard error.
+  sCliDescription = 216,
+  sCliShow = 217,
+  sCliToggle = 218,
+  sCliCopy = 219,
+  sCliFeed = 220,
+  sCliNextLine = 221,
+  sCliNewFromClipboard = 222,
+  sCliList = 223,
+  sCliJson = 224,
+  sCliPrint = 225,
+  sCliAppend = 226,
+  sCliCardValue = 227,
+  sCliCardHelp = 228,
+  sCliUnknownOption = 229,
+  sCliBadArguments = 230,
+  sCliOneCommand = 231,
+  sCliSlotNumber = 232,
+  sCliTextTooLong = 233,
+  sCliTextNotUtf8 = 234,
+  sCliNoSuchCard = 235,
+  sCliSharedName = 236,
+  sCliProtectedCard = 237,
+  sCliNothingToFeed = 238,
+  sCliRequestRefused = 239,
+  sCliNotAnswering = 240,
+  sCliNotStarted = 241,
+  sCliHelp = 242,
+  sCliVersion = 243,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -11,15 +11,6 @@
 namespace qw::notebook {
 namespace {
 
-std::string groupOf(const store::Store& store, const i18n::StringTable& strings,
-                    const std::string& categoryId) {
-  if (categoryId == "0") return strings[i18n::Str::sCategStandard];
-  const store::Categories& categories = store.categories;
-  for (int k = 0; k < categories.count(); ++k)
-    if (categories.id(k) == categoryId) return categories.name(k);
-  return {};
-}
-
 // The list is a view: a settings file that cannot be read only leaves its cell empty.
 std::string filesOf(const store::Store& store, const std::string& indexLine) {
   try {
@@ -48,6 +39,15 @@ const std::string& cell(const CardListRow& row, int column) {
 
 }  // namespace
 
+std::string categoryName(const store::Store& store, const i18n::StringTable& strings,
+                         const std::string& categoryId) {
+  if (categoryId == "0") return strings[i18n::Str::sCategStandard];
+  const store::Categories& categories = store.categories;
+  for (int k = 0; k < categories.count(); ++k)
+    if (categories.id(k) == categoryId) return categories.name(k);
+  return {};
+}
+
 std::vector<CardListRow> cardListRows(const store::Store& store, const i18n::StringTable& strings) {
   std::vector<CardListRow> rows{{"-2", "quillWick", "Default", "default.kvn", kMainCard}};
   const std::string& filter = store.settings.categoryFilter();
@@ -55,7 +55,8 @@ std::vector<CardListRow> cardListRows(const store::Store& store, const i18n::Str
     const std::string& line = store.cardIndex.line(card);
     if (!store::shownByFilter(line, filter)) continue;
     rows.push_back({std::to_string(card), store::displayName(line),
-                    groupOf(store, strings, store::categoryId(line)), filesOf(store, line), card});
+                    categoryName(store, strings, store::categoryId(line)), filesOf(store, line),
+                    card});
   }
   return rows;
 }

@@ -26,6 +26,11 @@ struct CardListRow {
 enum CardListColumn { kNumColumn, kTitleColumn, kGroupColumn, kFilesColumn };
 constexpr int kCardListColumns = 4;
 
+// The name of the category `categoryId`: the standard one's in the interface language, empty
+// for an id the category list does not hold.
+std::string categoryName(const store::Store& store, const i18n::StringTable& strings,
+                         const std::string& categoryId);
+
 // The main card's row, then one row per card the category filter shows, in index order. A card
 // whose category has no line in the category list gets an empty group; one whose settings file
 // is missing or unreadable gets an empty file cell. Nothing here fails.

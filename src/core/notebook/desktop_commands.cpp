@@ -18,9 +18,9 @@ using i18n::Str;
 
 namespace {
 
-// The clipboard's lines; an empty clipboard is one empty line.
-std::vector<std::string> clipboardLines(const ports::Clipboard& clipboard) {
-  std::vector<std::string> lines = store::splitLines(clipboard.text());
+// The lines a paste adds; an empty text is one empty line.
+std::vector<std::string> addedLines(std::string_view text) {
+  std::vector<std::string> lines = store::splitLines(text);
   if (lines.empty()) lines.emplace_back();
   return lines;
 }
@@ -97,15 +97,31 @@ std::optional<Notice> Notebook::nextFeedLine(ports::Clipboard& clipboard) {
 }
 
 std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard& clipboard) {
-  const StripEntry& entry = strip_.entry(position);
-  if (entry.card == current().number) {
-    pasteIntoCurrentCard(clipboard);
+  return appendText(strip_.entry(position).card, clipboard.text());
+}
+
+std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboard& clipboard) {
+  const fs::path file = contentFileOf(strip_.entry(position).card);
+  if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
+  // The open card gives its text as last saved, like every other card.
+  const std::optional<std::string> bytes = file.empty() ? std::nullopt : store::readFileBytes(file);
+  if (!bytes) return Notice{text(Str::sErrFileNotAccessible), true};
+  clipboard.setText(joinLines(store::splitLines(text::plainTextOfCard(*bytes))));
+  return std::nullopt;
+}
+
+std::optional<Notice> Notebook::appendText(int card, std::string_view added) {
+  const std::vector<std::string> lines = addedLines(added);
+  if (card == current().number) {
+    if (card_.shown()) {
+      editor_.appendLines(lines);
+      saveCard();
+    }
     return std::nullopt;
   }
-  const fs::path file = entry.card == kMainCard ? mainContentFile(store_) : entry.contentFile;
+  const fs::path file = contentFileOf(card);
   if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
-  const std::vector<std::string> lines = clipboardLines(clipboard);
-  const std::optional<std::string> bytes = store::readFileBytes(file);
+  const std::optional<std::string> bytes = file.empty() ? std::nullopt : store::readFileBytes(file);
   // A card whose file is gone is not brought back by a paste: a linked file would reappear
   // wherever it used to be.
   if (!bytes) throw store::StoreError(file, store::Fault::Missing);
@@ -127,25 +143,34 @@ std::optional<Notice> Notebook::appendClipboardTo(int position, ports::Clipboard
   store::writeFileAtomically(file, written);
   // A hot key bound to the card gives its text as now saved.
   for (int slot = 1; slot <= 9; ++slot)
-    if (store_.hotKeys[slot].card == entry.card)
+    if (store_.hotKeys[slot].card == card)
       store_.hotKeys[slot].text = text::plainTextOfCard(written);
   return std::nullopt;
 }
 
-std::optional<Notice> Notebook::copyCardToClipboard(int position, ports::Clipboard& clipboard) {
-  const StripEntry& entry = strip_.entry(position);
-  const fs::path file = entry.card == kMainCard ? mainContentFile(store_) : entry.contentFile;
-  if (store::isProtectedFile(file)) return Notice{text(Str::sErrProtectedCardTransfer), true};
-  // The open card gives its text as last saved, like every other card.
-  const std::optional<std::string> bytes = store::readFileBytes(file);
-  if (!bytes) return Notice{text(Str::sErrFileNotAccessible), true};
-  clipboard.setText(joinLines(store::splitLines(text::plainTextOfCard(*bytes))));
-  return std::nullopt;
+std::optional<std::string> Notebook::savedPlainText(int card) const {
+  const fs::path file = contentFileOf(card);
+  const std::optional<std::string> bytes =
+      file.empty() || store::isProtectedFile(file) ? std::nullopt : store::readFileBytes(file);
+  if (!bytes) return std::nullopt;
+  std::string text;
+  for (const std::string& line : store::splitLines(text::plainTextOfCard(*bytes)))
+    text += line + "\n";
+  return text;
+}
+
+bool Notebook::cardIsProtected(int card) const {
+  return store::isProtectedFile(contentFileOf(card));
+}
+
+fs::path Notebook::contentFileOf(int card) const {
+  if (card == kMainCard) return mainContentFile(store_);
+  return store::readContentPath(store_, card);
 }
 
 void Notebook::pasteIntoCurrentCard(ports::Clipboard& clipboard) {
   if (!card_.shown()) return;
-  editor_.appendLines(clipboardLines(clipboard));
+  editor_.appendLines(addedLines(clipboard.text()));
   saveCard();
 }
 

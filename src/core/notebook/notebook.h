@@ -182,6 +182,13 @@ class Notebook {
   // "Copy from": the plain text of that card's file (as last saved) onto the clipboard; a
   // missing or protected file leaves the clipboard alone and comes back as the notice.
   std::optional<Notice> copyCardToClipboard(int position, ports::Clipboard& clipboard);
+  // The same two for the command line, by card number (kMainCard or an index position,
+  // whatever the strip shows) and with `text` in place of the clipboard's. The plain text has
+  // its lines ended by "\n"; nothing when the file is gone. Protected cards come back refused
+  // as above; `cardIsProtected` lets a caller refuse them before anything is read.
+  std::optional<Notice> appendText(int card, std::string_view text);
+  std::optional<std::string> savedPlainText(int card) const;
+  bool cardIsProtected(int card) const;
   // Ctrl+Alt+V: the clipboard's text as new last lines of the open card, then a save.
   void pasteIntoCurrentCard(ports::Clipboard& clipboard);
   // Ctrl+Alt+N and Win+V: a new card "KTRquillWick n" holding the clipboard's text, opened in
@@ -216,6 +223,8 @@ class Notebook {
   void releaseHotKey(int slot, int keeper);
   void swapWithNext(int position);
   std::string text(i18n::Str id) const { return strings_[id]; }
+  // The content file of card `card` as its settings name it now; empty when they name none.
+  std::filesystem::path contentFileOf(int card) const;
 
   store::Store& store_;
   const i18n::StringTable& strings_;

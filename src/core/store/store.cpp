@@ -280,6 +280,20 @@ fs::path contentPathIn(const Store& store, std::string_view settings) {
   return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
 }
 
+std::optional<Language> storedLanguage(const StoreLocation& where) {
+  std::vector<fs::path> folders;
+  if (where.portable) folders.push_back(where.executable.parent_path() / kFolderName);
+  if (!where.perUserData.empty()) folders.push_back(where.perUserData / kFolderName);
+  for (const fs::path& folder : folders) {
+    try {
+      if (const auto lines = readTextLines(folder / kSettingsFile))
+        return Settings::fromLines(*lines).language();
+    } catch (const StoreError&) {
+    }
+  }
+  return std::nullopt;
+}
+
 fs::path readContentPath(const Store& store, int card) {
   return contentPathFrom(store, cardSettingsFile(store, store.cardIndex.line(card)));
 }

@@ -65,6 +65,10 @@ struct Store {
 // when the data folder cannot be made usable at all.
 Store loadStore(const StoreLocation& where, ports::PlatformServices& platform);
 
+// The interface language of the data folder a start at `where` would use, read without
+// creating or writing anything; nothing when there is no readable param.ini there yet.
+std::optional<Language> storedLanguage(const StoreLocation& where);
+
 // Writes the start-at-logon entry (setting "Launch") and param.ini.
 void saveSettings(const Store& store, ports::PlatformServices& platform);
 // Writes fiches.kvn from the in-memory index, counter line included.

@@ -1,0 +1,152 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace qw::app {
+namespace {
+
+using i18n::Str;
+
+// QGuiApplication's and QApplication's own options: a client, which builds neither, passes over
+// them.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "style",         "stylesheet", "session",
+    "display"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+QString text(const i18n::StringTable& strings, Str id) {
+  return QString::fromStdString(strings[id]);
+}
+
+QCommandLineOption hidden(QCommandLineOption option) {
+  option.setFlags(QCommandLineOption::HiddenFromHelp);
+  return option;
+}
+
+// One remote command's option.
+struct CommandOption {
+  remote::Command command;
+  Str description;
+  bool takesValue = false;
+};
+
+constexpr CommandOption kCommands[] = {
+    {remote::Command::Show, Str::sCliShow},
+    {remote::Command::Toggle, Str::sCliToggle},
+    {remote::Command::Copy, Str::sCliCopy, true},
+    {remote::Command::Feed, Str::sCliFeed, true},
+    {remote::Command::NextLine, Str::sCliNextLine},
+    {remote::Command::NewFromClipboard, Str::sCliNewFromClipboard},
+    {remote::Command::List, Str::sCliList},
+    {remote::Command::Print, Str::sCliPrint, true},
+    {remote::Command::Append, Str::sCliAppend, true},
+};
+
+QString optionName(remote::Command command) {
+  const std::string_view name = remote::commandName(command);
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+CommandLine answered(CommandLine::Kind kind, std::string text) {
+  CommandLine line;
+  line.kind = kind;
+  line.text = std::move(text);
+  return line;
+}
+
+CommandLine error(const QString& message) {
+  return answered(CommandLine::Kind::Error, message.toStdString());
+}
+
+}  // namespace
+
+StartMode startMode(int argc, char** argv) {
+  StartMode mode = StartMode::Window;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], kInTrayOption) == 0)
+      mode = StartMode::InTray;
+    else if (std::strncmp(argv[i], "--", 2) == 0)
+      return StartMode::Client;
+  }
+  return mode;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments, const i18n::StringTable& strings) {
+  QCommandLineParser parser;
+  // -platform is one option, not six letters.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(text(strings, Str::sCliDescription) + "\n" +
+                                   text(strings, Str::sCliCardHelp));
+  const QCommandLineOption help({"h", "help", "?"}, text(strings, Str::sCliHelp));
+  const QCommandLineOption version({"v", "version"}, text(strings, Str::sCliVersion));
+  parser.addOption(help);
+  parser.addOption(version);
+  const QCommandLineOption json("json", text(strings, Str::sCliJson));
+  const QString card = text(strings, Str::sCliCardValue);
+  std::vector<QCommandLineOption> commands;
+  for (const CommandOption& entry : kCommands) {
+    const QString name = optionName(entry.command);
+    const QString valueName =
+        !entry.takesValue ? QString()
+        : (entry.command == remote::Command::Copy || entry.command == remote::Command::Feed)
+            ? QStringLiteral("N")
+            : card;
+    commands.emplace_back(name, text(strings, entry.description), valueName);
+    parser.addOption(commands.back());
+    if (entry.command == remote::Command::List) parser.addOption(json);
+  }
+  parser.addOption(hidden(QCommandLineOption(QString(kInTrayOption).mid(2))));
+  for (const char* name : kQtOptionsWithValue)
+    parser.addOption(hidden(QCommandLineOption(name, {}, "value")));
+  for (const char* name : kQtFlags) parser.addOption(hidden(QCommandLineOption(name)));
+
+  if (!parser.parse(arguments)) {
+    if (!parser.unknownOptionNames().isEmpty())
+      return error(text(strings, Str::sCliUnknownOption).arg(parser.unknownOptionNames().front()));
+    return error(text(strings, Str::sCliBadArguments).arg(parser.errorText()));
+  }
+  if (parser.isSet(help)) {
+    return answered(CommandLine::Kind::Help, parser.helpText().toStdString());
+  }
+  if (parser.isSet(version))
+    return answered(CommandLine::Kind::Version, "quillwick " QUILLWICK_VERSION "\n");
+  if (!parser.positionalArguments().isEmpty())
+    return error(text(strings, Str::sCliUnknownOption).arg(parser.positionalArguments().front()));
+
+  std::optional<std::size_t> chosen;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    if (!parser.isSet(commands[i])) continue;
+    if (chosen || parser.values(commands[i]).size() > 1)
+      return error(text(strings, Str::sCliOneCommand));
+    chosen = i;
+  }
+  CommandLine line;
+  line.kind = CommandLine::Kind::Request;
+  for (const char* name : kQtOptionsWithValue)
+    if (parser.isSet(name)) line.qtArguments << QString("-") + name << parser.value(name);
+  for (const char* name : kQtFlags)
+    if (parser.isSet(name)) line.qtArguments << QString("-") + name;
+  line.request.command = chosen ? kCommands[*chosen].command : remote::Command::Show;
+  if (parser.isSet(json)) {
+    if (line.request.command != remote::Command::List)
+      return error(text(strings, Str::sCliBadArguments).arg("--json"));
+    line.request.arguments.emplace_back("json");
+  }
+  if (chosen && kCommands[*chosen].takesValue) {
+    const QString value = parser.value(commands[*chosen]);
+    const bool slot = line.request.command == remote::Command::Copy ||
+                      line.request.command == remote::Command::Feed;
+    if (slot && (value.size() != 1 || value[0] < '1' || value[0] > '9'))
+      return error(text(strings, Str::sCliSlotNumber));
+    if (value.isEmpty()) return error(text(strings, Str::sCliNoSuchCard).arg(value));
+    line.request.arguments.push_back(value.toStdString());
+  }
+  return line;
+}
+
+}  // namespace qw::app
