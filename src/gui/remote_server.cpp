@@ -1,5 +1,6 @@
 #include "gui/remote_server.h"
 
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
@@ -45,6 +46,12 @@ RemoteServer::RemoteServer(Answerer answer, QObject* parent)
 
 bool RemoteServer::listen(const QString& name, bool removeStale) {
   if (removeStale) QLocalServer::removeServer(name);
+#ifndef Q_OS_WIN
+  // WORKAROUND: with UserAccessOption Qt binds elsewhere and renames the socket onto the name,
+  // replacing whatever is there: a copy without the lock must not take a live copy's socket.
+  else if (QFileInfo::exists(name))
+    return false;
+#endif
   return server_.listen(name);
 }
 

@@ -375,12 +375,40 @@ Program::~Program() {
       p->waitForFinished(3000);
     }
   }
+  // A copy a command started in the tray is nobody's child here.
+  QProcess::execute("pkill", {"-KILL", "-f", "^" + QString::fromStdString(executable_.string())});
 }
 
-QProcess& Program::start() {
+int Program::runningCopies() const {
+  return desktop_.run("pgrep", {"-c", "-f", "^" + QString::fromStdString(executable_.string())})
+      .out.trimmed()
+      .toInt();
+}
+
+Program::Output Program::command(const QStringList& arguments, const std::string& input,
+                                 std::chrono::milliseconds timeout) const {
+  QProcess p;
+  p.setProcessEnvironment(desktop_.environment());
+  p.start(QString::fromStdString(executable_.string()), arguments);
+  p.write(input.data(), static_cast<qint64>(input.size()));
+  p.closeWriteChannel();
+  Output output;
+  if (!p.waitForFinished(static_cast<int>(timeout.count()))) {
+    p.kill();
+    p.waitForFinished();
+    return output;
+  }
+  output.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  output.out = p.readAllStandardOutput().toStdString();
+  output.error = p.readAllStandardError().toStdString();
+  return output;
+}
+
+QProcess& Program::start(const QStringList& arguments) {
   auto& p = processes_.emplace_back(std::make_unique<QProcess>());
   p->setProcessEnvironment(desktop_.environment());
   p->setProgram(QString::fromStdString(executable_.string()));
+  p->setArguments(arguments);
   p->setProcessChannelMode(QProcess::ForwardedChannels);
   p->start();
   p->waitForStarted(5000);

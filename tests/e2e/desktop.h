@@ -155,7 +155,17 @@ class Program {
   void writeCards(const std::vector<std::pair<std::string, std::string>>& cards) const;
 
   // Starts a copy of the program (several may run at once).
-  QProcess& start();
+  QProcess& start(const QStringList& arguments = {});
+  // A command of the command line run to its end, `input` on its standard input.
+  struct Output {
+    int exitCode = -1;  // -1 for a crash or a timeout
+    std::string out;
+    std::string error;
+  };
+  Output command(const QStringList& arguments, const std::string& input = {},
+                 std::chrono::milliseconds timeout = 30s) const;
+  // The copies running from this program's folder, those a command started included.
+  int runningCopies() const;
   // kill -9, and waits until the process is gone.
   static void killHard(QProcess& running);
   // Waits until the main window of this desktop is mapped; true when it appeared.

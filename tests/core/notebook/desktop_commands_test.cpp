@@ -165,6 +165,40 @@ TEST_F(DesktopCommands, ProtectedCardsAreRefusedBothWays) {
   EXPECT_EQ(clipboard.held, "plain");
 }
 
+TEST_F(DesktopCommands, TheCommandLineReachesCardsByNumberWhateverTheFilterShows) {
+  makeCards({"1;-0-0:Secret", "2;-0-H1-0:Lines", "3;-7-0:Hidden"});
+  sealFile1("\x05sealed bytes");
+  writeBytes(data / "2.kvn", "one\r\ntwo");
+  writeBytes(data / "3.kvn", "in a hidden category");
+  loadStore().settings.setCategoryFilter("-0-");
+  Notebook& notebook = openNotebook();
+  ASSERT_EQ(notebook.strip().size(), 3u);  // the main card, Secret, Lines
+
+  // Plain text with "\n" after every line, a file as last saved.
+  EXPECT_EQ(notebook.savedPlainText(1), "one\ntwo\n");
+  EXPECT_EQ(notebook.savedPlainText(2), "in a hidden category\n");
+  EXPECT_FALSE(notebook.savedPlainText(0).has_value());
+  EXPECT_TRUE(notebook.cardIsProtected(0));
+  EXPECT_FALSE(notebook.cardIsProtected(2));
+  EXPECT_FALSE(notebook.cardIsProtected(kMainCard));
+
+  // Appending is "Paste into": lines at the end, and the bound key gives the new text.
+  EXPECT_FALSE(notebook.appendText(2, "added\nlast\n").has_value());
+  EXPECT_EQ(readBytes(data / "3.kvn"), "in a hidden category\r\nadded\r\nlast\r\n");
+  EXPECT_FALSE(notebook.appendText(1, "three").has_value());
+  EXPECT_EQ(store->hotKeys[1].text, "one\r\ntwo\r\nthree\r\n");
+  const auto refused = notebook.appendText(0, "never");
+  ASSERT_TRUE(refused && refused->failed);
+  EXPECT_EQ(readBytes(data / "1.kvc"), "\x05sealed bytes");
+
+  // The open main card takes the text through the editor, and is saved.
+  ASSERT_EQ(notebook.current().number, kMainCard);
+  const std::string before = editor.content;
+  notebook.appendText(kMainCard, "end");
+  EXPECT_EQ(editor.content, before + "end\r\n");
+  EXPECT_EQ(readBytes(data / "default.kvn"), editor.rtf());
+}
+
 TEST_F(DesktopCommands, PasteInCurrentCardAppendsAndSaves) {
   Notebook& notebook = open();
   notebook.switchToPosition(3);

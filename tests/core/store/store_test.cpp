@@ -382,3 +382,22 @@ TEST_F(StoreTest, UnreadableStoredFileIsAnError) {
 
 }  // namespace
 }  // namespace qw::store
+
+namespace qw::store {
+namespace {
+
+TEST_F(StoreTest, TheStoredLanguageIsReadWithoutCreatingAnything) {
+  EXPECT_FALSE(storedLanguage(location()).has_value());
+  EXPECT_FALSE(fs::exists(data()));
+  EXPECT_FALSE(fs::exists(root_.path() / "user" / "dataQuillWick"));
+
+  // The per-user folder answers when there is none beside the program, or when it is installed.
+  writeBytes(root_.path() / "user" / "dataQuillWick" / "param.ini", "Langue=Anglais\r\n");
+  EXPECT_EQ(storedLanguage(location()), Language::English);
+  writeBytes(data("param.ini"), kDefaultParamIni);
+  EXPECT_EQ(storedLanguage(location()), Language::French);
+  EXPECT_EQ(storedLanguage({executable(), root_.path() / "user", false}), Language::English);
+}
+
+}  // namespace
+}  // namespace qw::store
