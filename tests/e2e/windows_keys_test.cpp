@@ -64,6 +64,24 @@ TEST_F(WindowsKeys, SlotTextLineFeedAndANewCardFromNotepad) {
   screenshot("global-key-new-card.png");
 }
 
+TEST_F(WindowsKeys, TheCommandLineCopiesAndListsThroughTheRunningCopy) {
+  program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  const QString exe = QString::fromStdString((program.folder() / "quillwick.exe").string());
+
+  const CommandResult copy = program.wine("wine", {exe, "--copy", "1"});
+  EXPECT_EQ(copy.exitCode, 0);
+  // WORKAROUND: as for the key, Wine hands the clipboard's CR LF on to X as it is.
+  EXPECT_TRUE(clipboardBecomes("one\r\ntwo\r\nthree\r\n") || clipboardBecomes("one\ntwo\nthree\n"))
+      << desktop.clipboard().toStdString();
+
+  const CommandResult list = program.wine("wine", {exe, "--list"});
+  EXPECT_EQ(list.exitCode, 0);
+  EXPECT_EQ(list.out, "-\t\t\tquillWick\n0\t1\tStandard\tLines\n");
+  EXPECT_EQ(program.wine("wine", {exe, "--print", "9"}).exitCode, 1);
+  EXPECT_EQ(program.wine("wine", {exe, "--copy", "0"}).exitCode, 2);
+}
+
 TEST_F(WindowsKeys, AKeyAnotherProgramHoldsIsNamedInTheReport) {
   QProcess& holder = program.startOther(
       QString::fromStdString((WineProgram::buildFolder() / "key_holder.exe").string()));
