@@ -56,10 +56,12 @@ windows-installer:
 	JOBS=$(JOBS) scripts/windows-build $(WINDOWS_BUILD) windows-installer
 
 # Timings, never part of `make test` (which only runs the scale harness once on 20 cards).
+# The remote control is set against CopyQ when it is installed, else only against its floor.
 bench: build
 	$(BUILD)/core_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/gui_bench
 	$(BUILD)/scale_bench
+	bench/remote/remote_bench $(BUILD)
 
 # A long fuzzing run of every reader (SECONDS each); `make test` runs a short one.
 SECONDS ?= 300
