@@ -14,7 +14,7 @@ int msLeft(Clock::time_point deadline) {
 }
 
 // A --print of a large card: far more than any card's plain text.
-constexpr std::size_t kMaxAnswerBody = 256 * 1024 * 1024;
+constexpr std::size_t kMaxAnswerBody = std::size_t{256} * 1024 * 1024;
 
 }  // namespace
 
