@@ -366,6 +366,8 @@ Program::Program(const Desktop& desktop) : desktop_(desktop) {
   if (!folder_.isValid()) throw std::runtime_error("no temporary folder");
   executable_ = folder() / "quillwick";
   std::filesystem::copy_file(QW_PROGRAM, executable_);
+  std::filesystem::copy_file(QW_WINDOW_MODULE,
+                             folder() / std::filesystem::path(QW_WINDOW_MODULE).filename());
 }
 
 Program::~Program() {

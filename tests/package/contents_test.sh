@@ -56,9 +56,11 @@ for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 'libsod
   [[ ", $depends," =~ $depends_re ]] || fail "Depends lacks $library: $depends"
 done
 
-# Exactly the program and its data files: no tests, benches, libraries or headers.
+# Exactly the program, its window module and its data files: no tests, benches, libraries or
+# headers.
 expected_files=(
   ./usr/bin/quillwick
+  ./usr/lib/quillwick/quillwick-window.so
   ./usr/share/applications/$app_id.desktop
   ./usr/share/metainfo/$app_id.metainfo.xml
   ./usr/share/icons/hicolor/scalable/apps/quillwick.svg
@@ -72,6 +74,8 @@ expected=$(printf '%s\n' "${expected_files[@]}" | sort)
 $(diff <(echo "$expected") <(echo "$actual") || true)"
 dpkg -c "$deb" | awk '$6 == "./usr/bin/quillwick" {print $1}' | grep -q '^-rwxr-xr-x$' ||
   fail "the program is not installed as an executable"
+dpkg -c "$deb" | awk '$6 == "./usr/lib/quillwick/quillwick-window.so" {print $1}' |
+  grep -q '^-rw-r--r--$' || fail "the window module is not installed as a library"
 
 root=$scratch/root
 dpkg -x "$deb" "$root"

@@ -1,0 +1,101 @@
+// The window program's start sequence: one copy per user, the data folder read while the main
+// window is built, then the window and the socket the command line talks to.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QSessionManager>
+#include <future>
+#include <type_traits>
+
+#include "app/client.h"
+#include "app/remote_client.h"
+#include "app/store_location.h"
+#include "app/termination_signals.h"
+#include "app/window_program.h"
+#include "core/notebook/error_text.h"
+#include "gui/global_keys.h"
+#include "gui/main_window.h"
+#include "gui/performance_trace.h"
+#include "gui/remote_server.h"
+#include "platform/instance_lock.h"
+#include "platform/remote_socket_name.h"
+#include "platform/system_services.h"
+
+namespace {
+
+// A second start: the running copy shows its window, as Win+F2 does. True when it answered.
+bool showRunningCopy() {
+  using namespace std::chrono_literals;
+  const qw::app::Reply reply =
+      qw::app::askRunningCopy(qw::platform::remoteSocketName(),
+                              qw::remote::Request{qw::remote::Command::Show, {}, {}}, 1s, 1s);
+  return reply.delivery == qw::app::Reply::Delivery::Answered;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+#define QW_WINDOW_EXPORT __declspec(dllexport)
+#else
+#define QW_WINDOW_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int inTray,
+                                                    int portable) {
+  static_assert(std::is_same_v<decltype(&quillwickWindowMain), qw::app::WindowEntry>);
+  qw::gui::trace::mark("main");
+  // Held until the process ends; the system frees it even after a crash.
+  const qw::platform::InstanceLock lock(qw::app::kInstanceLockName);
+
+  QApplication app(*argc, argv);
+  QApplication::setApplicationName("quillwick");
+  // Lets the desktop match the windows to the installed launcher and its icon.
+  QGuiApplication::setDesktopFileName("org.quillwick.QuillWick");
+  // A tray program: closing a dialog while the window is hidden must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  if (lock.state() == qw::platform::InstanceLock::State::HeldElsewhere) {
+    // A copy started for a command finds the copy that serves it already there.
+    if (inTray != 0 || showRunningCopy()) return 0;
+    QMessageBox::information(nullptr, "Information", qw::gui::alreadyStartedMessage());
+    return 0;
+  }
+
+  qw::platform::SystemServices platform;
+  const qw::store::StoreLocation location = qw::app::storeLocation(portable != 0);
+  // The data folder is read while the window is built: with a second core, for nothing.
+  auto loading = std::async(std::launch::async, [&location, &platform] {
+    return qw::store::loadStore(location, platform);
+  });
+  qw::gui::MainWindow window(location, platform, nullptr, std::move(loading));
+  if (inTray != 0) window.startInTray();
+  // A start without usable data says why before any window shows, and ends. The language is
+  // in the data, so the message speaks both, as the second-copy message does.
+  try {
+    window.loadData();
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, "quillWick",
+                          QString::fromStdString(qw::notebook::startFailureText(error)));
+    return 1;
+  }
+  // The desktop is logging off: the close that follows ends the program.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.endSession(); });
+  // The end of a Windows session quits without closing the window first.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                   &qw::gui::MainWindow::saveBeforeExit);
+  qw::app::TerminationSignals termination;
+  QObject::connect(&termination, &qw::app::TerminationSignals::received, &window, [&window] {
+    window.endSession();
+    window.quit();
+  });
+
+  window.show();
+  // Listens once the notebook is open: a command that comes earlier waits for it.
+  qw::gui::RemoteServer remote(
+      [&window](const qw::remote::ReadRequest& request) { return window.answerRemote(request); });
+  // Only the lock's holder may take the place of a socket that a killed copy left.
+  remote.listen(QString::fromStdString(qw::platform::remoteSocketName()),
+                lock.state() == qw::platform::InstanceLock::State::Acquired);
+  return app.exec();
+}
