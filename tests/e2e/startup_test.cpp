@@ -52,6 +52,23 @@ TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
 }
 
+TEST_F(Startup, TheWindowsClassIsTheOneTheLauncherNames) {
+  startShown();
+  program.start();
+  ASSERT_TRUE(program.waitForMainWindow());
+  // WM_CLASS(STRING) = "instance", "class"
+  const QString wmClass = desktop.run("xprop", {"-id", program.mainWindow(), "WM_CLASS"}).out;
+  const QString windowClass = wmClass.section('"', 3, 3);
+  const std::string launcher = readFile(QW_SOURCE_DIR "/packaging/org.quillwick.QuillWick.desktop");
+  const std::string key = "\nStartupWMClass=";
+  const auto at = launcher.find(key);
+  ASSERT_NE(at, std::string::npos);
+  const std::string named =
+      launcher.substr(at + key.size(), launcher.find('\n', at + 1) - at - key.size());
+  EXPECT_FALSE(windowClass.isEmpty()) << wmClass.toStdString();
+  EXPECT_EQ(windowClass.toStdString(), named);
+}
+
 TEST_F(Startup, AStartThatCanMakeNoDataFolderSaysWhyAndEndsBeforeAnyWindow) {
   // Files stand where both possible data folders would go.
   std::ofstream(data, std::ios::binary) << "beside the program";
