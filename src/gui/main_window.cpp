@@ -574,8 +574,12 @@ void MainWindow::showList(bool shown) {
 void MainWindow::editOptions() {
   if (!notebook_) return;
   const store::GlobalKeys keysBefore = store_->settings.globalKeys();
+  const store::Language languageBefore = store_->settings.language();
   if (!optionsDialog()->run()) return;
   applyStripLook();
+  // The strings are read once at start; said in the language chosen, which the user reads.
+  if (const store::Language chosen = store_->settings.language(); chosen != languageBefore)
+    prompts_.message(i18n::StringTable::forLanguage(chosen)[Str::sOptionsLanguageAtNextStart]);
   // New modifiers take effect at once.
   if (store_->settings.globalKeys() != keysBefore) registerGlobalKeys();
 }

@@ -592,6 +592,44 @@ TEST_F(FullWindow, OptionsAndCategoriesOpenFromTheMenuAndTheStripPanel) {
                               [&] { find<QPushButton>(window, "BEditCateg")->click(); }));
 }
 
+TEST_F(FullWindow, ANewLanguageIsSaidToApplyAtTheNextStartInThatLanguage) {
+  MainWindow& window = shownWindow();
+  // The message box comes once the options are closed: answered whenever it shows.
+  QString said;
+  QTimer boxes;
+  boxes.setInterval(10);
+  QObject::connect(&boxes, &QTimer::timeout, [&said] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+        said = box->text();
+        box->accept();
+      }
+  });
+  boxes.start();
+  const auto confirm = [&](int language) {
+    QTimer::singleShot(0, &window, [&window, language] {
+      auto* dialog = window.findChild<QDialog*>("TFOptions");
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QComboBox*>("CBLanguage")->setCurrentIndex(language);
+      dialog->findChild<QPushButton*>("BSaveAndClose")->click();
+    });
+    window.findChild<QAction*>("Options1")->trigger();
+  };
+  confirm(0);  // Français, from English
+  EXPECT_EQ(said, "La langue choisie s'appliquera au prochain démarrage de quillWick.");
+  EXPECT_NE(readFile(data / "param.ini")
+                .find("Langue=Fran\xE7"
+                      "ais"),
+            std::string::npos);
+  EXPECT_TRUE(window.strings().english());  // until the next start
+
+  // The same language again says nothing.
+  said.clear();
+  confirm(0);
+  QTest::qWait(50);
+  EXPECT_TRUE(said.isEmpty()) << said.toStdString();
+}
+
 TEST_F(FullWindow, NewCardFromTheMenuGoesThroughTheDialogIntoTheStripAndTheList) {
   MainWindow& window = shownWindow();
   QTimer::singleShot(0, &window, [&] {

@@ -364,6 +364,9 @@ constexpr Entry kEntries[] = {
      "quillWick could not be started to serve the command"},
     {Str::sCliHelp, "Affiche cette aide", "Shows this help"},
     {Str::sCliVersion, "Affiche la version du programme", "Shows the program's version"},
+    {Str::sOptionsLanguageAtNextStart,
+     "La langue choisie s'appliquera au prochain démarrage de quillWick.",
+     "The chosen language applies from the next start of quillWick."},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -377,7 +380,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 110};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 111};
 
 constexpr int sumOfSizes() {
   int sum = 0;

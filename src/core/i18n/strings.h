@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 244;
+inline constexpr int kStringCount = 245;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -269,6 +269,8 @@ enum class Str : int {
   sCliNotStarted = 241,
   sCliHelp = 242,
   sCliVersion = 243,
+  // The options.
+  sOptionsLanguageAtNextStart = 244,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.
