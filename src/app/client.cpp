@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QProcess>
 #include <QTranslator>
 
@@ -26,14 +25,6 @@ constexpr auto kAnswerWithin = 120s;
 // first.
 constexpr auto kRunningCopyListensWithin = 1s;
 constexpr auto kStartedCopyListensWithin = 20s;
-
-// The data folder's language, else the desktop's.
-i18n::Language interfaceLanguage(const store::StoreLocation& where) {
-  if (const auto stored = store::storedLanguage(where)) return *stored;
-  const QStringList desktop = QLocale::system().uiLanguages();
-  return !desktop.isEmpty() && desktop.front().startsWith("fr") ? i18n::Language::French
-                                                                : i18n::Language::English;
-}
 
 int finish(ExitCode code, const std::string& out, const std::string& error) {
   if (!out.empty()) writeOut(out);
@@ -62,7 +53,7 @@ bool startInTray(const QStringList& qtArguments) {
 
 int runClient(const store::StoreLocation& where) {
   useParentConsole();
-  const i18n::StringTable strings = i18n::StringTable::forLanguage(interfaceLanguage(where));
+  const i18n::StringTable strings = i18n::StringTable::forLanguage(store::interfaceLanguage(where));
   // The help's own headings ("Usage", "Options") in French too.
   QTranslator qtTexts;
   if (!strings.english() &&

@@ -1,5 +1,6 @@
 #include "app/store_location.h"
 
+#include <QLocale>
 #include <QStandardPaths>
 #include <string>
 
@@ -35,7 +36,14 @@ store::StoreLocation storeLocation(bool portable) {
   if (perUserData.empty())
     perUserData =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
-  return {executablePath(), perUserData, portable};
+  return {executablePath(), perUserData, portable, desktopLanguage()};
+}
+
+i18n::Language desktopLanguage() {
+  // The user's first choice decides: "de:fr" is a German desktop, which gets English.
+  const QStringList languages = QLocale::system().uiLanguages();
+  return !languages.isEmpty() && languages.front().startsWith("fr") ? i18n::Language::French
+                                                                    : i18n::Language::English;
 }
 
 }  // namespace qw::app

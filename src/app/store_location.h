@@ -13,4 +13,8 @@ std::filesystem::path executablePath();
 // not writable) in the user's data folder (%APPDATA% on Windows).
 store::StoreLocation storeLocation(bool portable);
 
+// The desktop's messages language (LANGUAGE, LC_MESSAGES … on Linux, the display language on
+// Windows): French when the user's first choice is French, else English.
+i18n::Language desktopLanguage();
+
 }  // namespace qw::app

@@ -197,7 +197,10 @@ Desktop::Desktop(Shell shell) {
   });
   if (!number.contains('\n')) throw std::runtime_error("Xvfb gave no display number");
   display_ = ":" + QString::fromLatin1(number.trimmed());
+  if (shell != Shell::NoneYet) startShell(shell);
+}
 
+void Desktop::startShell(Shell shell) {
   windowManager_.setProcessEnvironment(environment());
   const QString manager = shell == Shell::Bare ? "openbox" : "icewm";
   windowManager_.setProgram(manager);
@@ -246,6 +249,8 @@ QProcessEnvironment Desktop::environment() const {
   env.remove("WAYLAND_DISPLAY");
   env.remove("QT_QPA_PLATFORM");
   env.insert("LC_ALL", "C.UTF-8");
+  env.remove("LANGUAGE");
+  if (!messagesLanguage_.isEmpty()) env.insert("LANGUAGE", messagesLanguage_);
   return env;
 }
 

@@ -83,8 +83,8 @@ CommandResult runCommand(const QProcessEnvironment& environment, const QString& 
 class Desktop {
  public:
   // icewm with its task bar and tray, or openbox alone: neither task bar nor tray, and
-  // Super+F1 … F4 kept for its desktops.
-  enum class Shell { TaskBarAndTray, Bare };
+  // Super+F1 … F4 kept for its desktops; or no window manager yet, as at logon.
+  enum class Shell { TaskBarAndTray, Bare, NoneYet };
   // Starts Xvfb and the window manager; throws std::runtime_error when they can't start.
   explicit Desktop(Shell shell = Shell::TaskBarAndTray);
   ~Desktop();
@@ -92,9 +92,14 @@ class Desktop {
   Desktop& operator=(const Desktop&) = delete;
 
   QString display() const { return display_; }
+  // Starts the window manager of a desktop made without one (NoneYet); returns once it runs.
+  void startShell(Shell shell);
   // A fresh HOME with its own XDG folders, shared by everything started on this desktop.
   std::filesystem::path home() const { return home_.path().toStdString(); }
   QProcessEnvironment environment() const;
+  // The desktop's messages language (LANGUAGE), "fr" unless changed: the first start of every
+  // test writes the French first-start files. Empty leaves the C locale's English.
+  void setMessagesLanguage(const QString& language) { messagesLanguage_ = language; }
 
   // Runs a helper tool (xdotool, xclip, ...) on this desktop and waits for it.
   CommandResult run(const QString& program, const QStringList& args,
@@ -138,6 +143,7 @@ class Desktop {
   QProcess xvfb_;
   QProcess windowManager_;
   QString display_;
+  QString messagesLanguage_ = "fr";
 };
 
 // The real program, copied into its own folder so that its data folder is created beside it.

@@ -155,11 +155,14 @@ TEST_F(RemoteControl, ACommandWithNoRunningCopyStartsOneInTheTrayThatServesTheNe
   EXPECT_EQ(program.command({"--print", "0"}).out, "one\ntwo\nthree\n");
   EXPECT_EQ(program.runningCopies(), 1);
 
-  // Help and version touch nothing and start nothing.
+  // Help and version touch nothing and start nothing; with no data folder yet they speak the
+  // desktop's language.
   Program fresh(desktop);
   const Program::Output help = fresh.command({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("--append <CARD>"), std::string::npos);
+  EXPECT_NE(help.out.find("--append <FICHE>"), std::string::npos) << help.out;
+  desktop.setMessagesLanguage("");
+  EXPECT_NE(fresh.command({"--help"}).out.find("--append <CARD>"), std::string::npos);
   EXPECT_EQ(fresh.command({"--version"}).out.rfind("quillwick ", 0), 0u);
   EXPECT_FALSE(fs::exists(fresh.dataFolder()));
 }

@@ -52,6 +52,33 @@ TEST_F(Startup, FirstStartCreatesTheDataFolderWithDefaultsAndHidesInTheTray) {
   EXPECT_FALSE(fs::exists(desktop.home() / ".config/autostart/quillwick.desktop"));
 }
 
+TEST_F(Startup, AFirstStartSpeaksTheDesktopsLanguageAndLaterStartsTheStoredOne) {
+  const std::string french = kFirstStartSettings;
+  std::string english = kFirstStartSettings;
+  english.replace(0, english.find("\r\n"), "Langue=Anglais");
+  // The user's first choice decides; the C locale is English.
+  const std::vector<std::pair<QString, std::string>> cases = {
+      {"", english}, {"en_GB:fr", english}, {"de:fr", english}, {"fr_CA:en", french}};
+  for (const auto& [language, expected] : cases) {
+    SCOPED_TRACE(language.toStdString());
+    desktop.setMessagesLanguage(language);
+    Program fresh(desktop);
+    fresh.start();
+    ASSERT_TRUE(fresh.waitForTrayOnly());
+    EXPECT_EQ(readFile(fresh.dataFolder() / "param.ini"), expected);
+  }
+
+  // A French data folder stays French on an English desktop, and the command line speaks it.
+  desktop.setMessagesLanguage("");
+  program.writeData("param.ini", french);
+  program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  EXPECT_EQ(readFile(data / "param.ini"), french);
+  const Program::Output unknown = program.command({"--print", "nothing"});
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_NE(unknown.error.find("Aucune fiche"), std::string::npos) << unknown.error;
+}
+
 TEST_F(Startup, TheWindowsClassIsTheOneTheLauncherNames) {
   startShown();
   program.start();

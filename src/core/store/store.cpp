@@ -234,12 +234,13 @@ void loadCategories(Store& store) {
   if (changed) saveCategories(store);
 }
 
-void loadSettings(Store& store, ports::PlatformServices& platform) {
+void loadSettings(Store& store, Language firstStartLanguage, ports::PlatformServices& platform) {
   if (const auto lines = readTextLines(dataPath(store, kSettingsFile))) {
     store.settings = Settings::fromLines(*lines);
     return;
   }
   store.settings = Settings::defaults();
+  store.settings.setLanguage(firstStartLanguage);
   saveSettings(store, platform);
 }
 
@@ -253,7 +254,7 @@ Store loadStore(const StoreLocation& where, ports::PlatformServices& platform) {
   store.hotKeys.reset();
   loadCardIndex(store);
   loadCategories(store);
-  loadSettings(store, platform);
+  loadSettings(store, where.desktopLanguage, platform);
   store.language = store.settings.language();
   store.browserPath = platform.browserPath();
   return store;
@@ -292,6 +293,10 @@ std::optional<Language> storedLanguage(const StoreLocation& where) {
     }
   }
   return std::nullopt;
+}
+
+Language interfaceLanguage(const StoreLocation& where) {
+  return storedLanguage(where).value_or(where.desktopLanguage);
 }
 
 fs::path readContentPath(const Store& store, int card) {

@@ -27,6 +27,8 @@ struct StoreLocation {
   // False for an installed program: the data is always in the per-user folder, never beside
   // the executable (Program Files, /usr/bin), whoever runs it.
   bool portable = true;
+  // The desktop's messages language: the one a first start writes into param.ini.
+  Language desktopLanguage = Language::French;
 };
 
 // What the load did with a card index it could not use as it stood, for the notebook's opening
@@ -68,6 +70,9 @@ Store loadStore(const StoreLocation& where, ports::PlatformServices& platform);
 // The interface language of the data folder a start at `where` would use, read without
 // creating or writing anything; nothing when there is no readable param.ini there yet.
 std::optional<Language> storedLanguage(const StoreLocation& where);
+// The language a start at `where` speaks: the data folder's, else the one its first start
+// will write.
+Language interfaceLanguage(const StoreLocation& where);
 
 // Writes the start-at-logon entry (setting "Launch") and param.ini.
 void saveSettings(const Store& store, ports::PlatformServices& platform);

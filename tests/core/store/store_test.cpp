@@ -401,3 +401,28 @@ TEST_F(StoreTest, TheStoredLanguageIsReadWithoutCreatingAnything) {
 
 }  // namespace
 }  // namespace qw::store
+
+namespace qw::store {
+namespace {
+
+TEST_F(StoreTest, AFirstStartWritesTheDesktopsLanguageAndLaterStartsKeepTheStoredOne) {
+  StoreLocation english = location();
+  english.desktopLanguage = Language::English;
+  EXPECT_EQ(interfaceLanguage(english), Language::English);
+
+  const Store first = loadStore(english, platform_);
+  EXPECT_EQ(first.language, Language::English);
+  // Only the language line differs from the French first start.
+  std::string expected = kDefaultParamIni;
+  expected.replace(0, expected.find("\r\n"), "Langue=Anglais");
+  EXPECT_EQ(readBytes(data("param.ini")), expected);
+
+  // The file decides from now on, whatever the desktop says.
+  writeBytes(data("param.ini"), kDefaultParamIni);
+  EXPECT_EQ(interfaceLanguage(english), Language::French);
+  EXPECT_EQ(loadStore(english, platform_).language, Language::French);
+  EXPECT_EQ(readBytes(data("param.ini")), kDefaultParamIni);
+}
+
+}  // namespace
+}  // namespace qw::store
