@@ -60,6 +60,10 @@ namespace {
 // The strip panel's own colour, whatever the settings say.
 const QColor kPanelColour(0x67, 0x74, 0xA6);
 
+// The first start's word from the tray: long enough to be read.
+constexpr int kTrayMessageDelay = 1000;
+constexpr int kTrayMessageShownFor = 15000;
+
 // The window's navy background, painted by hand: a style sheet would put every widget inside
 // under Qt's slower style-sheet style, and the 500 labels of the strip with them.
 class NavyClient : public QWidget {
@@ -277,6 +281,7 @@ void MainWindow::registerGlobalKeys() {
   }
   const i18n::StringTable& s = *strings_;
   QString problem;
+  showWindowKey_.clear();
   if (!globalKeys_->available()) {
     // Offscreen and other headless platforms have nobody to tell.
     if (QGuiApplication::platformName().startsWith("wayland"))
@@ -296,6 +301,8 @@ void MainWindow::registerGlobalKeys() {
       else
         standIn = showWindowKeyName(!alternative);
     }
+    const bool ownShowKey = kept.empty() || kept.front() != keys.front();
+    showWindowKey_ = ownShowKey ? showWindowKeyName(alternative) : standIn;
     QStringList taken;
     for (const platform::HotKey& key : kept) taken << globalKeyName(key);
     if (!taken.isEmpty())
@@ -312,6 +319,18 @@ void MainWindow::registerGlobalKeys() {
   keysMessage_->setAttribute(Qt::WA_DeleteOnClose);
   keysMessage_->setModal(false);
   keysMessage_->show();
+}
+
+void MainWindow::sayWhereTheProgramIs() {
+  const i18n::StringTable& s = *strings_;
+  const QString text = showWindowKey_.isEmpty() ? qs(s[Str::sTrayFirstStartNoKey])
+                                                : qs(s[Str::sTrayFirstStart]).arg(showWindowKey_);
+  // A moment later: a tray icon that has only just been embedded has no place on the screen
+  // yet for the message to point at.
+  QTimer::singleShot(kTrayMessageDelay, this, [this, text] {
+    if (phase_ == Phase::PutAway)
+      tray_->showMessage("quillWick", text, applicationIcon(), kTrayMessageShownFor);
+  });
 }
 
 void MainWindow::globalKeyPressed(int id) {
@@ -431,7 +450,9 @@ void MainWindow::firstShow() {
   // Started hidden: only the tray icon shows, once the window manager has shown the window.
   if ((settings.hiddenStart() || startInTray_) && QSystemTrayIcon::isSystemTrayAvailable())
     QTimer::singleShot(0, this, [this] {
-      if (phase_ == Phase::OnScreen) hideToTray();
+      if (phase_ != Phase::OnScreen) return;
+      hideToTray();
+      if (store_->firstStart && !isVisible()) sayWhereTheProgramIs();
     });
   trace::mark("ready");
 }

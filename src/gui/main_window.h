@@ -117,6 +117,8 @@ class MainWindow : public QMainWindow, private CommandWindow {
   // (Re)registers the system-wide keys with the modifiers of the settings; tells the user once
   // which of them another program or the desktop keeps.
   void registerGlobalKeys();
+  // The tray's notification of a first start that hid there: where the program went.
+  void sayWhereTheProgramIs();
   void globalKeyPressed(int id);
   void trayActivated(QSystemTrayIcon::ActivationReason reason);
   // Hides to the tray when the desktop has one, else minimises to the task bar.
@@ -183,6 +185,7 @@ class MainWindow : public QMainWindow, private CommandWindow {
   QSystemTrayIcon* tray_ = nullptr;  // once the window is first drawn
   std::unique_ptr<platform::GlobalHotKeys> globalKeys_;
   QPointer<QMessageBox> keysMessage_;  // the keys another program keeps, while on screen
+  QString showWindowKey_;              // the key registered to show the window, or empty
   // Made on first use, once the store is loaded, and kept: they rebuild themselves on each
   // show. Building them at start would only delay the first card.
   AboutDialog* aboutDialog_ = nullptr;

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "e2e/desktop_test.h"
 
 namespace qw::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 using Tray = DesktopTest;
 
@@ -39,6 +42,26 @@ TEST_F(Tray, StartsHiddenComesBackFromTheIconAndQuitsFromItsMenu) {
   ASSERT_TRUE(running.waitForFinished(10000));
   EXPECT_EQ(running.exitCode(), 0);
   EXPECT_TRUE(program.trayIcon().isEmpty());
+}
+
+TEST_F(Tray, AFirstStartInTheTraySaysWhereItIsAndLaterStartsDoNot) {
+  // The tray's message is a window of the program's class beside the icon.
+  const auto windows = [&] {
+    return desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+        .out.split('\n', Qt::SkipEmptyParts)
+        .size();
+  };
+  QProcess& first = program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  EXPECT_TRUE(waitUntil([&] { return windows() == 2; }, 5s)) << "no message from the tray";
+  screenshot("tray-first-start.png");
+  first.terminate();
+  ASSERT_TRUE(first.waitForFinished(10000));
+
+  program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  std::this_thread::sleep_for(3s);
+  EXPECT_EQ(windows(), 1);
 }
 
 TEST_F(Tray, AWindowMinimisedThenClosedFromTheTaskBarGoesToTheTray) {

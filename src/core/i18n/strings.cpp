@@ -367,6 +367,15 @@ constexpr Entry kEntries[] = {
     {Str::sOptionsLanguageAtNextStart,
      "La langue choisie s'appliquera au prochain démarrage de quillWick.",
      "The chosen language applies from the next start of quillWick."},
+    {Str::sTrayFirstStart,
+     "quillWick reste dans la zone de notification. Cliquez sur son icône ou appuyez sur %1 "
+     "pour afficher sa fenêtre.",
+     "quillWick stays in the notification area. Click its icon or press %1 to show its "
+     "window."},
+    {Str::sTrayFirstStartNoKey,
+     "quillWick reste dans la zone de notification. Cliquez sur son icône pour afficher sa "
+     "fenêtre.",
+     "quillWick stays in the notification area. Click its icon to show its window."},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -380,7 +389,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 111};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 113};
 
 constexpr int sumOfSizes() {
   int sum = 0;

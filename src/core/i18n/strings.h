@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 245;
+inline constexpr int kStringCount = 247;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -271,6 +271,10 @@ enum class Str : int {
   sCliVersion = 243,
   // The options.
   sOptionsLanguageAtNextStart = 244,
+  // The tray's notification at the first start that hides there; %1 is the key that shows the
+  // window.
+  sTrayFirstStart = 245,
+  sTrayFirstStartNoKey = 246,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

@@ -241,6 +241,7 @@ void loadSettings(Store& store, Language firstStartLanguage, ports::PlatformServ
   }
   store.settings = Settings::defaults();
   store.settings.setLanguage(firstStartLanguage);
+  store.firstStart = true;
   saveSettings(store, platform);
 }
 

@@ -44,6 +44,7 @@ struct Store {
   bool dataFolderIsPerUser = false;  // true when the folder beside the executable was unusable
   Settings settings;
   Language language = Language::French;  // the setting as loaded; never changes after
+  bool firstStart = false;               // param.ini was missing and has just been written
   std::string browserPath;
   CardIndex cardIndex;
   HotKeySlots hotKeys;
