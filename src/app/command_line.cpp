@@ -70,6 +70,8 @@ StartMode startMode(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], kInTrayOption) == 0)
       mode = StartMode::InTray;
+    else if (std::strcmp(argv[i], kAtLogonOption) == 0)
+      mode = StartMode::AtLogon;
     else if (std::strncmp(argv[i], "--", 2) == 0)
       return StartMode::Client;
   }
@@ -101,6 +103,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const i18n::StringTab
     if (entry.command == remote::Command::List) parser.addOption(json);
   }
   parser.addOption(hidden(QCommandLineOption(QString(kInTrayOption).mid(2))));
+  parser.addOption(hidden(QCommandLineOption(QString(kAtLogonOption).mid(2))));
   for (const char* name : kQtOptionsWithValue)
     parser.addOption(hidden(QCommandLineOption(name, {}, "value")));
   for (const char* name : kQtFlags) parser.addOption(hidden(QCommandLineOption(name)));

@@ -11,9 +11,10 @@
 namespace qw::app {
 
 enum class StartMode {
-  Window,  // the program, as the options say: shown or in the tray
-  InTray,  // the program, started by a client to serve it: in the tray whatever the options say
-  Client,  // one command for the running copy
+  Window,   // the program, as the options say: shown or in the tray
+  InTray,   // the program, started by a client to serve it: in the tray whatever the options say
+  AtLogon,  // the program, started by the session at logon: its tray may not be there yet
+  Client,   // one command for the running copy
 };
 
 // Told before any Qt object exists, from whether an argument starts with two dashes: the
@@ -22,6 +23,8 @@ StartMode startMode(int argc, char** argv);
 
 // The option a client starts the program with when none runs.
 inline constexpr char kInTrayOption[] = "--in-tray";
+// The option the start-at-logon entry carries.
+inline constexpr char kAtLogonOption[] = "--at-logon";
 
 struct CommandLine {
   enum class Kind { Request, Help, Version, Error };

@@ -45,5 +45,5 @@ int main(int argc, char** argv) {
                  QUILLWICK_WINDOW_MODULE, qPrintable(module.errorString()));
     return 1;
   }
-  return entry(&argc, argv, mode == qw::app::StartMode::InTray, QUILLWICK_PORTABLE != 0);
+  return entry(&argc, argv, static_cast<int>(mode), QUILLWICK_PORTABLE != 0);
 }

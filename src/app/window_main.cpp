@@ -8,9 +8,11 @@
 #include <type_traits>
 
 #include "app/client.h"
+#include "app/command_line.h"
 #include "app/remote_client.h"
 #include "app/store_location.h"
 #include "app/termination_signals.h"
+#include "app/tray_wait.h"
 #include "app/window_program.h"
 #include "core/notebook/error_text.h"
 #include "gui/global_keys.h"
@@ -20,12 +22,17 @@
 #include "platform/instance_lock.h"
 #include "platform/remote_socket_name.h"
 #include "platform/system_services.h"
+#include "platform/tray_presence.h"
 
 namespace {
 
+using namespace std::chrono_literals;
+
+// How long a start at logon waits for the panel's tray before it shows the window instead.
+constexpr auto kTrayWaitAtLogon = 30s;
+
 // A second start: the running copy shows its window, as Win+F2 does. True when it answered.
 bool showRunningCopy() {
-  using namespace std::chrono_literals;
   const qw::app::Reply reply =
       qw::app::askRunningCopy(qw::platform::remoteSocketName(),
                               qw::remote::Request{qw::remote::Command::Show, {}, {}}, 1s, 1s);
@@ -40,7 +47,7 @@ bool showRunningCopy() {
 #define QW_WINDOW_EXPORT __attribute__((visibility("default")))
 #endif
 
-extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int inTray,
+extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int startMode,
                                                     int portable) {
   static_assert(std::is_same_v<decltype(&quillwickWindowMain), qw::app::WindowEntry>);
   qw::gui::trace::mark("main");
@@ -54,9 +61,10 @@ extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int 
   // A tray program: closing a dialog while the window is hidden must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  const auto mode = static_cast<qw::app::StartMode>(startMode);
   if (lock.state() == qw::platform::InstanceLock::State::HeldElsewhere) {
-    // A copy started for a command finds the copy that serves it already there.
-    if (inTray != 0 || showRunningCopy()) return 0;
+    // A copy started for a command, or by the session, finds the copy it wanted already there.
+    if (mode != qw::app::StartMode::Window || showRunningCopy()) return 0;
     QMessageBox::information(nullptr, "Information", qw::gui::alreadyStartedMessage());
     return 0;
   }
@@ -68,7 +76,15 @@ extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int 
     return qw::store::loadStore(location, platform);
   });
   qw::gui::MainWindow window(location, platform, nullptr, std::move(loading));
-  if (inTray != 0) window.startInTray();
+  if (mode == qw::app::StartMode::InTray) window.startInTray();
+  qw::app::TerminationSignals termination;
+  if (mode == qw::app::StartMode::AtLogon) {
+    qw::app::TrayWait wait(&qw::platform::notificationAreaIsUp, kTrayWaitAtLogon);
+    QObject::connect(&termination, &qw::app::TerminationSignals::received, &wait,
+                     &qw::app::TrayWait::cancel);
+    // Nothing is shown yet: a session that ends meanwhile just ends the program.
+    if (wait.run() == qw::app::TrayWait::Outcome::Cancelled) return 0;
+  }
   // A start without usable data says why before any window shows, and ends. The language is
   // in the data, so the message speaks both, as the second-copy message does.
   try {
@@ -84,7 +100,6 @@ extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int 
   // The end of a Windows session quits without closing the window first.
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                    &qw::gui::MainWindow::saveBeforeExit);
-  qw::app::TerminationSignals termination;
   QObject::connect(&termination, &qw::app::TerminationSignals::received, &window, [&window] {
     window.endSession();
     window.quit();

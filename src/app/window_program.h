@@ -6,9 +6,9 @@
 namespace qw::app {
 
 // The entry's name in the module, and its type: the arguments (QApplication keeps a reference
-// to the count), whether to start in the tray for a client, and whether the data folder may be
+// to the count), how the program was started (a StartMode), and whether the data folder may be
 // beside the executable. Returns the exit code.
 inline constexpr char kWindowEntry[] = "quillwickWindowMain";
-using WindowEntry = int (*)(int* argc, char** argv, int inTray, int portable);
+using WindowEntry = int (*)(int* argc, char** argv, int startMode, int portable);
 
 }  // namespace qw::app

@@ -23,6 +23,9 @@ TEST(CommandLine, OnlyTheProgramsOwnOptionsMakeAStartAClient) {
   EXPECT_EQ(modeOf({"-platform", "offscreen", "-style", "fusion"}), StartMode::Window);
   EXPECT_EQ(modeOf({"--in-tray"}), StartMode::InTray);
   EXPECT_EQ(modeOf({"--in-tray", "--list"}), StartMode::Client);
+  EXPECT_EQ(modeOf({"--at-logon"}), StartMode::AtLogon);
+  EXPECT_EQ(modeOf({"--at-logon", "-platform", "xcb"}), StartMode::AtLogon);
+  EXPECT_EQ(modeOf({"--at-logon", "--show"}), StartMode::Client);
   EXPECT_EQ(modeOf({"-platform", "offscreen", "--copy", "2"}), StartMode::Client);
 }
 

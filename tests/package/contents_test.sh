@@ -173,7 +173,7 @@ run_program "$scratch/second.log" || status=$?
 [ "$status" -eq 0 ] || fail "the second run ended with $status: $(cat "$scratch/second.log")"
 entry=$home/config/autostart/quillwick.desktop
 if [ -f "$entry" ]; then
-  grep -qxF "Exec=$(realpath "$program")" "$entry" || fail "autostart Exec: $(grep Exec "$entry")"
+  grep -qxF "Exec=$(realpath "$program") --at-logon" "$entry" || fail "autostart Exec: $(grep Exec "$entry")"
   grep -qx "Icon=quillwick" "$entry" || fail "the autostart entry does not show the installed icon"
   desktop-file-validate "$entry" || fail "desktop-file-validate rejects the autostart entry"
 else

@@ -29,25 +29,25 @@ TEST_F(AutostartTest, EnablingWritesTheDesktopEntry) {
             "[Desktop Entry]\n"
             "Type=Application\n"
             "Name=KTR quillWick\n"
-            "Exec=/opt/quillwick/quillwick\n"
+            "Exec=/opt/quillwick/quillwick --at-logon\n"
             "Icon=quillwick\n"
             "X-GNOME-Autostart-enabled=true\n");
 
   // Enabling again replaces the entry and leaves nothing else in the folder.
   ASSERT_TRUE(setStartAtLogon(true, "/usr/bin/quillwick"));
-  EXPECT_NE(readFile(entry()).find("\nExec=/usr/bin/quillwick\n"), std::string::npos);
+  EXPECT_NE(readFile(entry()).find("\nExec=/usr/bin/quillwick --at-logon\n"), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(entry().parent_path()), {}), 1);
 }
 
 TEST_F(AutostartTest, ExecQuotesThePathWhenItMustAndMakesItAbsolute) {
   ASSERT_TRUE(setStartAtLogon(true, "/home/ann/my apps/quill\"wick"));
-  EXPECT_NE(readFile(entry()).find("\nExec=\"/home/ann/my apps/quill\\\\\"wick\"\n"),
+  EXPECT_NE(readFile(entry()).find("\nExec=\"/home/ann/my apps/quill\\\\\"wick\" --at-logon\n"),
             std::string::npos)
       << readFile(entry());
 
   ASSERT_TRUE(setStartAtLogon(true, "quillwick"));
   const auto expected = desktop_entry::execValue((fs::current_path() / "quillwick").string());
-  EXPECT_NE(readFile(entry()).find("\nExec=" + expected + "\n"), std::string::npos)
+  EXPECT_NE(readFile(entry()).find("\nExec=" + expected + " --at-logon\n"), std::string::npos)
       << readFile(entry());
 }
 

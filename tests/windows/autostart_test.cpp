@@ -42,11 +42,11 @@ TEST_F(Autostart, EnablingWritesTheQuotedPathAndDisablingRemovesOnlyThatValue) {
   // Spaces and letters outside every ANSI code page: the value is written wide.
   const std::filesystem::path exe = L"C:\\Program Files\\Quill Wick \u00e9\u03a9\\quillwick.exe";
   ASSERT_TRUE(setStartAtLogon(true, exe));
-  EXPECT_EQ(entry(), L"\"C:\\Program Files\\Quill Wick \u00e9\u03a9\\quillwick.exe\"");
+  EXPECT_EQ(entry(), L"\"C:\\Program Files\\Quill Wick \u00e9\u03a9\\quillwick.exe\" --at-logon");
 
   // Written again, it replaces the old path.
   ASSERT_TRUE(setStartAtLogon(true, L"D:\\quillwick.exe"));
-  EXPECT_EQ(entry(), L"\"D:\\quillwick.exe\"");
+  EXPECT_EQ(entry(), L"\"D:\\quillwick.exe\" --at-logon");
 
   ASSERT_TRUE(setStartAtLogon(false, exe));
   EXPECT_FALSE(entry().has_value());

@@ -31,7 +31,8 @@ std::string autostartEntry(const fs::path& executable) {
          "Name=KTR quillWick\n"
          "Exec=" +
          desktop_entry::execValue(executable.string()) +
-         "\n"
+         // Started before the panel, the program waits for its tray.
+         " --at-logon\n"
          // The icon of the installed launcher; without it the session shows a generic one.
          "Icon=quillwick\n"
          "X-GNOME-Autostart-enabled=true\n";

@@ -18,7 +18,8 @@ bool writeEntry(const std::filesystem::path& executable) {
     return false;
   }
   // The value is a command line: quoted, a path with spaces cannot be taken for a shorter one.
-  const std::wstring command = L"\"" + executable.wstring() + L"\"";
+  // Started before Explorer's task bar, the program waits for its tray.
+  const std::wstring command = L"\"" + executable.wstring() + L"\" --at-logon";
   const auto bytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
   const LONG result = RegSetValueExW(key, kValueName, 0, REG_SZ,
                                      reinterpret_cast<const BYTE*>(command.c_str()), bytes);
