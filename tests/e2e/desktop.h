@@ -100,6 +100,7 @@ class Desktop {
   // The desktop's messages language (LANGUAGE), "fr" unless changed: the first start of every
   // test writes the French first-start files. Empty leaves the C locale's English.
   void setMessagesLanguage(const QString& language) { messagesLanguage_ = language; }
+  QString messagesLanguage() const { return messagesLanguage_; }
 
   // Runs a helper tool (xdotool, xclip, ...) on this desktop and waits for it.
   CommandResult run(const QString& program, const QStringList& args,

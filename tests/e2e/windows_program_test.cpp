@@ -36,6 +36,16 @@ class WindowsProgram : public WineTest {
   }
 };
 
+TEST_F(WindowsProgram, AFirstStartInAnEnglishSessionWritesTheEnglishSettings) {
+  desktop.setMessagesLanguage("");  // Wine's display language is then English (en-US)
+  program.start();
+  ASSERT_TRUE(program.waitForTrayOnly());
+  ASSERT_TRUE(waitUntil([&] { return filesOf(data).count("param.ini") == 1; }, 20s));
+  std::string english = kFirstStartSettings;
+  english.replace(0, english.find("\r\n"), "Langue=Anglais");
+  EXPECT_EQ(readFile(data / "param.ini"), english);
+}
+
 TEST_F(WindowsProgram, FirstStartWritesTheFirstStartFilesAndHidesInTheTray) {
   program.start();
   ASSERT_TRUE(program.waitForTrayOnly()) << "no icon in the tray, or the window showed";

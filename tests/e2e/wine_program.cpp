@@ -1,10 +1,28 @@
 #include "e2e/wine_program.h"
 
+#include <QTemporaryDir>
 #include <stdexcept>
 
 namespace qw::e2e {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A French locale compiled for this run (the machine may have none but C): glibc takes
+// LC_MESSAGES only from a locale it has.
+QString frenchLocaleFolder() {
+  static QTemporaryDir folder;
+  static const bool made = [] {
+    QProcess localedef;
+    localedef.start("localedef", {"-i", "fr_FR", "-f", "UTF-8", folder.filePath("fr_FR.UTF-8")});
+    return folder.isValid() && localedef.waitForFinished(60000) && localedef.exitCode() == 0;
+  }();
+  if (!made) throw std::runtime_error("localedef could not make a fr_FR.UTF-8 locale");
+  return folder.path();
+}
+
+}  // namespace
 
 fs::path WineProgram::buildFolder() {
   const QString build = qEnvironmentVariable("QUILLWICK_WINDOWS_BUILD");
@@ -60,6 +78,13 @@ QProcessEnvironment WineProgram::environment() const {
   QProcessEnvironment env = desktop_.environment();
   env.insert("WINEPREFIX", QString::fromStdString(prefix_.string()));
   env.insert("WINEDEBUG", "-all");
+  // Wine's display language comes from LC_MESSAGES, not from LANGUAGE.
+  if (desktop_.messagesLanguage().startsWith("fr")) {
+    env.remove("LC_ALL");
+    env.insert("LANG", "C.UTF-8");
+    env.insert("LC_MESSAGES", "fr_FR.UTF-8");
+    env.insert("LOCPATH", frenchLocaleFolder());
+  }
   return env;
 }
 
