@@ -47,6 +47,7 @@
 #include "gui/options_dialog.h"
 #include "gui/performance_trace.h"
 #include "gui/qt_text.h"
+#include "gui/screen_fit.h"
 #include "gui/search_controller.h"
 #include "gui/setting_colour.h"
 #include "gui/strip_panel.h"
@@ -122,6 +123,8 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   // The title until the string table is known.
   setWindowTitle("KTRquillWick");
   resize(984, 683);
+  // This window and every dialog: a smaller screen shrinks them to its free area.
+  keepWindowsOnScreen();
   buildLayout();
   editorPanel_->runAfterFirstPaint([this] { showTray(); });
 }
