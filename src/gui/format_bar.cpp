@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/accessibility.h"
 #include "gui/colour_list.h"
 #include "gui/flow_layout.h"
 #include "gui/font_list.h"
@@ -37,6 +38,7 @@ LetterButton* styleButton(const QString& name, const QString& caption, QWidget* 
 }  // namespace
 
 FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
+  installAccessibleFaces();
   setObjectName("PMenuTop");
 
   title_ = new QLabel(this);

@@ -219,6 +219,7 @@ void MainWindow::connectPanels(QWidget* client) {
     switchToPosition(position);
     focusCard();
   });
+  connect(stripPanel_->strip, &CardStripView::stepped, this, &MainWindow::switchToPosition);
   connect(stripPanel_->exit, &QPushButton::clicked, this, &QWidget::close);
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
   connect(menu_->minimize, &QAction::triggered, this, [this] {
