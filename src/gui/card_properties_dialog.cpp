@@ -12,6 +12,7 @@
 
 #include "core/i18n/strings.h"
 #include "core/store/store.h"
+#include "gui/accessibility.h"
 #include "gui/message_prompts.h"
 #include "gui/qt_text.h"
 
@@ -49,6 +50,7 @@ CardPropertiesDialog::CardPropertiesDialog(QWidget* parent)
       ownPrompts_(std::make_unique<MessagePrompts>(this)),
       prompts_(ownPrompts_.get()),
       picker_(pickWithDialog) {
+  installAccessibleFaces();
   setObjectName("TFManageAll");
   setModal(true);
   buildLayout();

@@ -1,13 +1,17 @@
 #include "gui/card_strip_view.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
+#include "gui/accessibility.h"
 #include "gui/performance_trace.h"
 
 namespace qw::gui {
@@ -17,7 +21,10 @@ CardStripView::CardStripView(QWidget* parent)
       canvas_(new QWidget),
       marker_(new QLabel(">", canvas_)),
       bottom_(new QLabel(canvas_)) {
+  installAccessibleFaces();
   setObjectName("SBLabel");
+  // Reached with Tab; the arrow keys then walk the cards.
+  setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -123,14 +130,75 @@ QLabel* CardStripView::label(int position) {
   return labels_.at(position);
 }
 
+int CardStripView::positionOf(const QObject* label) const {
+  for (int p = 0; p < static_cast<int>(labels_.size()); ++p)
+    if (labels_[p] == label) return p < count() ? p : -1;
+  return -1;
+}
+
+void CardStripView::choose(int position) {
+  if (position >= 0 && position < count()) emit clicked(position);
+}
+
 void CardStripView::select(int position) {
   if (position < 0 || position >= count()) return;
   if (position >= static_cast<int>(labels_.size())) makeRest();
+  const int previous = selected_;
   style(labels_[selected_], false);
   selected_ = position;
   style(labels_[selected_], true);
   marker_->move(4, labels_[selected_]->y());
   keepMarkerInView();
+  if (hasFocus()) canvas_->update();
+  announceSelection(previous);
+}
+
+void CardStripView::announceSelection(int previous) {
+  if (!QAccessible::isActive()) return;
+  QAccessible::State selection;
+  selection.selected = true;
+  if (previous != selected_ && previous < static_cast<int>(labels_.size())) {
+    QAccessibleStateChangeEvent left(labels_[previous], selection);
+    QAccessible::updateAccessibility(&left);
+  }
+  QAccessibleStateChangeEvent taken(labels_[selected_], selection);
+  QAccessible::updateAccessibility(&taken);
+  QAccessibleEvent chosen(labels_[selected_], QAccessible::Selection);
+  QAccessible::updateAccessibility(&chosen);
+  if (hasFocus()) {
+    QAccessibleEvent focus(labels_[selected_], QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+  }
+}
+
+void CardStripView::keyPressEvent(QKeyEvent* event) {
+  const int page = std::max(1, viewport()->height() / kStep - 1);
+  int to = selected_;
+  switch (event->key()) {
+    case Qt::Key_Up: to -= 1; break;
+    case Qt::Key_Down: to += 1; break;
+    case Qt::Key_PageUp: to -= page; break;
+    case Qt::Key_PageDown: to += page; break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = count() - 1; break;
+    default: QScrollArea::keyPressEvent(event); return;
+  }
+  event->accept();
+  to = std::clamp(to, 0, count() - 1);
+  if (to == selected_) return;
+  select(to);
+  emit stepped(to);
+}
+
+void CardStripView::focusInEvent(QFocusEvent* event) {
+  QScrollArea::focusInEvent(event);
+  canvas_->update();
+  announceSelection(selected_);
+}
+
+void CardStripView::focusOutEvent(QFocusEvent* event) {
+  QScrollArea::focusOutEvent(event);
+  canvas_->update();
 }
 
 void CardStripView::keepMarkerInView() {
@@ -205,6 +273,12 @@ bool CardStripView::eventFilter(QObject* watched, QEvent* event) {
           });
         },
         Qt::QueuedConnection);
+  }
+  // With the focus, a dotted frame around the selected name says where the arrow keys start.
+  if (event->type() == QEvent::Paint && watched == canvas_ && hasFocus()) {
+    QPainter painter(canvas_);
+    painter.setPen(QPen(look_.selected, 1, Qt::DotLine));
+    painter.drawRect(labels_[selected_]->geometry().adjusted(-3, -1, 2, 0));
   }
   if (event->type() == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);

@@ -46,12 +46,22 @@ class CardStripView : public QScrollArea {
   // (or for assistive technology); asking for one makes them at once.
   QLabel* label(int position);
   int selected() const { return selected_; }
+  // The position of one of the strip's labels, or -1.
+  int positionOf(const QObject* label) const;
+  // Acts as a click on the label at `position` (assistive technology's press).
+  void choose(int position);
 
  signals:
   void clicked(int position);
+  // The arrow keys (Home, End, Page Up and Down too) moved the selection there; the focus
+  // stays in the strip.
+  void stepped(int position);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   static constexpr int kLeft = 16;
@@ -69,6 +79,8 @@ class CardStripView : public QScrollArea {
   static QSize nameSize(const QFontMetrics& metrics, const QString& name);
   void layoutCanvas();
   void keepMarkerInView();
+  // Tells assistive technology which card is selected (and has the focus, with the strip).
+  void announceSelection(int previous);
 
   Look look_;
   QWidget* canvas_;

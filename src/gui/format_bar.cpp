@@ -1,11 +1,12 @@
 #include "gui/format_bar.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/accessibility.h"
 #include "gui/colour_list.h"
+#include "gui/flow_layout.h"
 #include "gui/font_list.h"
 #include "gui/font_size_box.h"
 #include "gui/letter_button.h"
@@ -37,6 +38,7 @@ LetterButton* styleButton(const QString& name, const QString& caption, QWidget* 
 }  // namespace
 
 FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
+  installAccessibleFaces();
   setObjectName("PMenuTop");
 
   title_ = new QLabel(this);
@@ -63,12 +65,11 @@ FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
   backgroundColours_->setObjectName("ColorBox1");
   backgroundColours_->setCurrentIndex(ColourList::kItemCount - 1);  // white paper
 
-  tools_ = new QHBoxLayout;
-  tools_->setSpacing(4);
+  // Wraps onto a second row rather than widen the window past a small screen.
+  tools_ = new FlowLayout(4);
   for (QWidget* w : std::initializer_list<QWidget*>{bold_, italic_, underline_, wordWrap_, size_,
                                                     font_, textColours_, backgroundColours_})
     tools_->addWidget(w);
-  tools_->addStretch(1);
 
   auto* rows = new QVBoxLayout(this);
   rows->setContentsMargins(6, 3, 6, 4);
@@ -103,10 +104,7 @@ bool FormatBar::wordWrapFaceOn() const { return wordWrap_->font().bold(); }
 
 void FormatBar::addLeadingWidget(QWidget* widget) { tools_->insertWidget(leadingCount_++, widget); }
 
-void FormatBar::addTrailingWidget(QWidget* widget) {
-  // Before the closing stretch, so the row stays packed to the left.
-  tools_->insertWidget(tools_->count() - 1, widget);
-}
+void FormatBar::addTrailingWidget(QWidget* widget) { tools_->addWidget(widget); }
 
 void FormatBar::showEvent(QShowEvent* event) {
   // Reading the installed fonts takes a moment: done when the window first appears.

@@ -7,13 +7,13 @@
 
 #include "core/i18n/strings.h"
 
-class QHBoxLayout;
 class QLabel;
 class QToolButton;
 
 namespace qw::gui {
 
 class ColourList;
+class FlowLayout;
 class FontList;
 class FontSizeBox;
 
@@ -57,7 +57,7 @@ class FormatBar : public QWidget {
   FontList* font_;
   ColourList* textColours_;
   ColourList* backgroundColours_;
-  QHBoxLayout* tools_;
+  FlowLayout* tools_;
   int leadingCount_ = 0;
 };
 

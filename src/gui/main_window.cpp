@@ -47,6 +47,7 @@
 #include "gui/options_dialog.h"
 #include "gui/performance_trace.h"
 #include "gui/qt_text.h"
+#include "gui/screen_fit.h"
 #include "gui/search_controller.h"
 #include "gui/setting_colour.h"
 #include "gui/strip_panel.h"
@@ -126,6 +127,8 @@ MainWindow::MainWindow(store::StoreLocation where, ports::PlatformServices& plat
   // The title until the string table is known.
   setWindowTitle("KTRquillWick");
   resize(984, 683);
+  // This window and every dialog: a smaller screen shrinks them to its free area.
+  keepWindowsOnScreen();
   buildLayout();
   editorPanel_->runAfterFirstPaint([this] { showTray(); });
 }
@@ -220,6 +223,7 @@ void MainWindow::connectPanels(QWidget* client) {
     switchToPosition(position);
     focusCard();
   });
+  connect(stripPanel_->strip, &CardStripView::stepped, this, &MainWindow::switchToPosition);
   connect(stripPanel_->exit, &QPushButton::clicked, this, &QWidget::close);
   connect(menu_->quit, &QAction::triggered, this, &MainWindow::quit);
   connect(menu_->minimize, &QAction::triggered, this, [this] {

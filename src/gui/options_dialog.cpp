@@ -13,6 +13,7 @@
 #include "core/notebook/settings_commands.h"
 #include "core/store/colour.h"
 #include "core/store/index_line.h"
+#include "gui/accessibility.h"
 #include "gui/colour_list.h"
 #include "gui/global_keys.h"
 #include "gui/qt_text.h"
@@ -69,6 +70,7 @@ OptionsDialog::OptionsDialog(store::Store& store, const i18n::StringTable& strin
       saveAndClose_(named(new QPushButton, "BSaveAndClose")),
       cancel_(named(new QPushButton, "BCancel")) {
   setObjectName("TFOptions");
+  installAccessibleFaces();
   setModal(true);
   languageLabel_ = label("LLanguage", language_);
   globalKeysLabel_ = label("LGlobalKeys", globalKeys_);

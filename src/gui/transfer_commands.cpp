@@ -120,6 +120,19 @@ void TransferCommands::makeButtons() {
     editor_.formatBar()->addTrailingWidget(button);
     connect(button, &QToolButton::clicked, this, slot);
   }
+  editor_.runAfterFirstPaint([this] { takeThemeIcons(); });
+}
+
+void TransferCommands::takeThemeIcons() {
+  // The desktop's own pictures where its icon theme has them: reading the theme from disk is
+  // why this waits for the first paint. A sheet marked RTF or TXT is a document of that kind.
+  const std::pair<QToolButton*, const char*> themed[] = {{printButton_, "document-print"},
+                                                         {insertButton_, "insert-text"},
+                                                         {exportButton_, "x-office-document"},
+                                                         {exportTextButton_, "text-x-generic"},
+                                                         {synchroButton_, "view-refresh"}};
+  for (const auto& [button, name] : themed)
+    button->setIcon(QIcon::fromTheme(QString::fromLatin1(name), button->icon()));
 }
 
 void TransferCommands::setNotebook(notebook::Notebook* notebook, const i18n::StringTable* strings) {

@@ -59,6 +59,8 @@ class TransferCommands : public QObject {
 
  private:
   void makeButtons();
+  // The icon theme's pictures for the buttons it has, in place of the drawn ones.
+  void takeThemeIcons();
   void applyStrings();
   // Sets up SaveDialog1 for an export and runs it; empty when cancelled.
   QString chooseExportFile(const QString& extension);

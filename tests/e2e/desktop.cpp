@@ -227,8 +227,23 @@ void Desktop::startShell(Shell shell) {
   }
 }
 
+void Desktop::startAccessibilityBus() {
+  sessionBus_.setProcessEnvironment(environment());
+  sessionBus_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+  if (!sessionBus_.waitForStarted(5000)) throw std::runtime_error("dbus-daemon did not start");
+  QByteArray address;
+  waitUntil([&] {
+    sessionBus_.waitForReadyRead(100);
+    address += sessionBus_.readAllStandardOutput();
+    return address.contains('\n');
+  });
+  if (!address.contains('\n')) throw std::runtime_error("dbus-daemon gave no address");
+  busAddress_ = QString::fromUtf8(address.trimmed());
+}
+
 Desktop::~Desktop() {
-  for (QProcess* p : {&windowManager_, &xvfb_}) {
+  // The bus first: the AT-SPI bus and registry it started go with it.
+  for (QProcess* p : {&sessionBus_, &windowManager_, &xvfb_}) {
     p->terminate();
     if (!p->waitForFinished(3000)) {
       p->kill();
@@ -251,6 +266,10 @@ QProcessEnvironment Desktop::environment() const {
   env.insert("LC_ALL", "C.UTF-8");
   env.remove("LANGUAGE");
   if (!messagesLanguage_.isEmpty()) env.insert("LANGUAGE", messagesLanguage_);
+  if (!busAddress_.isEmpty()) {
+    env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress_);
+    env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+  }
   return env;
 }
 

@@ -94,6 +94,10 @@ class Desktop {
   QString display() const { return display_; }
   // Starts the window manager of a desktop made without one (NoneYet); returns once it runs.
   void startShell(Shell shell);
+  // Starts a session D-Bus for what is started on this desktop from then on, with Qt's
+  // assistive technology bridge always on: the bus starts the AT-SPI bus and its registry when
+  // first asked. Throws std::runtime_error when the bus does not start.
+  void startAccessibilityBus();
   // A fresh HOME with its own XDG folders, shared by everything started on this desktop.
   std::filesystem::path home() const { return home_.path().toStdString(); }
   QProcessEnvironment environment() const;
@@ -143,8 +147,10 @@ class Desktop {
   QTemporaryDir home_;
   QProcess xvfb_;
   QProcess windowManager_;
+  QProcess sessionBus_;
   QString display_;
   QString messagesLanguage_ = "fr";
+  QString busAddress_;
 };
 
 // The real program, copied into its own folder so that its data folder is created beside it.

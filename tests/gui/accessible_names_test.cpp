@@ -90,7 +90,47 @@ TEST_F(FullWindow, TheFormatBarNamesFollowTheInterfaceLanguage) {
   EXPECT_EQ(unnamed(&window), "");
 }
 
+// A combo box goes by its label, not by the item it shows, in the interface language; the item
+// is its value.
+TEST_F(FullWindow, ComboBoxesAreNamedByTheirLabelsNotByTheirItems) {
+  fixtures::write(data / "param.ini",
+                  "Langue=Fran\xE7"
+                  "ais\r\nDefaultFiche=Gamma\r\n");
+  MainWindow& window = shownWindow();
+  ASSERT_TRUE(window.loaded());
+  const auto value = [](QObject* o) {
+    return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Value).toStdString();
+  };
+  auto* colour = window.findChild<QWidget*>("CBColor");
+  EXPECT_EQ(accessibleName(colour), "Couleur du texte");
+  EXPECT_EQ(value(colour), "Black");
+  auto* function = window.findChild<QWidget*>("CBFonction");
+  EXPECT_EQ(accessibleName(function), "Fonction");  // from its buddy label
+  EXPECT_EQ(value(function), "Recharger");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(function)->role(), QAccessible::ComboBox);
+}
+
 using DialogNames = fixtures::StoreFolder;
+
+TEST_F(DialogNames, ThePropertiesListsAreNamedByTheirLabels) {
+  loadStore();
+  CardPropertiesDialog properties;
+  QTimer::singleShot(0, [&] {
+    auto* category = properties.findChild<QWidget*>("CBCategorie");
+    auto* hotKey = properties.findChild<QWidget*>("CBHotKeys");
+    EXPECT_EQ(accessibleName(category), "Template list");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(category)->text(QAccessible::Value),
+              "Standard");
+    EXPECT_EQ(accessibleName(hotKey), "Choose a HotKey");
+    // The list that drops down is the box's child.
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(hotKey);
+    ASSERT_EQ(box->childCount(), 1);
+    EXPECT_EQ(box->child(0)->role(), QAccessible::List);
+    EXPECT_EQ(box->indexOfChild(box->child(0)), 0);
+    properties.reject();
+  });
+  properties.ask(CardPropertiesDialog::Mode::Add, {"Notes", "", "", "0", 0}, *store, strings);
+}
 
 TEST_F(DialogNames, EveryDialogControlHasAName) {
   loadStore();

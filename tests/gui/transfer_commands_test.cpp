@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include "gui/info_popup.h"
@@ -55,6 +61,80 @@ TEST_F(Transfers, ButtonsSitOnTheFormattingBarWithTheirHints) {
     EXPECT_GT(button->x(), left) << name;  // side by side in this order
     left = button->x();
   }
+}
+
+// An icon theme of its own for the test: `icons` in it, at 16 pixels; Qt's own theme settings
+// come back afterwards.
+class IconTheme {
+ public:
+  explicit IconTheme(const QStringList& icons) {
+    QDir root(folder_.path());
+    root.mkpath("test-theme/16x16/actions");
+    write(fs::path(root.filePath("test-theme/index.theme").toStdString()),
+          "[Icon Theme]\nName=Test\nDirectories=16x16/actions\n\n"
+          "[16x16/actions]\nSize=16\nContext=Actions\nType=Fixed\n");
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    for (const QString& icon : icons)
+      red.save(root.filePath("test-theme/16x16/actions/" + icon + ".png"));
+    QIcon::setThemeSearchPaths({root.path()});
+    QIcon::setThemeName("test-theme");
+  }
+  ~IconTheme() {
+    QIcon::setThemeSearchPaths(paths_);
+    QIcon::setThemeName(name_);
+  }
+  IconTheme(const IconTheme&) = delete;
+  IconTheme& operator=(const IconTheme&) = delete;
+
+ private:
+  QStringList paths_ = QIcon::themeSearchPaths();
+  QString name_ = QIcon::themeName();
+  QTemporaryDir folder_;
+};
+
+// The theme's icon names of the five buttons, as they show; empty for a drawn icon.
+QStringList iconNames(MainWindow& window) {
+  QStringList names;
+  for (const char* button : {"BPrint", "BInsert", "BExport", "BExportText", "BSynchro"}) {
+    const QIcon icon = window.findChild<QToolButton*>(button)->icon();
+    EXPECT_FALSE(icon.isNull()) << button;
+    names << icon.name();
+  }
+  return names;
+}
+
+const QStringList kThemed = {"document-print", "insert-text", "x-office-document", "text-x-generic",
+                             "view-refresh"};
+
+TEST_F(Transfers, ButtonsTakeTheThemesIconsOnceTheWindowIsDrawn) {
+  const IconTheme theme(kThemed);
+  start();
+  // Not at start: the theme is read after the first paint.
+  EXPECT_EQ(iconNames(*window), QStringList(5, QString()));
+  QElapsedTimer waited;
+  waited.start();
+  while (iconNames(*window) != kThemed && waited.elapsed() < 5000) QTest::qWait(20);
+  EXPECT_EQ(iconNames(*window), kThemed);
+}
+
+TEST_F(Transfers, ButtonsKeepTheirDrawnIconsWhereTheThemeHasNone) {
+  // A theme with only one of them: that one is taken, the others stay drawn.
+  const IconTheme theme({"view-refresh"});
+  start();
+  QTest::qWait(300);
+  EXPECT_EQ(iconNames(*window), (QStringList{"", "", "", "", "view-refresh"}));
+}
+
+// Every button of the formatting bar says what it does when the pointer rests on it.
+TEST_F(Transfers, EveryButtonOfTheFormattingBarHasItsHint) {
+  start();
+  auto* bar = window->findChild<QWidget*>("PMenuTop");
+  ASSERT_NE(bar, nullptr);
+  const QList<QAbstractButton*> buttons = bar->findChildren<QAbstractButton*>();
+  EXPECT_GE(buttons.size(), 11);
+  for (QAbstractButton* button : buttons)
+    EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
 }
 
 TEST_F(Transfers, ExportsWriteTheShownCardAndSetUpTheSaveDialogForTheSyncLinkToo) {
