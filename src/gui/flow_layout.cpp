@@ -61,33 +61,43 @@ void FlowLayout::setGeometry(const QRect& rect) {
 
 int FlowLayout::arrange(const QRect& rect, bool apply) const {
   const QRect area = rect.marginsRemoved(contentsMargins());
-  // Row by row: the items that fit side by side, centred on the row's height.
+  // Row by row: as many items as fit side by side at their least width, each then given its
+  // wished width as far as the row has room, centred on the row's height. A window wide enough
+  // for the items at their least keeps them on one row, as a box layout would.
   int top = area.top();
   int first = 0;
   bool anyRow = false;
   while (first < count()) {
-    int width = 0;
+    int least = 0;
+    int wished = 0;
     int height = 0;
     int end = first;
     for (; end < count(); ++end) {
       const QLayoutItem* item = items_.at(end);
       if (item->isEmpty()) continue;
-      const QSize hint = item->sizeHint();
-      const int needed = (width > 0 ? spacing() : 0) + hint.width();
-      if (width > 0 && width + needed > area.width()) break;
-      width += needed;
-      height = std::max(height, hint.height());
+      const int gap = least > 0 ? spacing() : 0;
+      const int itemLeast = item->minimumSize().width();
+      if (least > 0 && least + gap + itemLeast > area.width()) break;
+      least += gap + itemLeast;
+      wished += gap + item->sizeHint().width();
+      height = std::max(height, item->sizeHint().height());
     }
-    if (width == 0) break;  // only hidden items were left
+    if (least == 0) break;  // only hidden items were left
     if (anyRow) top += spacing();
     anyRow = true;
     if (apply) {
+      // What the row lacks for the wished widths is taken from each item in proportion to what
+      // it can give.
+      const int lacking = std::max(0, wished - area.width());
+      const int canGive = wished - least;
       int x = area.left();
       for (int i = first; i < end; ++i) {
         QLayoutItem* item = items_.at(i);
         if (item->isEmpty()) continue;
         const QSize hint = item->sizeHint();
-        const int w = std::min(hint.width(), area.width());
+        const int gives = hint.width() - item->minimumSize().width();
+        int w = hint.width() - (canGive > 0 ? gives * std::min(lacking, canGive) / canGive : 0);
+        w = std::min(w, area.width());
         item->setGeometry(QRect(x, top + (height - hint.height()) / 2, w, hint.height()));
         x += w + spacing();
       }
