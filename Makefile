@@ -10,8 +10,16 @@ bootstrap:
 
 # WERROR=ON (CI) makes every compiler warning an error.
 WERROR ?= OFF
+# The hardening a Debian build has (fortified functions, stack protector, read-only relocations
+# bound at start), as dpkg-buildflags gives it; nothing where dpkg-dev is missing. CMake takes
+# CXXFLAGS and LDFLAGS from the environment on the first configure only.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags
+HARDENING_CXXFLAGS := $(strip $(shell $(BUILDFLAGS) --get CPPFLAGS 2>/dev/null) \
+                              $(shell $(BUILDFLAGS) --get CXXFLAGS 2>/dev/null))
+HARDENING_LDFLAGS := $(shell $(BUILDFLAGS) --get LDFLAGS 2>/dev/null)
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLWICK_WERROR=$(WERROR)
+	CXXFLAGS="$(HARDENING_CXXFLAGS)" LDFLAGS="$(HARDENING_LDFLAGS)" \
+	  cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLWICK_WERROR=$(WERROR)
 
 configure: bootstrap $(BUILD)/build.ninja
 

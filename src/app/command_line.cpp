@@ -78,30 +78,51 @@ StartMode startMode(int argc, char** argv) {
   return mode;
 }
 
+std::vector<DocumentedOption> documentedOptions(const i18n::StringTable& strings) {
+  using Role = DocumentedOption::Role;
+  std::vector<DocumentedOption> options;
+  options.push_back({Role::Help, {}, {"h", "help", "?"}, {}, text(strings, Str::sCliHelp)});
+  options.push_back({Role::Version, {}, {"v", "version"}, {}, text(strings, Str::sCliVersion)});
+  const QString card = text(strings, Str::sCliCardValue);
+  for (const CommandOption& entry : kCommands) {
+    const bool slot =
+        entry.command == remote::Command::Copy || entry.command == remote::Command::Feed;
+    const QString valueName = !entry.takesValue ? QString() : slot ? QStringLiteral("N") : card;
+    options.push_back({Role::Command,
+                       entry.command,
+                       {optionName(entry.command)},
+                       valueName,
+                       text(strings, entry.description)});
+    if (entry.command == remote::Command::List)
+      options.push_back({Role::Json, {}, {"json"}, {}, text(strings, Str::sCliJson)});
+  }
+  return options;
+}
+
+QStringList commandLineDescription(const i18n::StringTable& strings) {
+  return {text(strings, Str::sCliDescription), text(strings, Str::sCliCardHelp)};
+}
+
 CommandLine parseCommandLine(const QStringList& arguments, const i18n::StringTable& strings) {
   QCommandLineParser parser;
   // -platform is one option, not six letters.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.setApplicationDescription(text(strings, Str::sCliDescription) + "\n" +
-                                   text(strings, Str::sCliCardHelp));
-  const QCommandLineOption help({"h", "help", "?"}, text(strings, Str::sCliHelp));
-  const QCommandLineOption version({"v", "version"}, text(strings, Str::sCliVersion));
-  parser.addOption(help);
-  parser.addOption(version);
-  const QCommandLineOption json("json", text(strings, Str::sCliJson));
-  const QString card = text(strings, Str::sCliCardValue);
-  std::vector<QCommandLineOption> commands;
-  for (const CommandOption& entry : kCommands) {
-    const QString name = optionName(entry.command);
-    const QString valueName =
-        !entry.takesValue ? QString()
-        : (entry.command == remote::Command::Copy || entry.command == remote::Command::Feed)
-            ? QStringLiteral("N")
-            : card;
-    commands.emplace_back(name, text(strings, entry.description), valueName);
-    parser.addOption(commands.back());
-    if (entry.command == remote::Command::List) parser.addOption(json);
+  parser.setApplicationDescription(commandLineDescription(strings).join('\n'));
+  const std::vector<DocumentedOption> documented = documentedOptions(strings);
+  std::vector<QCommandLineOption> options;
+  options.reserve(documented.size());
+  for (const DocumentedOption& option : documented) {
+    options.emplace_back(option.names, option.description, option.valueName);
+    parser.addOption(options.back());
   }
+  const auto optionOf = [&](DocumentedOption::Role role) -> const QCommandLineOption& {
+    for (std::size_t i = 0; i < documented.size(); ++i)
+      if (documented[i].role == role) return options[i];
+    return options.front();  // every role is in the list
+  };
+  const QCommandLineOption& help = optionOf(DocumentedOption::Role::Help);
+  const QCommandLineOption& version = optionOf(DocumentedOption::Role::Version);
+  const QCommandLineOption& json = optionOf(DocumentedOption::Role::Json);
   parser.addOption(hidden(QCommandLineOption(QString(kInTrayOption).mid(2))));
   parser.addOption(hidden(QCommandLineOption(QString(kAtLogonOption).mid(2))));
   for (const char* name : kQtOptionsWithValue)
@@ -122,9 +143,10 @@ CommandLine parseCommandLine(const QStringList& arguments, const i18n::StringTab
     return error(text(strings, Str::sCliUnknownOption).arg(parser.positionalArguments().front()));
 
   std::optional<std::size_t> chosen;
-  for (std::size_t i = 0; i < commands.size(); ++i) {
-    if (!parser.isSet(commands[i])) continue;
-    if (chosen || parser.values(commands[i]).size() > 1)
+  for (std::size_t i = 0; i < documented.size(); ++i) {
+    if (documented[i].role != DocumentedOption::Role::Command || !parser.isSet(options[i]))
+      continue;
+    if (chosen || parser.values(options[i]).size() > 1)
       return error(text(strings, Str::sCliOneCommand));
     chosen = i;
   }
@@ -134,14 +156,14 @@ CommandLine parseCommandLine(const QStringList& arguments, const i18n::StringTab
     if (parser.isSet(name)) line.qtArguments << QString("-") + name << parser.value(name);
   for (const char* name : kQtFlags)
     if (parser.isSet(name)) line.qtArguments << QString("-") + name;
-  line.request.command = chosen ? kCommands[*chosen].command : remote::Command::Show;
+  line.request.command = chosen ? documented[*chosen].command : remote::Command::Show;
   if (parser.isSet(json)) {
     if (line.request.command != remote::Command::List)
       return error(text(strings, Str::sCliBadArguments).arg("--json"));
     line.request.arguments.emplace_back("json");
   }
-  if (chosen && kCommands[*chosen].takesValue) {
-    const QString value = parser.value(commands[*chosen]);
+  if (chosen && !documented[*chosen].valueName.isEmpty()) {
+    const QString value = parser.value(options[*chosen]);
     const bool slot = line.request.command == remote::Command::Copy ||
                       line.request.command == remote::Command::Feed;
     if (slot && (value.size() != 1 || value[0] < '1' || value[0] > '9'))

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <string>
+#include <vector>
 
 #include "core/i18n/strings.h"
 #include "core/remote/request.h"
@@ -36,6 +37,24 @@ struct CommandLine {
   // Qt's own options among the arguments, for a program the client starts.
   QStringList qtArguments;
 };
+
+// One option as --help and the manual page describe it.
+struct DocumentedOption {
+  enum class Role { Help, Version, Json, Command };
+  Role role = Role::Command;
+  remote::Command command = remote::Command::Show;  // for Role::Command
+  QStringList names;  // without dashes: one letter takes one, a word two
+  QString valueName;  // empty for an option without a value
+  QString description;
+};
+
+// The options the program documents, in the order --help lists them. The command line is
+// parsed from this list, so the manual page made from it cannot miss one.
+std::vector<DocumentedOption> documentedOptions(const i18n::StringTable& strings);
+
+// What --help says before the options, in the interface language: what the program does, then
+// what the value CARD stands for.
+QStringList commandLineDescription(const i18n::StringTable& strings);
 
 // Reads the client's arguments (argv[0] first) with QCommandLineParser. No option at all asks
 // for the window.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace qw::app {
 namespace {
 
@@ -92,6 +94,53 @@ TEST(CommandLine, HelpAndVersionAreAnswersOfTheirOwn) {
   const CommandLine version = parse({"--version"});
   EXPECT_EQ(version.kind, CommandLine::Kind::Version);
   EXPECT_EQ(version.text.rfind("quillwick ", 0), 0u);
+}
+
+// The manual page is written from documentedOptions(): each entry must be an option the parser
+// takes, doing what the entry says, and --help must show it with its description.
+TEST(CommandLine, TheDocumentedOptionsAreTheParsedAndHelpedOnes) {
+  using Role = DocumentedOption::Role;
+  const auto strings = i18n::StringTable::forLanguage(i18n::Language::English);
+  const std::vector<DocumentedOption> options = documentedOptions(strings);
+  // --help wraps long descriptions.
+  const std::string help =
+      QString::fromStdString(parse({"--help"}).text).simplified().toStdString();
+  std::vector<Command> commands;
+  std::map<Role, int> others;
+  for (const DocumentedOption& option : options) {
+    if (option.role != Role::Command) ++others[option.role];
+    ASSERT_FALSE(option.names.isEmpty());
+    EXPECT_FALSE(option.description.isEmpty());
+    EXPECT_NE(help.find(option.description.toStdString()), std::string::npos)
+        << option.description.toStdString();
+    for (const QString& name : option.names) {
+      SCOPED_TRACE(name.toStdString());
+      QStringList arguments{(name.size() == 1 ? "-" : "--") + name};
+      EXPECT_NE(help.find(arguments.front().toStdString()), std::string::npos);
+      if (!option.valueName.isEmpty()) arguments << "1";
+      if (option.role == Role::Json) arguments << "--list";
+      const CommandLine line = parse(arguments);
+      switch (option.role) {
+        case Role::Help: EXPECT_EQ(line.kind, CommandLine::Kind::Help); break;
+        case Role::Version: EXPECT_EQ(line.kind, CommandLine::Kind::Version); break;
+        case Role::Json:
+          EXPECT_EQ(line.request, (remote::Request{Command::List, {"json"}, {}}));
+          break;
+        case Role::Command:
+          ASSERT_EQ(line.kind, CommandLine::Kind::Request) << line.text;
+          EXPECT_EQ(line.request.command, option.command);
+          EXPECT_EQ(line.request.arguments.size(), option.valueName.isEmpty() ? 0u : 1u);
+          commands.push_back(option.command);
+          break;
+      }
+    }
+  }
+  EXPECT_EQ(others, (std::map<Role, int>{{Role::Help, 1}, {Role::Version, 1}, {Role::Json, 1}}));
+  // Every command of the remote control has its option, once.
+  EXPECT_EQ(commands,
+            (std::vector<Command>{Command::Show, Command::Toggle, Command::Copy, Command::Feed,
+                                  Command::NextLine, Command::NewFromClipboard, Command::List,
+                                  Command::Print, Command::Append}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build, unpacks it into a scratch root and checks
-# what a user would get: the files and their places, the launcher and AppStream data against
-# their validators, the dependencies, the icons, and the unpacked program starting, keeping its
-# data in the per-user folder because its own folder is not writable, and ending on SIGTERM.
+# what a user would get: lintian's verdict, the files and their places, the copyright file, the
+# changelog and the manual page, the launcher and AppStream data against their validators, the
+# dependencies, the icons, and the unpacked program starting, keeping its data in the per-user
+# folder (also as root, with its own folder writable) and ending on SIGTERM.
 #
 #   contents_test.sh BUILD_FOLDER
 set -euo pipefail
@@ -39,6 +40,17 @@ debs=("$scratch"/out/quillwick_*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || die "expected one quillwick_*.deb, got: ${debs[*]}"
 deb=${debs[0]}
 
+# --- lintian, as a distribution's archive would run it: no error, no warning ------------------
+# Overrides, each with its reason, are part of the package; informational tags are allowed.
+status=0
+lintian --fail-on error,warning -EvIL +pedantic "$deb" >"$scratch/lintian.log" 2>&1 || status=$?
+if grep -q '^[EW]: ' "$scratch/lintian.log"; then
+  fail "lintian:
+$(grep '^[EW]: ' "$scratch/lintian.log")"
+elif [ "$status" -ne 0 ]; then
+  fail "lintian failed ($status): $(cat "$scratch/lintian.log")"
+fi
+
 field() { dpkg -f "$deb" "$1"; }
 [ "$(field Package)" = quillwick ] || fail "Package is '$(field Package)'"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
@@ -64,6 +76,10 @@ expected_files=(
   ./usr/share/applications/$app_id.desktop
   ./usr/share/metainfo/$app_id.metainfo.xml
   ./usr/share/icons/hicolor/scalable/apps/quillwick.svg
+  ./usr/share/man/man1/quillwick.1.gz
+  ./usr/share/doc/quillwick/copyright
+  ./usr/share/doc/quillwick/changelog.Debian.gz
+  ./usr/share/lintian/overrides/quillwick
 )
 for size in "${icon_sizes[@]}"; do
   expected_files+=("./usr/share/icons/hicolor/${size}x${size}/apps/quillwick.png")
@@ -82,12 +98,64 @@ dpkg -x "$deb" "$root"
 program=$root/usr/bin/quillwick
 share=$root/usr/share
 
+# --- copyright, changelog, manual page -----------------------------------------------------
+doc=$share/doc/quillwick
+# Machine-readable, every file covered, and no licence claimed that was never granted.
+copyright=$doc/copyright
+if [ -f "$copyright" ]; then
+  head -n1 "$copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not in the machine-readable format: $(head -n1 "$copyright")"
+  grep -qx 'Files: \*' "$copyright" || fail "the copyright file does not cover every file"
+  grep -qx 'License: all-rights-reserved' "$copyright" ||
+    fail "the copyright file names a licence: $(grep '^License:' "$copyright")"
+else
+  fail "no copyright file"
+fi
+# Debian's own changelog of the package: its newest entry is this version, by this maintainer.
+# Compressed without a name or a time stamp (gzip -n), so that two builds give the same bytes.
+is_reproducible_gzip() {
+  local header
+  header=$(od -An -tu1 -N8 "$1" | tr -s ' ')
+  # Bytes: 31 139 8, the flags (8 = a file name follows), then a four-byte time stamp.
+  local header_re='^ 31 139 8 ([0-9]+) 0 0 0 0$'
+  [[ "$header" =~ $header_re ]] && (((BASH_REMATCH[1] & 8) == 0))
+}
+changelog=$doc/changelog.Debian.gz
+if [ -f "$changelog" ]; then
+  is_reproducible_gzip "$changelog" || fail "changelog.Debian.gz keeps a name or a time stamp"
+  zcat "$changelog" >"$scratch/changelog"
+  [ "$(dpkg-parsechangelog -l "$scratch/changelog" -SVersion)" = "$version" ] ||
+    fail "the changelog's version is $(dpkg-parsechangelog -l "$scratch/changelog" -SVersion)"
+  [ "$(dpkg-parsechangelog -l "$scratch/changelog" -SMaintainer)" = "$(field Maintainer)" ] ||
+    fail "the changelog is signed by $(dpkg-parsechangelog -l "$scratch/changelog" -SMaintainer)"
+else
+  fail "no changelog.Debian.gz"
+fi
+man_page=$share/man/man1/quillwick.1.gz
+if [ -f "$man_page" ]; then
+  is_reproducible_gzip "$man_page" || fail "quillwick.1.gz keeps a name or a time stamp"
+  "$(dirname "$0")/man_page_test.sh" "$root/usr/bin/quillwick" "$man_page" ||
+    fail "the manual page does not match the program"
+else
+  fail "no manual page"
+fi
+
 # --- launcher and AppStream data -----------------------------------------------------------
 desktop=$share/applications/$app_id.desktop
 metainfo=$share/metainfo/$app_id.metainfo.xml
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $app_id.desktop"
-appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+# Pedantic: its one remark allowed is the capital letters of the id, which is also the
+# launcher's file name.
+appstreamcli validate --pedantic --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
   fail "appstreamcli rejects the metainfo: $(cat "$scratch/appstream.log")"
+remarks=$(grep -E '^[EWIP]: ' "$scratch/appstream.log" | grep -v "^P: $app_id:[0-9]*: cid-contains-uppercase-letter $app_id\$" || true)
+[ -z "$remarks" ] || fail "appstreamcli remarks on the metainfo:
+$remarks"
+grep -q '^✔ Validation was successful' "$scratch/appstream.log" ||
+  fail "appstreamcli did not validate the metainfo: $(cat "$scratch/appstream.log")"
+grep -q '<project_license>LicenseRef-proprietary</project_license>' "$metainfo" ||
+  fail "the metainfo claims a licence: $(grep project_license "$metainfo" || echo none)"
 
 key() { sed -n "s/^$1=//p" "$desktop"; }
 [ "$(key Exec)" = quillwick ] || fail "Exec is '$(key Exec)', not the installed program"
@@ -113,24 +181,19 @@ grep -q '<svg' "$svg" && grep -q 'viewBox="0 0 256 256"' "$svg" && grep -q '<pat
   fail "the scalable icon is not a square SVG drawing"
 
 # --- the unpacked program ------------------------------------------------------------------
-# Its own folder must be unwritable so that it falls back to the per-user location. Root
-# writes anywhere, so as root the program runs as nobody in a folder it does not own.
-home=$scratch/home
-mkdir -p "$home/data" "$home/config" "$home/runtime"
-chmod 0700 "$home/runtime"
-runner=()
-if [ "$(id -u)" -eq 0 ]; then
-  chmod 0755 "$scratch"
-  chown -R 65534:65534 "$home"
-  runner=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
-else
-  chmod a-w "$root/usr/bin"
-fi
+# The installed build, not the portable one: its data go to the user's folder even where it
+# could write beside itself. So its folder is left writable, for everyone when this runs as
+# root: the program runs as nobody first, then as root itself.
+bin=$root/usr/bin
+chmod 0755 "$scratch"
+if [ "$(id -u)" -eq 0 ]; then chmod 0777 "$bin"; fi
 
-# Starts the program, waits until its window is ready, ends it with SIGTERM; the exit code.
+# Starts the program with HOME (and the XDG folders) in folder $2, waits until its window is
+# ready, ends it with SIGTERM; the exit code. $3… run it as another user.
 run_program() {
-  local log=$1
-  "${runner[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" \
+  local log=$1 home=$2
+  shift 2
+  "$@" env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" \
     XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
     QUILLWICK_TRACE_STARTUP=1 "$program" >"$log" 2>&1 &
   program_pid=$!
@@ -155,21 +218,44 @@ run_program() {
   return "$status"
 }
 
+new_home() {
+  mkdir -p "$1/data" "$1/config" "$1/runtime"
+  chmod 0700 "$1/runtime"
+}
+
+# The data of a run with HOME $1: in its per-user folder, nothing beside the program.
+check_data() {
+  local data=$1/data/dataQuillWick who=$2
+  for file in fiches.kvn categ.kvn param.ini; do
+    [ -f "$data/$file" ] || fail "$who: no $file in the per-user data folder"
+  done
+  local beside
+  beside=$(ls -A "$bin")
+  [ "$beside" = quillwick ] || fail "$who: files were made beside the installed program: $beside"
+  # A clean end saves the open card, which removes its recovery journal.
+  [ ! -e "$data/backup.ini" ] || fail "$who: the recovery journal is left after SIGTERM"
+}
+
+home=$scratch/home
+new_home "$home"
+runner=()
+user="the user"
+if [ "$(id -u)" -eq 0 ]; then
+  chown -R 65534:65534 "$home"
+  runner=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+  user=nobody
+fi
+
 status=0
-run_program "$scratch/first.log" || status=$?
+run_program "$scratch/first.log" "$home" "${runner[@]}" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with $status on SIGTERM: $(cat "$scratch/first.log")"
-data=$home/data/dataQuillWick
-for file in fiches.kvn categ.kvn param.ini; do
-  [ -f "$data/$file" ] || fail "no $file in the per-user data folder"
-done
-[ ! -e "$root/usr/bin/dataQuillWick" ] || fail "a data folder was made beside the installed program"
-# A clean end saves the open card, which removes its recovery journal.
-[ ! -e "$data/backup.ini" ] || fail "the recovery journal is left after SIGTERM"
+check_data "$home" "$user"
 
 # Start at logon, chosen in the settings, names the program where it is installed.
+data=$home/data/dataQuillWick
 [ -f "$data/param.ini" ] && sed -i 's/^Launch=[^\r]*/Launch=Startup/' "$data/param.ini"
 status=0
-run_program "$scratch/second.log" || status=$?
+run_program "$scratch/second.log" "$home" "${runner[@]}" || status=$?
 [ "$status" -eq 0 ] || fail "the second run ended with $status: $(cat "$scratch/second.log")"
 entry=$home/config/autostart/quillwick.desktop
 if [ -f "$entry" ]; then
@@ -178,6 +264,18 @@ if [ -f "$entry" ]; then
   desktop-file-validate "$entry" || fail "desktop-file-validate rejects the autostart entry"
 else
   fail "no autostart entry after choosing start at logon"
+fi
+
+# Root may write anywhere, beside the program too; its data still go to its own folder.
+if [ "$(id -u)" -eq 0 ]; then
+  root_home=$scratch/root-home
+  new_home "$root_home"
+  status=0
+  run_program "$scratch/root.log" "$root_home" || status=$?
+  [ "$status" -eq 0 ] || fail "the run as root ended with $status: $(cat "$scratch/root.log")"
+  check_data "$root_home" root
+else
+  echo "not root: the run as root is left out"
 fi
 
 [ "$failures" -eq 0 ] || die "$failures check(s) failed"
