@@ -88,16 +88,20 @@ int FlowLayout::arrange(const QRect& rect, bool apply) const {
     if (apply) {
       // What the row lacks for the wished widths is taken from each item in proportion to what
       // it can give.
-      const int lacking = std::max(0, wished - area.width());
       const int canGive = wished - least;
+      const int taken = std::min(std::max(0, wished - area.width()), canGive);
+      // Counted as running totals, so that the rounding leaves nothing over.
+      int couldGive = 0;
+      int given = 0;
       int x = area.left();
       for (int i = first; i < end; ++i) {
         QLayoutItem* item = items_.at(i);
         if (item->isEmpty()) continue;
         const QSize hint = item->sizeHint();
-        const int gives = hint.width() - item->minimumSize().width();
-        int w = hint.width() - (canGive > 0 ? gives * std::min(lacking, canGive) / canGive : 0);
-        w = std::min(w, area.width());
+        couldGive += hint.width() - item->minimumSize().width();
+        const int givenSoFar = canGive > 0 ? couldGive * taken / canGive : 0;
+        const int w = std::min(hint.width() - (givenSoFar - given), area.width());
+        given = givenSoFar;
         item->setGeometry(QRect(x, top + (height - hint.height()) / 2, w, hint.height()));
         x += w + spacing();
       }

@@ -1,5 +1,6 @@
 #include "gui/format_bar.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -64,6 +65,10 @@ FormatBar::FormatBar(QWidget* parent) : QWidget(parent) {
   backgroundColours_ = new ColourList(this);
   backgroundColours_->setObjectName("ColorBox1");
   backgroundColours_->setCurrentIndex(ColourList::kItemCount - 1);  // white paper
+
+  // The lists give up a third of their width, their texts cut short, before the row wraps.
+  for (QComboBox* list : std::initializer_list<QComboBox*>{font_, textColours_, backgroundColours_})
+    list->setMinimumWidth(list->minimumSizeHint().width() * 2 / 3);
 
   // Wraps onto a second row rather than widen the window past a small screen.
   tools_ = new FlowLayout(4);

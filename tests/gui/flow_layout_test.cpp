@@ -50,6 +50,15 @@ TEST(FlowLayout, ShrinksWhatMayShrinkBeforeItWrapsAndWrapsBelowTheLeastWidth) {
   EXPECT_GE(row.combo->width(), 60);
   EXPECT_EQ(row.layout->heightForWidth(least + 10), 24);
 
+  // Every item gives its share, and the row ends exactly at the edge.
+  row.buttons[1]->setMinimumSize(30, 24);
+  row.buttons[1]->setMaximumSize(40, 24);
+  row.layout->invalidate();
+  row.layOut(least + 3);
+  EXPECT_EQ(row.combo->geometry().right(), least + 3 - 1);
+  row.buttons[1]->setFixedSize(40, 24);
+  row.layout->invalidate();
+
   // Below the least: the combo goes to a second row, the buttons keep their size.
   row.layOut(least - 1);
   EXPECT_GT(row.combo->geometry().top(), row.buttons[2]->geometry().bottom());
