@@ -126,7 +126,7 @@ TEST_F(WindowsProgram, StartAtLogonWritesAndRemovesTheRunValue) {
 
   toggleStartAtLogon();
   EXPECT_TRUE(waitUntil([&] { return !runValue().isEmpty(); }));
-  EXPECT_EQ(runValue(), "\"" + program.windowsExecutable() + "\"");
+  EXPECT_EQ(runValue(), "\"" + program.windowsExecutable() + "\" --at-logon");
   EXPECT_NE(readFile(data / "param.ini").find("Launch=Startup\r\n"), std::string::npos);
 
   toggleStartAtLogon();
