@@ -1,6 +1,7 @@
 #include "gui/format_bar.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -109,7 +110,17 @@ bool FormatBar::wordWrapFaceOn() const { return wordWrap_->font().bold(); }
 
 void FormatBar::addLeadingWidget(QWidget* widget) { tools_->insertWidget(leadingCount_++, widget); }
 
-void FormatBar::addTrailingWidget(QWidget* widget) { tools_->addWidget(widget); }
+void FormatBar::addTrailingWidget(QWidget* widget) {
+  // The trailing buttons wrap as one group: a row never ends in the middle of them.
+  if (!trailing_) {
+    trailing_ = new QWidget(this);
+    auto* group = new QHBoxLayout(trailing_);
+    group->setContentsMargins(0, 0, 0, 0);
+    group->setSpacing(tools_->spacing());
+    tools_->addWidget(trailing_);
+  }
+  trailing_->layout()->addWidget(widget);
+}
 
 void FormatBar::showEvent(QShowEvent* event) {
   // Reading the installed fonts takes a moment: done when the window first appears.

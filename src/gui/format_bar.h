@@ -59,6 +59,7 @@ class FormatBar : public QWidget {
   ColourList* backgroundColours_;
   FlowLayout* tools_;
   int leadingCount_ = 0;
+  QWidget* trailing_ = nullptr;  // holds the trailing widgets
 };
 
 }  // namespace qw::gui
