@@ -12,25 +12,6 @@ namespace {
 // Bytes of a multi-byte UTF-8 sequence are all 0x80 or above, so folding A to Z byte by byte
 // never touches them, and a needle that starts on a character cannot match in mid-sequence.
 
-bool startsCodePoint(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
-
-std::int64_t codePointsIn(std::string_view bytes) {
-  // Counts the continuation bytes (10xxxxxx) eight at a time: a byte's top bit set and the next
-  // bit clear; the multiplication adds the eight marks up in the top byte.
-  constexpr std::uint64_t kTopBits = 0x8080808080808080;
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  std::int64_t continuation = 0;
-  std::size_t at = 0;
-  for (; at + 8 <= bytes.size(); at += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    continuation +=
-        static_cast<std::int64_t>(((word & ~(word << 1) & kTopBits) >> 7) * kOnes >> 56);
-  }
-  for (; at < bytes.size(); ++at) continuation += startsCodePoint(bytes[at]) ? 0 : 1;
-  return static_cast<std::int64_t>(bytes.size()) - continuation;
-}
-
 // The byte offset of code point `index`, or nothing when the text has fewer.
 std::optional<std::size_t> byteOffsetOf(std::string_view text, std::int64_t index) {
   std::int64_t seen = 0;
@@ -64,7 +45,7 @@ std::optional<std::int64_t> findText(std::string_view text, std::string_view nee
     window.resize(part.size());
     std::transform(part.begin(), part.end(), window.begin(), asciiLower);
     if (const std::size_t hit = window.find(folded); hit != std::string::npos)
-      return from + codePointsIn(text.substr(*start, at + hit - *start));
+      return from + codePointCount(text.substr(*start, at + hit - *start));
   }
   return std::nullopt;
 }

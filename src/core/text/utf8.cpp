@@ -50,6 +50,23 @@ bool isValidUtf8(std::string_view s) {
   return true;
 }
 
+std::int64_t codePointCount(std::string_view bytes) {
+  // Counts the continuation bytes (10xxxxxx) eight at a time: a byte's top bit set and the next
+  // bit clear; the multiplication adds the eight marks up in the top byte.
+  constexpr std::uint64_t kTopBits = 0x8080808080808080;
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  std::int64_t continuation = 0;
+  std::size_t at = 0;
+  for (; at + 8 <= bytes.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    continuation +=
+        static_cast<std::int64_t>(((word & ~(word << 1) & kTopBits) >> 7) * kOnes >> 56);
+  }
+  for (; at < bytes.size(); ++at) continuation += startsCodePoint(bytes[at]) ? 0 : 1;
+  return static_cast<std::int64_t>(bytes.size()) - continuation;
+}
+
 std::string toValidUtf8(std::string_view s) {
   if (isValidUtf8(s)) return std::string(s);
   std::string out;

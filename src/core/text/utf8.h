@@ -2,6 +2,7 @@
 // UTF-8, the only text form inside core: encoding, strict and lenient decoding.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,12 @@ inline std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& pos) 
 char32_t nextCodePoint(std::string_view s, std::size_t& pos);
 
 bool isValidUtf8(std::string_view s);
+
+// Whether a byte starts a code point rather than continuing one.
+constexpr bool startsCodePoint(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// How many code points the bytes hold: every byte that does not continue a sequence counts.
+std::int64_t codePointCount(std::string_view bytes);
 
 // The text with every malformed byte replaced by U+FFFD.
 std::string toValidUtf8(std::string_view s);
