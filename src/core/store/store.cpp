@@ -275,11 +275,15 @@ void saveCategories(const Store& store) {
 }
 
 fs::path contentPathIn(const Store& store, std::string_view settings) {
+  return contentPathIn(store.dataFolder, settings);
+}
+
+fs::path contentPathIn(const fs::path& dataFolder, std::string_view settings) {
   // Only the first line is decoded: the start reads this for every card.
   const std::string first = decodeStoredText(settings.substr(0, settings.find_first_of("\r\n")));
   if (first.empty()) return {};
   auto path = utf8Path(first);
-  return isAbsoluteStoredPath(first, path) ? path : store.dataFolder / path;
+  return isAbsoluteStoredPath(first, path) ? path : dataFolder / path;
 }
 
 std::optional<Language> storedLanguage(const StoreLocation& where) {

@@ -88,6 +88,8 @@ std::filesystem::path cardSettingsFile(const Store& store, std::string_view inde
 // The content file named by a card settings file's bytes (its first line), relative to the
 // data folder unless absolute; empty when the line is.
 std::filesystem::path contentPathIn(const Store& store, std::string_view settingsBytes);
+std::filesystem::path contentPathIn(const std::filesystem::path& dataFolder,
+                                    std::string_view settingsBytes);
 
 // Content file of card `card` (0-based): the first line of its settings file, relative to the
 // data folder unless absolute; empty when the settings file does not exist.
