@@ -64,6 +64,12 @@ class Notebook {
 
   // --- the shown card ---
   const CurrentCard& current() const { return card_.current(); }
+  // A card is in the editor (none after a failed load).
+  bool cardShown() const { return card_.shown(); }
+  // The editor's text, unsaved edits included, with CR LF line breaks.
+  std::string openCardText() const { return editor_.plainText(); }
+  // Selects in the editor, positions clamped to the text.
+  void selectInOpenCard(ports::Selection selection) { editor_.setSelection(selection); }
   // Writes the shown card back; see OpenCard::save. Throws StoreError when a file cannot be
   // written.
   void saveCard() { card_.save(); }
