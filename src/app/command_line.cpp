@@ -45,6 +45,7 @@ constexpr CommandOption kCommands[] = {
     {remote::Command::List, Str::sCliList},
     {remote::Command::Print, Str::sCliPrint, true},
     {remote::Command::Append, Str::sCliAppend, true},
+    {remote::Command::Find, Str::sCliFind, true},
 };
 
 QString optionName(remote::Command command) {
@@ -87,7 +88,11 @@ std::vector<DocumentedOption> documentedOptions(const i18n::StringTable& strings
   for (const CommandOption& entry : kCommands) {
     const bool slot =
         entry.command == remote::Command::Copy || entry.command == remote::Command::Feed;
-    const QString valueName = !entry.takesValue ? QString() : slot ? QStringLiteral("N") : card;
+    const QString valueName = !entry.takesValue ? QString()
+                              : slot            ? QStringLiteral("N")
+                              : entry.command == remote::Command::Find
+                                  ? text(strings, Str::sCliTextValue)
+                                  : card;
     options.push_back({Role::Command,
                        entry.command,
                        {optionName(entry.command)},
@@ -168,6 +173,9 @@ CommandLine parseCommandLine(const QStringList& arguments, const i18n::StringTab
                       line.request.command == remote::Command::Feed;
     if (slot && (value.size() != 1 || value[0] < '1' || value[0] > '9'))
       return error(text(strings, Str::sCliSlotNumber));
+    if (line.request.command == remote::Command::Find &&
+        (value.isEmpty() || value.contains('\n') || value.contains('\r')))
+      return error(text(strings, Str::sCliFindOneLine));
     if (value.isEmpty()) return error(text(strings, Str::sCliNoSuchCard).arg(value));
     line.request.arguments.push_back(value.toStdString());
   }

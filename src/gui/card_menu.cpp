@@ -55,6 +55,7 @@ CardMenu::CardMenu(QWidget* window) : QMenu(window), window_(window) {
   restore->setEnabled(false);
   minimize = item("Rduire1", QKeySequence("F2"));
   nextSearch = item("NextSearch1", QKeySequence("F3"));
+  findInCards = item("FindInCards1", QKeySequence("Ctrl+Shift+F"));
   addSeparator();
   options = item("Options1", QKeySequence("Ctrl+O"));
   search = item("Chercher1", QKeySequence("Ctrl+F"), false);
@@ -84,6 +85,7 @@ void CardMenu::setStrings(const i18n::StringTable& s) {
   set(restore, Str::sMainRestore);
   set(minimize, Str::sMainMinimize);
   set(nextSearch, Str::sMainNextSearch);
+  set(findInCards, Str::sFindMenu);
   set(options, Str::sMainOptions);
   set(about, Str::sMainAbout);
   set(quit, Str::sMainQuit);

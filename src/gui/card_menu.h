@@ -46,6 +46,7 @@ class CardMenu : public QMenu {
   QAction* restore;
   QAction* minimize;
   QAction* nextSearch;
+  QAction* findInCards;
   QAction* options;
   QAction* search;     // not shown in the menu; its shortcut works
   QAction* selectAll;  // not shown in the menu; its shortcut works

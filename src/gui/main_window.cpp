@@ -27,6 +27,7 @@
 
 #include "core/notebook/card_list.h"
 #include "core/notebook/error_text.h"
+#include "core/notebook/find_cards.h"
 #include "core/notebook/settings_commands.h"
 #include "core/store/store_error.h"
 #include "gui/about_dialog.h"
@@ -39,6 +40,7 @@
 #include "gui/categories_dialog.h"
 #include "gui/draft_keeper.h"
 #include "gui/editor_panel.h"
+#include "gui/find_in_cards_dialog.h"
 #include "gui/font_size_box.h"
 #include "gui/font_warmer.h"
 #include "gui/format_bar.h"
@@ -236,6 +238,7 @@ void MainWindow::connectPanels(QWidget* client) {
     if (notebook_) aboutDialog()->exec();
   });
   connect(menu_->options, &QAction::triggered, this, &MainWindow::editOptions);
+  connect(menu_->findInCards, &QAction::triggered, this, &MainWindow::findInCards);
   connect(menu_->newCard, &QAction::triggered, this, &MainWindow::newCard);
   connect(menu_->cardProperties, &QAction::triggered, this, &MainWindow::editCardProperties);
   connect(menu_->selectAll, &QAction::triggered, editorPanel_, &EditorPanel::selectAllText);
@@ -427,7 +430,8 @@ void MainWindow::firstShow() {
   commands_ =
       std::make_unique<Commands>(*notebook_, clipboard_, static_cast<CommandWindow&>(*this));
   commands_->connectMenu(*menu_);
-  remote_ = std::make_unique<RemoteCommands>(*commands_, *notebook_, *strings_);
+  finder_ = std::make_unique<find::CardFinder>();
+  remote_ = std::make_unique<RemoteCommands>(*commands_, *notebook_, *strings_, *finder_);
   connect(editorPanel_, &EditorPanel::cardDrawn, this,
           [this] { notebook_->makeSnapshotsAndJournal(); });
   // Once the first card is on the screen, the fonts the others name are loaded ahead.
@@ -546,6 +550,32 @@ void MainWindow::openListedCard(int card) {
     if (position >= 0) switchToPosition(position);
     return;
   }
+}
+
+void MainWindow::findInCards() {
+  if (!notebook_) return;
+  if (phase_ != Phase::OnScreen) bringBack();
+  if (!findDialog_) {
+    findDialog_ = new FindInCardsDialog(
+        *finder_, store_->dataFolder,
+        [this](bool shownOnly) { return notebook::cardsToSearch(*notebook_, shownOnly); }, this);
+    findDialog_->setStrings(*strings_);
+    connect(findDialog_, &FindInCardsDialog::openHit, this, &MainWindow::openFoundLine);
+  }
+  findDialog_->open();
+}
+
+void MainWindow::openFoundLine(const find::FoundLine& hit, const QString& query) {
+  if (!commands_) return;
+  bool opened = false;
+  commands_->run([&] { opened = notebook::openFoundCard(*notebook_, *store_, hit, platform_); });
+  // The ticks show the filter in force, a category added for the hit included.
+  stripPanel_->setCategories(*store_, *strings_);
+  activateWindow();
+  focusCard();
+  if (!opened) return;
+  notebook_->selectInOpenCard({hit.position, hit.length});
+  search_->continueAfter(query, hit.position);
 }
 
 CardListView* MainWindow::listView() {

@@ -32,6 +32,7 @@ class CardPropertiesDialog;
 class CategoriesDialog;
 class OptionsDialog;
 class EditorPanel;
+class FindInCardsDialog;
 class InfoPopup;
 class AboutDialog;
 class DraftKeeper;
@@ -136,6 +137,11 @@ class MainWindow : public QMainWindow, private CommandWindow {
   void newCard();
   void editCardProperties();
   void openListedCard(int card);
+  // Ctrl+Shift+F, from the window or the tray.
+  void findInCards();
+  // A hit chosen in that dialog: its card opened, the hit selected, and the card search's
+  // field holding the query so that F3 goes on from there.
+  void openFoundLine(const find::FoundLine& hit, const QString& query);
   // The card list, made the first time it is shown: most starts never show it.
   CardListView* listView();
   // The list's name and rows follow the strings and the strip of the moment.
@@ -167,6 +173,9 @@ class MainWindow : public QMainWindow, private CommandWindow {
   std::optional<notebook::Notebook> notebook_;
   // What the menus and the keys do, once the notebook is open.
   std::unique_ptr<Commands> commands_;
+  // Find in all cards' thread and cache, shared by its dialog and the command line. Before
+  // remote_, which uses it; as a member it is gone, its thread ended, before the dialog.
+  std::unique_ptr<find::CardFinder> finder_;
   std::unique_ptr<RemoteCommands> remote_;
   // After the notebook, so it goes first: its timer asks the notebook for drafts.
   std::unique_ptr<DraftKeeper> drafts_;
@@ -192,6 +201,7 @@ class MainWindow : public QMainWindow, private CommandWindow {
   CategoriesDialog* categoriesDialog_ = nullptr;
   CardPropertiesDialog* propertiesDialog_ = nullptr;
   OptionsDialog* optionsDialog_ = nullptr;
+  FindInCardsDialog* findDialog_ = nullptr;
 
   Phase phase_ = Phase::Built;
   bool startInTray_ = false;

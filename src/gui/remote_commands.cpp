@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/notebook/error_text.h"
+#include "core/notebook/find_cards.h"
 #include "core/remote/card_listing.h"
 #include "core/remote/card_reference.h"
 
@@ -15,6 +16,10 @@ using remote::ExitCode;
 
 namespace {
 
+// --find prints at most this many hits: a letter found everywhere in a large notebook would
+// otherwise make an answer of hundreds of megabytes.
+constexpr std::size_t kMostPrinted = 100'000;
+
 // The slot of --copy and --feed; the request's reader let only one digit through.
 int slotOf(const remote::Request& request) { return request.arguments.at(0).at(0) - '0'; }
 
@@ -26,8 +31,8 @@ Answer fromNotice(const notebook::Notice& notice) {
 }  // namespace
 
 RemoteCommands::RemoteCommands(Commands& commands, notebook::Notebook& notebook,
-                               const i18n::StringTable& strings)
-    : commands_(commands), notebook_(notebook), strings_(strings) {}
+                               const i18n::StringTable& strings, find::CardFinder& finder)
+    : commands_(commands), notebook_(notebook), strings_(strings), finder_(finder) {}
 
 Answer RemoteCommands::failure(ExitCode code, Str text, const std::string& detail) const {
   QString message = QString::fromStdString(strings_[text]);
@@ -67,6 +72,7 @@ Answer RemoteCommands::run(const remote::Request& request) {
       const bool json = !request.arguments.empty();
       return {ExitCode::Done, json ? remote::listingJson(cards) : remote::listingText(cards), {}};
     }
+    case Command::Find: return findText(request.arguments.at(0));
     case Command::Print:
     case Command::Append: break;
   }
@@ -103,6 +109,34 @@ Answer RemoteCommands::append(int card, const std::string& text) {
   } catch (const std::exception& error) {
     return {ExitCode::Refused, {}, notebook::errorText(error, strings_)};
   }
+}
+
+Answer RemoteCommands::findText(const std::string& text) {
+  std::vector<find::FoundLine> lines;
+  std::string notes;
+  const auto noted = [&notes](const QString& note) { notes += note.toStdString() + "\n"; };
+  // The reports come from the finder's thread while this one waits for the end.
+  const find::FindSummary summary =
+      finder_.findNow(notebook::cardsToSearch(notebook_, false), notebook_.store().dataFolder,
+                      {text, false, kMostPrinted},
+                      [&](const find::SearchedCard& card, find::CardOutcome outcome,
+                          std::vector<find::FoundLine> found) {
+                        if (outcome == find::CardOutcome::Unreadable)
+                          noted(QString::fromStdString(card.number + "\t" + card.name + ": " +
+                                                       strings_[Str::sFindUnreadable]));
+                        std::move(found.begin(), found.end(), std::back_inserter(lines));
+                      });
+  if (summary.skippedProtected > 0)
+    noted(
+        QString::fromStdString(strings_[Str::sFindSkippedProtected]).arg(summary.skippedProtected));
+  if (summary.listed < summary.hits)
+    noted(QString::fromStdString(strings_[Str::sCliFindMore]).arg(summary.listed));
+  if (summary.hits == 0) {
+    Answer none = failure(ExitCode::NothingFound, Str::sCliNothingFound, text);
+    none.error = notes + none.error;
+    return none;
+  }
+  return {ExitCode::Done, remote::foundLinesText(lines), notes};
 }
 
 }  // namespace qw::gui

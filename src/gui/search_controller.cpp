@@ -63,6 +63,11 @@ void SearchController::setInformer(std::function<void(const QString& text)> info
   inform_ = std::move(inform);
 }
 
+void SearchController::continueAfter(const QString& text, std::int64_t hitStart) {
+  panel_.search->setText(text);  // which starts the search from the top
+  searchStart_ = hitStart + 1;
+}
+
 void SearchController::nextSearch() {
   const QString text = panel_.search->text();
   if (text.isEmpty())

@@ -27,6 +27,9 @@ class SearchController : public QObject {
   void focusSearch();
   // The next search starts from the top. A card load does it by itself.
   void restartSearch() { searchStart_ = 0; }
+  // After find in all cards opened a hit at `hitStart`: the field holds `text`, and the next
+  // search goes on after that hit as if it had found it.
+  void continueAfter(const QString& text, std::int64_t hitStart);
   // How many leading characters (stored positions) of the text the next search skips.
   std::int64_t searchStart() const { return searchStart_; }
   // Where "not found" messages go; an information box over the window by default.

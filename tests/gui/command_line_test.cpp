@@ -140,7 +140,7 @@ TEST(CommandLine, TheDocumentedOptionsAreTheParsedAndHelpedOnes) {
   EXPECT_EQ(commands,
             (std::vector<Command>{Command::Show, Command::Toggle, Command::Copy, Command::Feed,
                                   Command::NextLine, Command::NewFromClipboard, Command::List,
-                                  Command::Print, Command::Append}));
+                                  Command::Print, Command::Append, Command::Find}));
 }
 
 }  // namespace

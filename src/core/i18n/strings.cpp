@@ -376,6 +376,32 @@ constexpr Entry kEntries[] = {
      "quillWick reste dans la zone de notification. Cliquez sur son icône pour afficher sa "
      "fenêtre.",
      "quillWick stays in the notification area. Click its icon to show its window."},
+    {Str::sFindTitle, "Rechercher dans toutes les fiches", "Find in all cards"},
+    {Str::sFindMenu, "Rechercher dans toutes les fiches...", "Find in All Cards..."},
+    {Str::sFindIgnoreAccents, "&Ignorer les accents", "&Ignore accents"},
+    {Str::sFindShownCategoriesOnly, "&Seulement les catégories affichées",
+     "&Only the shown categories"},
+    {Str::sFindColumnCard, "Fiche", "Card"},
+    {Str::sFindColumnLine, "Ligne", "Line"},
+    {Str::sFindColumnText, "Texte", "Text"},
+    {Str::sFindSearching, "Recherche en cours...", "Searching..."},
+    {Str::sFindNoHit, "Non trouvé", "Not found"},
+    {Str::sFindHits, "%1 occurrence(s) dans %2 fiche(s)", "%1 hit(s) in %2 card(s)"},
+    {Str::sFindListedOnly, "les %1 premières sont listées", "the first %1 are listed"},
+    {Str::sFindSkippedProtected, "%1 fiche(s) protégée(s) non lue(s)",
+     "%1 protected card(s) not read"},
+    {Str::sFindUnreadable, "fichier illisible", "file unreadable"},
+    {Str::sFindHitsList, "Occurrences trouvées", "Hits found"},
+    {Str::sFindField, "&Rechercher :", "&Find:"},
+    {Str::sCliFind,
+     "Écrit chaque ligne des fiches qui contient TEXTE : numéro, ligne, nom, texte de la ligne",
+     "Prints every line of the cards that holds TEXT: number, line, name, the line's text"},
+    {Str::sCliTextValue, "TEXTE", "TEXT"},
+    {Str::sCliFindOneLine, "TEXTE tient sur une ligne et n'est pas vide",
+     "TEXT is one line and not empty"},
+    {Str::sCliNothingFound, "Aucune fiche ne contient : %1", "No card holds: %1"},
+    {Str::sCliFindMore, "Seules les %1 premières occurrences sont écrites",
+     "Only the first %1 hits are printed"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -389,7 +415,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 113};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 133};
 
 constexpr int sumOfSizes() {
   int sum = 0;

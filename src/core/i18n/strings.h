@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 247;
+inline constexpr int kStringCount = 267;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -275,6 +275,27 @@ enum class Str : int {
   // window.
   sTrayFirstStart = 245,
   sTrayFirstStartNoKey = 246,
+  // Find in all cards: its dialog, its menu item and its command-line option.
+  sFindTitle = 247,
+  sFindMenu = 248,
+  sFindIgnoreAccents = 249,
+  sFindShownCategoriesOnly = 250,
+  sFindColumnCard = 251,
+  sFindColumnLine = 252,
+  sFindColumnText = 253,
+  sFindSearching = 254,
+  sFindNoHit = 255,
+  sFindHits = 256,
+  sFindListedOnly = 257,
+  sFindSkippedProtected = 258,
+  sFindUnreadable = 259,
+  sFindHitsList = 260,
+  sFindField = 261,
+  sCliFind = 262,
+  sCliTextValue = 263,
+  sCliFindOneLine = 264,
+  sCliNothingFound = 265,
+  sCliFindMore = 266,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.

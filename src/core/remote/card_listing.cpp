@@ -60,6 +60,14 @@ std::string listingText(const std::vector<ListedCard>& cards) {
   return out;
 }
 
+std::string foundLinesText(const std::vector<find::FoundLine>& lines) {
+  std::string out;
+  for (const find::FoundLine& line : lines)
+    out += line.number + "\t" + std::to_string(line.line) + "\t" + oneCell(line.name) + "\t" +
+           oneCell(line.text) + "\n";
+  return out;
+}
+
 std::string listingJson(const std::vector<ListedCard>& cards) {
   std::string out = "[";
   for (std::size_t i = 0; i < cards.size(); ++i) {

@@ -1,12 +1,13 @@
 #pragma once
 // What --list prints: one line per card in index order, the main card first as number "-",
-// either as tab-separated text or as JSON.
+// either as tab-separated text or as JSON; and what --find prints.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/find/find_in_cards.h"
 #include "core/i18n/strings.h"
 #include "core/store/store.h"
 
@@ -30,6 +31,10 @@ std::vector<ListedCard> listedCards(const store::Store& store, const i18n::Strin
 // number TAB hot key TAB category TAB name, one line each; a tab or a line break inside a
 // name would shift the columns, so it shows as a space.
 std::string listingText(const std::vector<ListedCard>& cards);
+// What --find prints: number TAB line TAB name TAB the line's text, one line per hit, with
+// tabs and line breaks inside the name or the text shown as spaces.
+std::string foundLinesText(const std::vector<find::FoundLine>& lines);
+
 // An array of {"number", "hotKey", "category", "name", "protected", "linked"}, one per line.
 std::string listingJson(const std::vector<ListedCard>& cards);
 

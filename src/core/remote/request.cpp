@@ -13,7 +13,7 @@ constexpr std::string_view kMagic = "quillwick 1";
 // A frame's byte count is at most this many digits.
 constexpr std::size_t kMaxCountDigits = 9;
 
-constexpr std::array<std::pair<Command, std::string_view>, 9> kNames = {{
+constexpr std::array<std::pair<Command, std::string_view>, 10> kNames = {{
     {Command::Show, "show"},
     {Command::Toggle, "toggle"},
     {Command::Copy, "copy"},
@@ -23,6 +23,7 @@ constexpr std::array<std::pair<Command, std::string_view>, 9> kNames = {{
     {Command::List, "list"},
     {Command::Print, "print"},
     {Command::Append, "append"},
+    {Command::Find, "find"},
 }};
 
 std::string frame(const std::string& body) { return std::to_string(body.size()) + "\n" + body; }
@@ -57,7 +58,8 @@ bool argumentsFit(const Request& request) {
     case Command::List:
       return arguments.empty() || (arguments.size() == 1 && arguments[0] == "json");
     case Command::Print:
-    case Command::Append: return arguments.size() == 1 && !arguments[0].empty();
+    case Command::Append:
+    case Command::Find: return arguments.size() == 1 && !arguments[0].empty();
     default: return arguments.empty();
   }
 }

@@ -16,7 +16,18 @@ namespace qw::remote {
 // The exit codes every command shares.
 enum class ExitCode { Done = 0, NothingFound = 1, BadArguments = 2, Refused = 3 };
 
-enum class Command { Show, Toggle, Copy, Feed, NextLine, NewFromClipboard, List, Print, Append };
+enum class Command {
+  Show,
+  Toggle,
+  Copy,
+  Feed,
+  NextLine,
+  NewFromClipboard,
+  List,
+  Print,
+  Append,
+  Find
+};
 
 // At most this much text comes with --append.
 constexpr std::size_t kMaxText = 1'000'000;

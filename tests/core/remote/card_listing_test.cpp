@@ -52,5 +52,21 @@ TEST(CardListing, EveryCardOfTheIndexWithItsKeyCategoryAndFlags) {
   EXPECT_TRUE(cards[4].linked);
 }
 
+TEST(CardListing, FoundLinesAreNumberLineNameAndTextWithTheColumnsKept) {
+  find::FoundLine hit;
+  hit.number = "-";
+  hit.line = 12;
+  hit.name = "quillWick";
+  hit.text = "a\ttabbed \xC3\xA9t\xC3\xA9";
+  find::FoundLine other = hit;
+  other.number = "4";
+  other.line = 1;
+  other.name = "Two\nlines";
+  other.text = "x";
+  EXPECT_EQ(foundLinesText({hit, other}),
+            "-\t12\tquillWick\ta tabbed \xC3\xA9t\xC3\xA9\n"
+            "4\t1\tTwo lines\tx\n");
+}
+
 }  // namespace
 }  // namespace qw::remote

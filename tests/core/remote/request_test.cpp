@@ -106,6 +106,19 @@ TEST(RemoteRequest, GarbageUnknownAndWrongArgumentsAreRefusedWithTheirReason) {
   }
 }
 
+TEST(RemoteRequest, FindTakesOneTextOfOneLine) {
+  const Request find{Command::Find, {"caf\xC3\xA9 au lait"}, ""};
+  const ReadRequest back = readRequest(readFrame(requestFrame(find), 5).body());
+  ASSERT_TRUE(back.request);
+  EXPECT_EQ(*back.request, find);
+  for (const Request& wrong : {Request{Command::Find, {}, ""}, Request{Command::Find, {""}, ""},
+                               Request{Command::Find, {"a"}, "text"}}) {
+    const ReadRequest refused = readRequest(readFrame(requestFrame(wrong), 5).body());
+    EXPECT_FALSE(refused.request);
+    EXPECT_EQ(refused.fault, RequestFault::BadArguments);
+  }
+}
+
 TEST(RemoteRequest, AppendedTextIsUtf8OfAtMostAMillionBytes) {
   Request append{Command::Append, {"Notes"}, std::string(kMaxText, 'a')};
   ASSERT_TRUE(read(append).request);
