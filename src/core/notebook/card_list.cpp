@@ -49,7 +49,7 @@ std::string categoryName(const store::Store& store, const i18n::StringTable& str
 }
 
 std::vector<CardListRow> cardListRows(const store::Store& store, const i18n::StringTable& strings) {
-  std::vector<CardListRow> rows{{"-2", "quillWick", "Default", "default.kvn", kMainCard}};
+  std::vector<CardListRow> rows{{"-2", kMainCardListedName, "Default", "default.kvn", kMainCard}};
   const std::string& filter = store.settings.categoryFilter();
   for (int card = 0; card < store.cardIndex.count(); ++card) {
     const std::string& line = store.cardIndex.line(card);

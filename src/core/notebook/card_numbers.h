@@ -12,6 +12,9 @@ constexpr int kMainCard = -2;
 constexpr int kFailedCard = -3;  // the editor shows nothing: the last load failed
 constexpr int kNoCard = -1;
 
+// The main card's name in the card list and in what the command line prints.
+constexpr const char* kMainCardListedName = "quillWick";
+
 inline std::filesystem::path mainContentFile(const store::Store& store) {
   return store.dataFolder / "default.kvn";
 }

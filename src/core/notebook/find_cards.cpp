@@ -11,8 +11,7 @@ std::vector<find::SearchedCard> cardsToSearch(const Notebook& notebook, bool sho
   const bool openShown = notebook.cardShown();
   std::vector<find::SearchedCard> cards;
   cards.reserve(store.cardIndex.count() + 1);
-  const std::string mainName = notebook.strip().empty() ? "quillWick" : notebook.strip()[0].name;
-  cards.push_back({kMainCard, "-", mainName, mainContentFile(store), {}, {}, true});
+  cards.push_back({kMainCard, "-", kMainCardListedName, mainContentFile(store), {}, {}, true});
   const std::string& filter = store.settings.categoryFilter();
   for (int card = 0; card < store.cardIndex.count(); ++card) {
     const std::string& line = store.cardIndex.line(card);

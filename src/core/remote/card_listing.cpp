@@ -40,7 +40,8 @@ std::string jsonString(const std::string& text) {
 
 std::vector<ListedCard> listedCards(const store::Store& store, const i18n::StringTable& strings,
                                     const std::function<bool(int)>& isProtected) {
-  std::vector<ListedCard> cards{{"-", std::nullopt, {}, "quillWick", false, false}};
+  std::vector<ListedCard> cards{
+      {"-", std::nullopt, {}, notebook::kMainCardListedName, false, false}};
   for (int card = 0; card < store.cardIndex.count(); ++card) {
     const std::string& line = store.cardIndex.line(card);
     std::optional<int> slot = store::hotKeySlot(line);

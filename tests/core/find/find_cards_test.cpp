@@ -27,7 +27,7 @@ class FindCards : public fixtures::NotebookFolder {
 
 TEST_F(FindCards, EveryCardWhateverTheFilterOrOnlyTheShownOnesWithTheOpenCardsText) {
   Notebook& book = open();
-  const std::string mainName = book.strip().front().name;
+  const std::string mainName = "quillWick";
   EXPECT_EQ(namesOf(cardsToSearch(book, false)),
             (std::vector<std::string>{"- " + mainName, "0 Shown", "1 Hidden"}));
   EXPECT_EQ(namesOf(cardsToSearch(book, true)),
