@@ -69,6 +69,7 @@ bench: build
 	$(BUILD)/core_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/gui_bench
 	$(BUILD)/scale_bench
+	$(BUILD)/find_bench
 	bench/remote/remote_bench $(BUILD)
 
 # A long fuzzing run of every reader (SECONDS each); `make test` runs a short one.
