@@ -1,6 +1,7 @@
 #include "core/find/text_matcher.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/text/accent_folding.h"
 #include "core/text/utf8.h"
@@ -24,6 +25,18 @@ void appendFolded(std::string& out, std::string_view text, bool ignoreAccents) {
   }
 }
 
+// How many bytes from the start are ASCII, looked at eight at a time.
+std::size_t asciiRunLength(std::string_view text) {
+  constexpr std::uint64_t kTopBits = 0x8080808080808080;
+  std::size_t at = 0;
+  for (std::uint64_t word; at + 8 <= text.size(); at += 8) {
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if (word & kTopBits) break;
+  }
+  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+  return at;
+}
+
 // Where the next search starts after a hit at `start`: the next code point.
 std::size_t nextStart(std::string_view text, std::size_t start) {
   ++start;
@@ -40,27 +53,52 @@ TextMatcher::TextMatcher(std::string_view needle, bool ignoreAccents)
 
 void TextMatcher::foldWithOrigins(std::string_view text) {
   folded_.clear();
-  origin_.clear();
+  origins_.clear();
   folded_.reserve(text.size());
-  origin_.reserve(text.size() + 1);
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t from = at;
-    if (static_cast<unsigned char>(text[at]) < 0x80) {
-      folded_ += text::asciiLower(text[at++]);
-      origin_.push_back(static_cast<std::uint32_t>(from));
-      continue;
-    }
-    const char32_t c = text::nextCodePoint(text, at);
-    if (text::isCombiningMark(c)) continue;
+    // A run of ASCII folds byte for byte and needs no entry of its own.
+    const std::size_t run = asciiRunLength(text.substr(at));
     const std::size_t before = folded_.size();
-    const char32_t base = text::foldAccent(c);
-    if (base < 0x80)
-      folded_ += text::asciiLower(static_cast<char>(base));
-    else
-      text::appendUtf8(folded_, base);
-    origin_.resize(origin_.size() + (folded_.size() - before), static_cast<std::uint32_t>(from));
+    folded_.resize(before + run);
+    std::transform(text.begin() + at, text.begin() + at + run, folded_.begin() + before,
+                   text::asciiLower);
+    at += run;
+    if (at >= text.size()) break;
+    const std::size_t from = at;
+    const std::size_t foldedFrom = folded_.size();
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead >= 0xC3 && lead <= 0xC9 && at + 1 < text.size() &&
+        (static_cast<unsigned char>(text[at + 1]) & 0xC0) == 0x80) {
+      // Two bytes of Latin-1 or Latin Extended, decoded here: most accented letters of a card.
+      const char32_t c = (char32_t(lead & 0x1F) << 6) | (text[at + 1] & 0x3F);
+      at += 2;
+      const char32_t base = text::foldAccent(c);
+      if (base < 0x80)
+        folded_ += text::asciiLower(static_cast<char>(base));
+      else
+        text::appendUtf8(folded_, base);
+    } else {
+      const char32_t c = text::nextCodePoint(text, at);
+      if (!text::isCombiningMark(c)) {
+        const char32_t base = text::foldAccent(c);
+        if (base < 0x80)
+          folded_ += text::asciiLower(static_cast<char>(base));
+        else
+          text::appendUtf8(folded_, base);
+      }
+    }
+    // Only where the folded character is shorter does the mapping shift.
+    if (folded_.size() - foldedFrom != at - from) origins_.push_back({folded_.size(), at});
   }
-  origin_.push_back(static_cast<std::uint32_t>(text.size()));
+}
+
+std::size_t TextMatcher::originOf(std::size_t folded) const {
+  // The last entry at or before `folded`; from there the bytes are ASCII, one for one.
+  auto after = std::upper_bound(origins_.begin(), origins_.end(), folded,
+                                [](std::size_t f, const Origin& o) { return f < o.folded; });
+  if (after == origins_.begin()) return folded;
+  --after;
+  return after->text + (folded - after->folded);
 }
 
 void TextMatcher::forEach(std::string_view text, const std::function<bool(Occurrence)>& found) {
@@ -81,7 +119,7 @@ void TextMatcher::forEach(std::string_view text, const std::function<bool(Occurr
        at = haystack.find(needle_, nextStart(haystack, at))) {
     // Marks passed over after the hit's last letter belong to it: the next folded byte's origin
     // lies past them.
-    if (!found({origin_[at], origin_[at + needle_.size()]})) return;
+    if (!found({originOf(at), originOf(at + needle_.size())})) return;
   }
 }
 

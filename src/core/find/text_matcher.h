@@ -32,14 +32,20 @@ class TextMatcher {
   void forEach(std::string_view text, const std::function<bool(Occurrence)>& found);
 
  private:
-  // `text` folded into `folded_`, with `origin_` giving each folded byte's offset in `text`
-  // (one entry more for the end). Only needed when folding changes lengths.
+  // `text` folded into `folded_`, with `origins_` marking the offsets in both just after each
+  // character that folding made shorter: elsewhere the two go byte for byte.
   void foldWithOrigins(std::string_view text);
+  // The offset in the text of an offset in the folded text that starts or ends a character.
+  std::size_t originOf(std::size_t folded) const;
 
   bool ignoreAccents_;
   std::string needle_;
   std::string folded_;
-  std::vector<std::uint32_t> origin_;
+  struct Origin {
+    std::size_t folded;
+    std::size_t text;
+  };
+  std::vector<Origin> origins_;
 };
 
 }  // namespace qw::find

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-#include "core/text/accent_folding_table.h"
-
 namespace qw::text {
 
-char32_t foldAccent(char32_t letter) {
-  if (letter < 0xC0) return letter;  // ASCII and Latin-1's signs: nothing to fold
+char32_t foldAccentBeyondLatin(char32_t letter) {
   const detail::AccentFold* begin = detail::kAccentFolds;
   const detail::AccentFold* end = begin + detail::kAccentFoldCount;
   const auto* found =
