@@ -9,20 +9,14 @@
 namespace qw::find {
 namespace {
 
-void appendFolded(std::string& out, std::string_view text, bool ignoreAccents) {
-  for (std::size_t at = 0; at < text.size();) {
-    if (static_cast<unsigned char>(text[at]) < 0x80 || !ignoreAccents) {
-      out += text::asciiLower(text[at++]);
-      continue;
-    }
-    const char32_t c = text::nextCodePoint(text, at);
-    if (text::isCombiningMark(c)) continue;
-    const char32_t base = text::foldAccent(c);
-    if (base < 0x80)
-      out += text::asciiLower(static_cast<char>(base));
-    else
-      text::appendUtf8(out, base);
-  }
+// A letter beyond ASCII as a search ignoring accents sees it; a combining mark is dropped.
+void appendFoldedLetter(std::string& out, char32_t c) {
+  if (text::isCombiningMark(c)) return;
+  const char32_t base = text::foldAccent(c);
+  if (base < 0x80)
+    out += text::asciiLower(static_cast<char>(base));
+  else
+    text::appendUtf8(out, base);
 }
 
 // How many bytes from the start are ASCII, looked at eight at a time.
@@ -48,7 +42,13 @@ std::size_t nextStart(std::string_view text, std::size_t start) {
 
 TextMatcher::TextMatcher(std::string_view needle, bool ignoreAccents)
     : ignoreAccents_(ignoreAccents) {
-  appendFolded(needle_, needle, ignoreAccents);
+  if (ignoreAccents) {
+    foldWithOrigins(needle);
+    needle_ = folded_;
+  } else {
+    needle_.resize(needle.size());
+    std::transform(needle.begin(), needle.end(), needle_.begin(), text::asciiLower);
+  }
 }
 
 void TextMatcher::foldWithOrigins(std::string_view text) {
@@ -70,22 +70,10 @@ void TextMatcher::foldWithOrigins(std::string_view text) {
     if (lead >= 0xC3 && lead <= 0xC9 && at + 1 < text.size() &&
         (static_cast<unsigned char>(text[at + 1]) & 0xC0) == 0x80) {
       // Two bytes of Latin-1 or Latin Extended, decoded here: most accented letters of a card.
-      const char32_t c = (char32_t(lead & 0x1F) << 6) | (text[at + 1] & 0x3F);
+      appendFoldedLetter(folded_, (char32_t(lead & 0x1F) << 6) | (text[at + 1] & 0x3F));
       at += 2;
-      const char32_t base = text::foldAccent(c);
-      if (base < 0x80)
-        folded_ += text::asciiLower(static_cast<char>(base));
-      else
-        text::appendUtf8(folded_, base);
     } else {
-      const char32_t c = text::nextCodePoint(text, at);
-      if (!text::isCombiningMark(c)) {
-        const char32_t base = text::foldAccent(c);
-        if (base < 0x80)
-          folded_ += text::asciiLower(static_cast<char>(base));
-        else
-          text::appendUtf8(folded_, base);
-      }
+      appendFoldedLetter(folded_, text::nextCodePoint(text, at));
     }
     // Only where the folded character is shorter does the mapping shift.
     if (folded_.size() - foldedFrom != at - from) origins_.push_back({folded_.size(), at});
