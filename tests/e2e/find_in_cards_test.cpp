@@ -18,7 +18,9 @@ class FindInCards : public DesktopTest {
   void SetUp() override {
     program.writeData("param.ini", englishSettings("quillWick", "Hide"));
     // Windows-1252 as stored: "crème brûlée" and "café crème".
-    program.writeCards({{"Recettes d'\xE9t\xE9", "cr\xE8me br\xFBl\xE9" "e\r\ncaf\xE9 cr\xE8me"},
+    program.writeCards({{"Recettes d'\xE9t\xE9",
+                         "cr\xE8me br\xFBl\xE9"
+                         "e\r\ncaf\xE9 cr\xE8me"},
                         {"Linked", ""},
                         {"Sealed", ""},
                         {"Gone", ""},
@@ -31,7 +33,10 @@ class FindInCards : public DesktopTest {
     // A linked file in UTF-8 with its mark, outside the data folder.
     linked = program.folder() / "outside" / "notes.txt";
     fs::create_directories(linked.parent_path());
-    writeFile(linked, "\xEF\xBB\xBF" "first\r\nune cr\xC3\xA8me\tfra\xC3\xAE" "che\r\n");
+    writeFile(linked,
+              "\xEF\xBB\xBF"
+              "first\r\nune cr\xC3\xA8me\tfra\xC3\xAE"
+              "che\r\n");
     program.writeData("2.kvo", cardSettings(linked.string()));
     program.writeData("4.kvo", cardSettings((program.folder() / "outside" / "gone.txt").string()));
     // Ciphertext as far as anyone knows: the word in it must never be found.
@@ -55,20 +60,25 @@ TEST_F(FindInCards, FindPrintsEveryHitOfEveryCardByteForByte) {
   // a space.
   EXPECT_EQ(found.out,
             "-\t1\tquillWick\tla cr\xC3\xA8me du main card\n"
-            "0\t1\tRecettes d'\xC3\xA9t\xC3\xA9\tcr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e\n"
+            "0\t1\tRecettes d'\xC3\xA9t\xC3\xA9\tcr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+            "e\n"
             "0\t2\tRecettes d'\xC3\xA9t\xC3\xA9\tcaf\xC3\xA9 cr\xC3\xA8me\n"
-            "1\t2\tLinked\tune cr\xC3\xA8me fra\xC3\xAE" "che\n");
+            "1\t2\tLinked\tune cr\xC3\xA8me fra\xC3\xAE"
+            "che\n");
   EXPECT_EQ(found.error, "3\tGone: file unreadable\n1 protected card(s) not read\n");
 
   const Program::Output none = program.command({"--find", "nowhere at all"});
   EXPECT_EQ(none.exitCode, 1);
   EXPECT_TRUE(none.out.empty());
-  EXPECT_EQ(none.error,
-            "3\tGone: file unreadable\n1 protected card(s) not read\nNo card holds: nowhere at all\n");
+  EXPECT_EQ(
+      none.error,
+      "3\tGone: file unreadable\n1 protected card(s) not read\nNo card holds: nowhere at all\n");
   EXPECT_EQ(program.command({"--find", ""}).exitCode, 2);
 
   // A card changed on disk since the last search is read again.
-  writeFile(linked, "\xEF\xBB\xBF" "cr\xC3\xA8me again\r\n");
+  writeFile(linked,
+            "\xEF\xBB\xBF"
+            "cr\xC3\xA8me again\r\n");
   const Program::Output again = program.command({"--find", "again"});
   EXPECT_EQ(again.out, "1\t1\tLinked\tcr\xC3\xA8me again\n");
 }
@@ -99,8 +109,9 @@ TEST_F(FindInCards, TheDialogFromTheKeyboardOpensAHitOfAHiddenCategory) {
   desktop.type("lowercase");
   desktop.key("F2");
   EXPECT_TRUE(program.waitForTrayOnly());
-  EXPECT_TRUE(waitUntil([&] { return readFile(data / "5.kvn").find("in lowercase") != std::string::npos; }))
-      << readFile(data / "5.kvn");
+  EXPECT_TRUE(waitUntil([&] {
+    return readFile(data / "5.kvn").find("in lowercase") != std::string::npos;
+  })) << readFile(data / "5.kvn");
 }
 
 }  // namespace
