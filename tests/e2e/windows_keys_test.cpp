@@ -65,7 +65,7 @@ TEST_F(WindowsKeys, SlotTextLineFeedAndANewCardFromNotepad) {
   screenshot("global-key-new-card.png");
 }
 
-TEST_F(WindowsKeys, TheCommandLineCopiesAndListsThroughTheRunningCopy) {
+TEST_F(WindowsKeys, TheCommandLineCopiesListsAndFindsThroughTheRunningCopy) {
   program.start();
   ASSERT_TRUE(program.waitForTrayOnly());
   const QString exe = QString::fromStdString((program.folder() / "quillwick.exe").string());
@@ -81,6 +81,12 @@ TEST_F(WindowsKeys, TheCommandLineCopiesAndListsThroughTheRunningCopy) {
   EXPECT_EQ(list.out, "-\t\t\tquillWick\n0\t1\tStandard\tLines\n");
   EXPECT_EQ(program.wine("wine", {exe, "--print", "9"}).exitCode, 1);
   EXPECT_EQ(program.wine("wine", {exe, "--copy", "0"}).exitCode, 2);
+
+  // Find in all cards runs on a thread of its own: MinGW's threads under Wine.
+  const CommandResult found = program.wine("wine", {exe, "--find", "TWO"});
+  EXPECT_EQ(found.exitCode, 0);
+  EXPECT_EQ(found.out, "0\t2\tLines\ttwo\n");
+  EXPECT_EQ(program.wine("wine", {exe, "--find", "nowhere"}).exitCode, 1);
 }
 
 TEST_F(WindowsKeys, AKeyAnotherProgramHoldsIsNamedInTheReport) {
