@@ -60,7 +60,7 @@ void TextMatcher::foldWithOrigins(std::string_view text) {
     const std::size_t run = asciiRunLength(text.substr(at));
     const std::size_t before = folded_.size();
     folded_.resize(before + run);
-    std::transform(text.begin() + at, text.begin() + at + run, folded_.begin() + before,
+    std::transform(text.data() + at, text.data() + at + run, folded_.data() + before,
                    text::asciiLower);
     at += run;
     if (at >= text.size()) break;
