@@ -7,6 +7,8 @@
 #if defined(Q_OS_WIN)
 #include "platform/windows/windows_hot_keys.h"
 #else
+#include "platform/desktop_session.h"
+#include "platform/linux/portal_hot_keys.h"
 #include "platform/linux/x11_hot_keys.h"
 #endif
 
@@ -17,7 +19,8 @@ static_assert(keys::k0 == Qt::Key_0 && keys::k9 == Qt::Key_9);
 static_assert(keys::kA == Qt::Key_A && keys::kZ == Qt::Key_Z);
 static_assert(keys::kF1 == Qt::Key_F1 && keys::kF35 == Qt::Key_F35);
 
-// Wayland, offscreen and anything else without a way to grab keys for the whole desktop.
+// A Wayland desktop without the portal, offscreen and anything else without a way to grab keys for
+// the whole desktop.
 class UnavailableHotKeys final : public GlobalHotKeys {
  public:
   using GlobalHotKeys::GlobalHotKeys;
@@ -51,6 +54,11 @@ std::unique_ptr<GlobalHotKeys> GlobalHotKeys::create(QObject* parent) {
 #if defined(Q_OS_WIN)
   return std::make_unique<WindowsHotKeys>(parent);
 #else
+  if (isWaylandSession()) {
+    // Even through XWayland: its grabs would see only the keys typed into our own windows.
+    if (auto portal = PortalHotKeys::create(QDBusConnection::sessionBus(), parent)) return portal;
+    return std::make_unique<UnavailableHotKeys>(parent);
+  }
   if (auto x11 = X11HotKeys::create(parent)) return x11;
   return std::make_unique<UnavailableHotKeys>(parent);
 #endif

@@ -17,8 +17,9 @@ QString describe(const HotKey& key);
 class GlobalHotKeys : public QObject {
   Q_OBJECT
  public:
-  // The backend for this session: X11 when Qt runs on xcb, RegisterHotKey on Windows, otherwise
-  // one whose available() is false. Needs a QGuiApplication.
+  // The backend for this session: the desktop's GlobalShortcuts portal on a Wayland session, X11
+  // when Qt runs on xcb, RegisterHotKey on Windows, otherwise one whose available() is false.
+  // Needs a QGuiApplication.
   static std::unique_ptr<GlobalHotKeys> create(QObject* parent = nullptr);
   virtual bool available() const = 0;
   // Replaces every earlier registration by `keys`; returns the keys that could not be registered
@@ -26,9 +27,16 @@ class GlobalHotKeys : public QObject {
   // work.
   virtual std::vector<HotKey> registerKeys(const std::vector<HotKey>& keys) = 0;
   virtual void unregisterAll() = 0;  // also done by the destructor
+  // The combination the desktop gave key `id`, as the desktop words it, where the desktop may
+  // choose another than the one asked for; empty where it keeps the asked one, or gave none.
+  virtual QString trigger(int /*id*/) const { return {}; }
  signals:
   void activated(int id);  // on the GUI thread, once per key press (auto-repeat while held must NOT
                            // fire again)
+  // A backend that answers later (the portal) found that the desktop will not deliver the keys:
+  // no portal after all, or the user refused them.
+  void keysUnavailable();
+  void triggersChanged();  // trigger() has new answers
 
  protected:
   using QObject::QObject;

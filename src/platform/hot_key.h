@@ -2,6 +2,9 @@
 // A global key combination as the program asks for it; no Qt here, so the Windows backend can be
 // built and tested without it.
 
+#include <string>
+#include <utility>
+
 namespace qw::platform {
 
 // The Qt::Key codes a HotKey may carry, spelled out for the code that does not see Qt
@@ -15,10 +18,21 @@ constexpr int kF35 = 0x01000052;
 
 struct HotKey {
   enum Modifier : unsigned { Super = 1, Shift = 2, Control = 4, Alt = 8 };
+  HotKey() = default;
+  HotKey(int id, unsigned modifiers, int key, std::string name = {}, std::string description = {})
+      : id(id),
+        modifiers(modifiers),
+        key(key),
+        name(std::move(name)),
+        description(std::move(description)) {}
   int id = 0;              // given back by activated()
   unsigned modifiers = 0;  // Modifier flags
   int key = 0;  // a Qt::Key: Qt::Key_F2, Qt::Key_0..Qt::Key_9, Qt::Key_A..Qt::Key_Z (others may be
                 // refused)
+  // For desktops that register keys by name and show them to the user (the Wayland portal):
+  // an id that never changes between versions, and what the key does, in the interface language.
+  std::string name;
+  std::string description;
   friend bool operator==(const HotKey&, const HotKey&) = default;
 };
 
