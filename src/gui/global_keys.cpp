@@ -1,5 +1,7 @@
 #include "gui/global_keys.h"
 
+#include <string>
+
 namespace qw::gui {
 namespace {
 
@@ -40,10 +42,46 @@ std::vector<HotKey> winTable() {
   return table;
 }
 
+// The names the desktop keeps the keys by (the Wayland portal): never to change, or the user's
+// own choice of keys there is lost.
+std::string nameOf(int id) {
+  if (id == kShow) return "HotkeyActivate";
+  if (id >= 1 && id <= 9) return "Hotkey" + std::to_string(id);
+  if (id > kFeedBase && id <= kFeedBase + 9)
+    return "Hotkey" + std::to_string(id - kFeedBase) + "up";
+  if (id == kNewCard) return "HotkeyAdd";
+  return "HotkeyCopyText";
+}
+
 }  // namespace
 
 std::vector<HotKey> globalKeyTable(bool alternative) {
-  return alternative ? alternativeTable() : winTable();
+  std::vector<HotKey> table = alternative ? alternativeTable() : winTable();
+  for (HotKey& key : table) key.name = nameOf(key.id);
+  return table;
+}
+
+void describeGlobalKeys(std::vector<HotKey>& keys, const i18n::StringTable& strings) {
+  using i18n::Str;
+  for (HotKey& key : keys) {
+    const std::optional<GlobalKey> action = globalKeyOf(key.id);
+    if (!action) continue;
+    const std::string slot = std::to_string(action->slot);
+    auto withSlot = [&](Str id) {
+      std::string text = strings[id];
+      if (const auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, slot);
+      return text;
+    };
+    switch (action->action) {
+      case GlobalKey::ShowWindow: key.description = strings[Str::sKeyShowWindow]; break;
+      case GlobalKey::CopySlot: key.description = withSlot(Str::sKeyCopyCard); break;
+      case GlobalKey::StartLineFeed: key.description = withSlot(Str::sKeyFeedCard); break;
+      case GlobalKey::NewCardFromClipboard:
+        key.description = strings[Str::sKeyNewCardFromClipboard];
+        break;
+      case GlobalKey::NextFeedLine: key.description = strings[Str::sKeyNextFeedLine]; break;
+    }
+  }
 }
 
 std::optional<GlobalKey> globalKeyOf(int id) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/i18n/strings.h"
 #include "platform/global_hot_keys.h"
 
 namespace qw::gui {
@@ -19,8 +20,10 @@ struct GlobalKey {
 // set, for desktops that keep the Win keys for themselves: Ctrl+Shift+F10 shows the window,
 // Ctrl+Shift+F1 … F9 copy, Ctrl+Alt+Shift+F1 … F9 start a line feed, Ctrl+Shift+F11 makes a
 // card of the clipboard and Ctrl+Shift+F12 gives the next line. Ids are what `globalKeyOf`
-// reads back.
+// reads back; every key has its lasting name.
 std::vector<platform::HotKey> globalKeyTable(bool alternative);
+// Says what each key does, in the interface language, for desktops that show it.
+void describeGlobalKeys(std::vector<platform::HotKey>& keys, const i18n::StringTable& strings);
 std::optional<GlobalKey> globalKeyOf(int id);
 
 // The set as the options and the messages name it: "Win" or "Ctrl+Shift+F1 … F12".

@@ -54,6 +54,7 @@
 #include "gui/setting_colour.h"
 #include "gui/strip_panel.h"
 #include "gui/transfer_commands.h"
+#include "platform/desktop_session.h"
 
 namespace qw::gui {
 using i18n::Str;
@@ -285,23 +286,34 @@ void MainWindow::registerGlobalKeys() {
     globalKeys_ = platform::GlobalHotKeys::create();
     connect(globalKeys_.get(), &platform::GlobalHotKeys::activated, this,
             &MainWindow::globalKeyPressed);
+    connect(globalKeys_.get(), &platform::GlobalHotKeys::keysUnavailable, this, [this] {
+      showWindowKey_.clear();
+      showKeysMessage(qs((*strings_)[Str::sKeysUnavailableOnThisDesktop]));
+    });
+    // The desktop's own settings may give the keys other combinations.
+    connect(globalKeys_.get(), &platform::GlobalHotKeys::triggersChanged, this, [this] {
+      const QString trigger = globalKeys_->trigger(globalKeyTable(false).front().id);
+      if (!trigger.isEmpty()) showWindowKey_ = trigger;
+    });
   }
   const i18n::StringTable& s = *strings_;
   QString problem;
   showWindowKey_.clear();
   if (!globalKeys_->available()) {
     // Offscreen and other headless platforms have nobody to tell.
-    if (QGuiApplication::platformName().startsWith("wayland"))
-      problem = qs(s[Str::sKeysUnavailableOnThisDesktop]);
+    if (platform::isWaylandSession()) problem = qs(s[Str::sKeysUnavailableOnThisDesktop]);
   } else {
     const bool alternative = store_->settings.globalKeys() == store::GlobalKeys::CtrlAlt;
     std::vector<platform::HotKey> keys = globalKeyTable(alternative);
+    describeGlobalKeys(keys, s);
     std::vector<platform::HotKey> kept = globalKeys_->registerKeys(keys);
     // Put away where there is no tray, the window would have no way back without its key: the
     // other set's stands in for it.
     QString standIn;
     if (!kept.empty() && kept.front() == keys.front()) {
-      keys.push_back(globalKeyTable(!alternative).front());
+      std::vector<platform::HotKey> other = globalKeyTable(!alternative);
+      describeGlobalKeys(other, s);
+      keys.push_back(other.front());
       kept = globalKeys_->registerKeys(keys);
       if (!kept.empty() && kept.back() == keys.back())
         kept.pop_back();
@@ -317,11 +329,14 @@ void MainWindow::registerGlobalKeys() {
           qs(s[Str::sKeysTakenElsewhere]).arg(taken.join(", "), globalKeySetName(!alternative));
     if (!standIn.isEmpty()) problem += qs(s[Str::sKeysStandIn]).arg(standIn);
   }
-  if (problem.isEmpty()) return;
+  if (!problem.isEmpty()) showKeysMessage(problem);
+}
+
+void MainWindow::showKeysMessage(const QString& text) {
   // Not modal: the program may be starting hidden, and nothing has to wait for the answer.
   // No owner either: a window manager hides an owned box together with its hidden owner.
   delete keysMessage_;
-  keysMessage_ = new QMessageBox(QMessageBox::Information, windowTitle(), problem, QMessageBox::Ok);
+  keysMessage_ = new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok);
   keysMessage_->setObjectName("GlobalKeysMessage");
   keysMessage_->setAttribute(Qt::WA_DeleteOnClose);
   keysMessage_->setModal(false);

@@ -118,6 +118,7 @@ class MainWindow : public QMainWindow, private CommandWindow {
   // (Re)registers the system-wide keys with the modifiers of the settings; tells the user once
   // which of them another program or the desktop keeps.
   void registerGlobalKeys();
+  void showKeysMessage(const QString& text);
   // The tray's notification of a first start that hid there: where the program went.
   void sayWhereTheProgramIs();
   void globalKeyPressed(int id);

@@ -107,5 +107,28 @@ TEST(GlobalKeys, ASecondStartNamesTheKeysOfBothSetsThatShowTheWindowInBothLangua
   }
 }
 
+TEST(GlobalKeys, BothSetsKeepTheSameLastingNamesAndSayWhatEachKeyDoes) {
+  // The desktop keeps the user's own choice of keys by these names, whichever set asked.
+  const std::vector<HotKey> win = globalKeyTable(false);
+  std::vector<HotKey> alternative = globalKeyTable(true);
+  ASSERT_EQ(win.size(), alternative.size());
+  std::set<std::string> names;
+  for (std::size_t i = 0; i < win.size(); ++i) {
+    EXPECT_EQ(win[i].name, alternative[i].name);
+    names.insert(win[i].name);
+  }
+  EXPECT_EQ(names.size(), win.size());
+  EXPECT_TRUE(names.count("HotkeyActivate") && names.count("Hotkey9") && names.count("Hotkey9up") &&
+              names.count("HotkeyAdd") && names.count("HotkeyCopyText"));
+
+  describeGlobalKeys(alternative, i18n::StringTable::forLanguage(i18n::Language::French));
+  std::set<std::string> descriptions;
+  for (const HotKey& key : alternative) descriptions.insert(key.description);
+  EXPECT_EQ(descriptions.size(), alternative.size());  // each says something of its own
+  EXPECT_TRUE(descriptions.count("Copier la fiche 7 dans le presse-papiers"));
+  EXPECT_TRUE(descriptions.count("Donner la fiche 2 ligne par ligne"));
+  EXPECT_TRUE(descriptions.count("Afficher la fenêtre de quillWick"));
+}
+
 }  // namespace
 }  // namespace qw::gui

@@ -261,6 +261,33 @@ TEST_F(FullWindow, TheTrayIconAndTheWindowIconComeOnceTheWindowIsDrawn) {
   EXPECT_FALSE(window.findChild<QSystemTrayIcon*>("TrayIcon")->icon().isNull());
 }
 
+TEST_F(FullWindow, OnAWaylandDesktopWithoutItsPortalTheProgramNamesTheCommandsToBind) {
+  // A Wayland session whose bus cannot be reached: no portal to ask.
+  qputenv("WAYLAND_DISPLAY", "wayland-none");
+  qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+  shownWindow();
+  QMessageBox* box = nullptr;
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == "GlobalKeysMessage" && top->isVisible())
+        box = qobject_cast<QMessageBox*>(top);
+    return box != nullptr;
+  }));
+  qunsetenv("WAYLAND_DISPLAY");
+  qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+  ASSERT_NE(box, nullptr);
+  EXPECT_THAT(
+      box->text().toStdString(),
+      ::testing::AllOf(::testing::HasSubstr("Global keys are not available on this desktop"),
+                       ::testing::HasSubstr("keyboard settings"),
+                       ::testing::HasSubstr("quillwick --show"),
+                       ::testing::HasSubstr("quillwick --copy 1 … 9"),
+                       ::testing::HasSubstr("quillwick --feed 1 … 9"),
+                       ::testing::HasSubstr("quillwick --next-line"),
+                       ::testing::HasSubstr("quillwick --new-from-clipboard")));
+  EXPECT_FALSE(box->isModal());
+}
+
 TEST_F(FullWindow, TheCloseBoxSavesTheCardAndStepsAsideQuitEnds) {
   MainWindow& window = shownWindow();
   ASSERT_TRUE(window.windowShown());

@@ -284,10 +284,14 @@ constexpr Entry kEntries[] = {
     {Str::sOptionsLaunchAtSessionStart, "Lancer KTRquillWick à l'ouverture de la session",
      "Launch KTRquillWick when the session starts"},
     {Str::sKeysUnavailableOnThisDesktop,
-     "Les touches globales ne sont pas disponibles sur ce bureau : ouvrez quillWick par "
-     "son icône ou sa fenêtre.",
-     "Global keys are not available on this desktop: open quillWick from its tray icon "
-     "or its window."},
+     "Les touches globales ne sont pas disponibles sur ce bureau. Les réglages du clavier "
+     "du bureau peuvent lier ces commandes à des touches :\n"
+     "quillwick --show, quillwick --copy 1 … 9, quillwick --feed 1 … 9, "
+     "quillwick --next-line, quillwick --new-from-clipboard.",
+     "Global keys are not available on this desktop. The desktop's keyboard settings can "
+     "bind these commands to keys:\n"
+     "quillwick --show, quillwick --copy 1 … 9, quillwick --feed 1 … 9, "
+     "quillwick --next-line, quillwick --new-from-clipboard."},
     {Str::sKeysTakenElsewhere,
      "Ces touches globales sont déjà prises par un autre programme ou par le bureau et "
      "ne fonctionneront pas : %1.\nLes options (Ctrl+O) peuvent les déplacer sur %2.",
@@ -402,6 +406,13 @@ constexpr Entry kEntries[] = {
     {Str::sCliNothingFound, "Aucune fiche ne contient : %1", "No card holds: %1"},
     {Str::sCliFindMore, "Seules les %1 premières occurrences sont écrites",
      "Only the first %1 hits are printed"},
+    {Str::sKeyShowWindow, "Afficher la fenêtre de quillWick", "Show the quillWick window"},
+    {Str::sKeyCopyCard, "Copier la fiche %1 dans le presse-papiers",
+     "Copy card %1 to the clipboard"},
+    {Str::sKeyFeedCard, "Donner la fiche %1 ligne par ligne", "Feed card %1 line by line"},
+    {Str::sKeyNewCardFromClipboard, "Nouvelle fiche du presse-papiers",
+     "New card from the clipboard"},
+    {Str::sKeyNextFeedLine, "Ligne suivante de la fiche donnée", "Next line of the fed card"},
 };
 
 static_assert(std::size(kEntries) == kStringCount);
@@ -415,7 +426,7 @@ constexpr bool entriesInIndexOrder() {
 static_assert(entriesInIndexOrder(), "each row must sit at the index of its name");
 
 // In the order of Section.
-constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 133};
+constexpr std::array<int, 8> kSectionSizes = {45, 6, 13, 11, 23, 18, 18, 138};
 
 constexpr int sumOfSizes() {
   int sum = 0;

@@ -9,7 +9,7 @@
 
 namespace qw::i18n {
 
-inline constexpr int kStringCount = 267;
+inline constexpr int kStringCount = 272;
 
 // Every entry by name; the value is its fixed index in the table.
 enum class Str : int {
@@ -296,6 +296,11 @@ enum class Str : int {
   sCliFindOneLine = 264,
   sCliNothingFound = 265,
   sCliFindMore = 266,
+  sKeyShowWindow = 267,
+  sKeyCopyCard = 268,
+  sKeyFeedCard = 269,
+  sKeyNewCardFromClipboard = 270,
+  sKeyNextFeedLine = 271,
 };
 
 // The table is cut into consecutive sections, one per window or dialog plus the messages.
