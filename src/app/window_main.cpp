@@ -19,6 +19,7 @@
 #include "gui/main_window.h"
 #include "gui/performance_trace.h"
 #include "gui/remote_server.h"
+#include "platform/desktop_session.h"
 #include "platform/instance_lock.h"
 #include "platform/remote_socket_name.h"
 #include "platform/system_services.h"
@@ -53,6 +54,16 @@ extern "C" QW_WINDOW_EXPORT int quillwickWindowMain(int* argc, char** argv, int 
   qw::gui::trace::mark("main");
   // Held until the process ends; the system frees it even after a crash.
   const qw::platform::InstanceLock lock(qw::app::kInstanceLockName);
+
+#ifndef _WIN32
+  // WORKAROUND: on a Wayland session the window runs through XWayland, unless the user asked
+  // for another platform. A native Wayland client may neither place its windows (the notice of
+  // the keys stands in the screen's corner, above the others) nor write the clipboard while
+  // another program has the focus, which is when the keys are pressed.
+  if (qw::platform::isWaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+      !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
 
   QApplication app(*argc, argv);
   QApplication::setApplicationName("quillwick");
