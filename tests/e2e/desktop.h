@@ -83,9 +83,12 @@ CommandResult runCommand(const QProcessEnvironment& environment, const QString& 
 class Desktop {
  public:
   // icewm with its task bar and tray, or openbox alone: neither task bar nor tray, and
-  // Super+F1 … F4 kept for its desktops; or no window manager yet, as at logon.
-  enum class Shell { TaskBarAndTray, Bare, NoneYet };
-  // Starts Xvfb and the window manager; throws std::runtime_error when they can't start.
+  // Super+F1 … F4 kept for its desktops; or no window manager yet, as at logon. Wayland is a
+  // Wayland session instead: weston in a window of Xvfb, no tray, and XWayland for the X
+  // programs (the tools and ours), which see it as their X display.
+  enum class Shell { TaskBarAndTray, Bare, NoneYet, Wayland };
+  // Starts Xvfb and the window manager, or weston; throws std::runtime_error when they can't
+  // start.
   explicit Desktop(Shell shell = Shell::TaskBarAndTray);
   ~Desktop();
   Desktop(const Desktop&) = delete;
@@ -94,9 +97,14 @@ class Desktop {
   QString display() const { return display_; }
   // Starts the window manager of a desktop made without one (NoneYet); returns once it runs.
   void startShell(Shell shell);
-  // Starts a session D-Bus for what is started on this desktop from then on, with Qt's
-  // assistive technology bridge always on: the bus starts the AT-SPI bus and its registry when
-  // first asked. Throws std::runtime_error when the bus does not start.
+  // Starts a private session D-Bus for what is started on this desktop from then on: one that
+  // starts the services installed on the machine when asked for them, or one that starts none
+  // (no desktop portal unless the test runs one). Throws std::runtime_error when it does not
+  // start.
+  enum class BusServices { Installed, None };
+  void startSessionBus(BusServices services);
+  // The same with Qt's assistive technology bridge always on: the bus starts the AT-SPI bus and
+  // its registry when first asked.
   void startAccessibilityBus();
   // A fresh HOME with its own XDG folders, shared by everything started on this desktop.
   std::filesystem::path home() const { return home_.path().toStdString(); }
@@ -144,11 +152,17 @@ class Desktop {
   bool setClipboard(const QString& text) const;
 
  private:
+  void startCompositor();
+
   QTemporaryDir home_;
   QProcess xvfb_;
   QProcess windowManager_;
   QProcess sessionBus_;
+  QProcess compositor_;  // weston, for a Wayland session
   QString display_;
+  QString waylandDisplay_;
+  QString screenDisplay_;  // the Xvfb weston draws on, when display_ is its XWayland
+  bool accessibility_ = false;
   QString messagesLanguage_ = "fr";
   QString busAddress_;
 };
