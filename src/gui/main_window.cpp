@@ -290,11 +290,9 @@ void MainWindow::registerGlobalKeys() {
       showWindowKey_.clear();
       showKeysMessage(qs((*strings_)[Str::sKeysUnavailableOnThisDesktop]));
     });
-    // The desktop's own settings may give the keys other combinations.
-    connect(globalKeys_.get(), &platform::GlobalHotKeys::triggersChanged, this, [this] {
-      const QString trigger = globalKeys_->trigger(globalKeyTable(false).front().id);
-      if (!trigger.isEmpty()) showWindowKey_ = trigger;
-    });
+    // The desktop's own settings may give the keys other combinations, or none.
+    connect(globalKeys_.get(), &platform::GlobalHotKeys::triggersChanged, this,
+            [this] { showWindowKey_ = globalKeys_->trigger(globalKeyTable(false).front().id); });
   }
   const i18n::StringTable& s = *strings_;
   QString problem;
@@ -321,7 +319,9 @@ void MainWindow::registerGlobalKeys() {
         standIn = showWindowKeyName(!alternative);
     }
     const bool ownShowKey = kept.empty() || kept.front() != keys.front();
-    showWindowKey_ = ownShowKey ? showWindowKeyName(alternative) : standIn;
+    showWindowKey_ = globalKeys_->desktopChoosesKeys() ? globalKeys_->trigger(keys.front().id)
+                     : ownShowKey                      ? showWindowKeyName(alternative)
+                                                       : standIn;
     QStringList taken;
     for (const platform::HotKey& key : kept) taken << globalKeyName(key);
     if (!taken.isEmpty())

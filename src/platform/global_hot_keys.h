@@ -27,8 +27,9 @@ class GlobalHotKeys : public QObject {
   // work.
   virtual std::vector<HotKey> registerKeys(const std::vector<HotKey>& keys) = 0;
   virtual void unregisterAll() = 0;  // also done by the destructor
-  // The combination the desktop gave key `id`, as the desktop words it, where the desktop may
-  // choose another than the one asked for; empty where it keeps the asked one, or gave none.
+  // Whether the desktop, not the program, decides which combination each key has (the portal).
+  virtual bool desktopChoosesKeys() const { return false; }
+  // Where it does: the combination it gave key `id`, in its own words; empty for none (yet).
   virtual QString trigger(int /*id*/) const { return {}; }
  signals:
   void activated(int id);  // on the GUI thread, once per key press (auto-repeat while held must NOT

@@ -34,6 +34,7 @@ class PortalHotKeys final : public GlobalHotKeys {
   // The portal answers later: this returns no key, and keysUnavailable() says when it refused.
   std::vector<HotKey> registerKeys(const std::vector<HotKey>& keys) override;
   void unregisterAll() override;
+  bool desktopChoosesKeys() const override { return true; }
   QString trigger(int id) const override { return triggers_.value(id); }
 
  private slots:
