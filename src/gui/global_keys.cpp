@@ -22,23 +22,23 @@ constexpr int kNextLine = 21;
 std::vector<HotKey> alternativeTable() {
   constexpr unsigned base = HotKey::Control | HotKey::Shift;
   std::vector<HotKey> table;
-  table.push_back({kShow, base, Qt::Key_F10});
-  for (int slot = 1; slot <= 9; ++slot) table.push_back({slot, base, Qt::Key_F1 + slot - 1});
+  table.emplace_back(kShow, base, Qt::Key_F10);
+  for (int slot = 1; slot <= 9; ++slot) table.emplace_back(slot, base, Qt::Key_F1 + slot - 1);
   for (int slot = 1; slot <= 9; ++slot)
-    table.push_back({kFeedBase + slot, base | HotKey::Alt, Qt::Key_F1 + slot - 1});
-  table.push_back({kNewCard, base, Qt::Key_F11});
-  table.push_back({kNextLine, base, Qt::Key_F12});
+    table.emplace_back(kFeedBase + slot, base | HotKey::Alt, Qt::Key_F1 + slot - 1);
+  table.emplace_back(kNewCard, base, Qt::Key_F11);
+  table.emplace_back(kNextLine, base, Qt::Key_F12);
   return table;
 }
 
 std::vector<HotKey> winTable() {
   std::vector<HotKey> table;
-  table.push_back({kShow, HotKey::Super, Qt::Key_F2});
-  for (int slot = 1; slot <= 9; ++slot) table.push_back({slot, HotKey::Super, Qt::Key_0 + slot});
+  table.emplace_back(kShow, HotKey::Super, Qt::Key_F2);
+  for (int slot = 1; slot <= 9; ++slot) table.emplace_back(slot, HotKey::Super, Qt::Key_0 + slot);
   for (int slot = 1; slot <= 9; ++slot)
-    table.push_back({kFeedBase + slot, HotKey::Super | HotKey::Shift, Qt::Key_0 + slot});
-  table.push_back({kNewCard, HotKey::Super, Qt::Key_V});
-  table.push_back({kNextLine, HotKey::Super, Qt::Key_C});
+    table.emplace_back(kFeedBase + slot, HotKey::Super | HotKey::Shift, Qt::Key_0 + slot);
+  table.emplace_back(kNewCard, HotKey::Super, Qt::Key_V);
+  table.emplace_back(kNextLine, HotKey::Super, Qt::Key_C);
   return table;
 }
 
