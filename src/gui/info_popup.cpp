@@ -5,11 +5,24 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace qw::gui {
+#include "platform/desktop_session.h"
 
-InfoPopup::InfoPopup(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus) {
+namespace qw::gui {
+namespace {
+
+Qt::WindowFlags popupFlags() {
+  Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus;
+  // WORKAROUND: through XWayland the compositor's window manager may place a managed window
+  // where it likes (weston puts every new one top left); one it does not manage stands where it
+  // is put, above the others.
+  if (platform::isWaylandSession()) flags |= Qt::X11BypassWindowManagerHint;
+  return flags;
+}
+
+}  // namespace
+
+InfoPopup::InfoPopup(QWidget* parent) : QWidget(parent, popupFlags()) {
   setObjectName("TFInfo");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(201, 41);

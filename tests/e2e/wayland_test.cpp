@@ -51,6 +51,19 @@ class WaylandSession : public DesktopTest {
     return waitUntil([&] { return desktop.clipboard() == text; });
   }
 
+  // Where the info popup (a 201x41 window of the program) stands, "x,y"; empty when none shows.
+  QString popupPlace() const {
+    const QStringList ids =
+        desktop.run("xdotool", {"search", "--onlyvisible", "--class", "quillwick"})
+            .out.split('\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+      const QString geometry = desktop.run("xdotool", {"getwindowgeometry", id}).out;
+      if (geometry.contains("Geometry: 201x41"))
+        return geometry.section("Position: ", 1).section(' ', 0, 0);
+    }
+    return {};
+  }
+
   QProcess portal;
   QStringList said;
 };
@@ -71,11 +84,16 @@ TEST_F(WaylandSession, ThePortalsKeysCopyFeedAndMakeCardsLikeTheXKeys) {
 
   press("Hotkey1");
   EXPECT_TRUE(clipboardBecomes("one\ntwo\nthree\n")) << desktop.clipboard().toStdString();
+  // The notice in the lower right corner, as on X11, not where weston puts new windows.
+  QString popup;
+  EXPECT_TRUE(waitUntil([&] { return !(popup = popupPlace()).isEmpty(); }));
+  EXPECT_EQ(popup, "1039,978") << popup.toStdString();
+  screenshot("wayland-portal-key.png");
+  EXPECT_TRUE(waitUntil([&] { return popupPlace().isEmpty(); }));  // it closes by itself
   press("Hotkey1up");
   EXPECT_TRUE(clipboardBecomes("one")) << desktop.clipboard().toStdString();
   press("HotkeyCopyText");
   EXPECT_TRUE(clipboardBecomes("two")) << desktop.clipboard().toStdString();
-  screenshot("wayland-portal-key.png");
 
   // The clipboard of another program into a new card.
   ASSERT_TRUE(desktop.setClipboard("from elsewhere"));
