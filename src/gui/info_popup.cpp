@@ -11,8 +11,8 @@ namespace qw::gui {
 namespace {
 
 Qt::WindowFlags popupFlags() {
-  Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus;
+  Qt::WindowFlags flags =
+      Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
   // WORKAROUND: through XWayland the compositor's window manager may place a managed window
   // where it likes (weston puts every new one top left); one it does not manage stands where it
   // is put, above the others.
