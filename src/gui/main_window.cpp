@@ -298,7 +298,8 @@ void MainWindow::registerGlobalKeys() {
   QString problem;
   showWindowKey_.clear();
   if (!globalKeys_->available()) {
-    // Offscreen and other headless platforms have nobody to tell.
+    // Only a Wayland session without the portal lacks them for want of the desktop's help;
+    // offscreen and other headless platforms have nobody to tell.
     if (platform::isWaylandSession()) problem = qs(s[Str::sKeysUnavailableOnThisDesktop]);
   } else {
     const bool alternative = store_->settings.globalKeys() == store::GlobalKeys::CtrlAlt;

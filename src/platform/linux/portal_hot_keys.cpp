@@ -46,7 +46,7 @@ const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request
 const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 
 QString keyName(int key) {
-  if ((key >= keys::k0 && key <= keys::k9)) return QString(QChar(key));
+  if (key >= keys::k0 && key <= keys::k9) return QString(QChar(key));
   // Letters by their X keysym names, which are lower case.
   if (key >= keys::kA && key <= keys::kZ) return QString(QChar(key)).toLower();
   if (key >= keys::kF1 && key <= keys::kF35) return QStringLiteral("F%1").arg(key - keys::kF1 + 1);
